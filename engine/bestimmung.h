@@ -1,0 +1,101 @@
+#pragma once
+
+#include "ansicht.h"
+#include "fall.h"
+#include "params/mini.h"
+
+namespace svp::engine {
+
+// Limits of the determination, exact on the currency scale. 400.00 and 400.01 (and 800.00
+// and 800.01) are distinct thresholds: an amount of 400.005 lies below 400.01 and above
+// 400.00, and each rule names the one it means.
+namespace grenze {
+inline constexpr Currency Null = Currency::fromRaw(0);
+inline constexpr Currency Eins = Currency::fromWhole(1);            // 1.00
+inline constexpr Currency MiniGrenze = Currency::fromCents(40000);        // 400.00, mini-job limit
+inline constexpr Currency GleitBeginn = Currency::fromCents(40001);   // 400.01, start of the sliding zone
+inline constexpr Currency MehrfachGrenze = Currency::fromCents(40010);    // 400.10, several jobs together
+inline constexpr Currency GleitEnde = Currency::fromCents(80000);   // 800.00, end of the sliding zone
+inline constexpr Currency UeberGleit = Currency::fromCents(80001);  // 800.01
+} // namespace grenze
+
+// Status of the main employment (option group HBOpt).
+namespace status {
+inline constexpr int Angestellter = 0;
+inline constexpr int Beamter = 1;
+inline constexpr int Schueler = 2;
+inline constexpr int Auszubildender = 3;
+inline constexpr int StudentAushilfe = 4;
+inline constexpr int StudentVorNach = 5;
+inline constexpr int StudentZwischen = 6;
+inline constexpr int RentnerUeber65 = 7;
+inline constexpr int RentnerUnter65 = 8;
+inline constexpr int BURentner = 9;
+inline constexpr int EURentner = 10;
+inline constexpr int Selbstaendig = 11;
+inline constexpr int Keine = 12;
+} // namespace status
+
+// The determination of one case: `svzentrum` and the category procedures of the four
+// employments. Like the rules they implement, the procedures take no arguments: they read
+// the case, the module state and the view state they were built on, and write result
+// codes, visibility and captions there.
+class Bestimmung
+{
+public:
+    Bestimmung(params::Mini& mini, Fall& fall, Ansicht& ansicht);
+
+    // The whole determination, steps 1 to 15.
+    void svzentrum();
+
+    // Main employment (column 0).
+    void HBNormal();
+    void HBmini();
+    void HBbefreit();
+    void Gleitzone();
+
+    // Rate lookup for column AktBesch.
+    void kvbeitragholen();
+
+    // Minor employments (columns 2 and 3).
+    void GB1keineHB();
+    void GB1Mini();
+    void GB1Normal();
+    void GB1Gleit1();
+    void GB1Gleit2();
+    void GB2Mini();
+    void GB2Normal();
+    void GB2Gleit1();
+    void GB2Gleit2();
+
+    // Short-term employment (column 1).
+    void kurzfristig();
+    void pflichtig();
+
+private:
+    // Steps of svzentrum.
+    void zuruecksetzen();
+    void summen();
+    void hauptbeschaeftigungPruefen();
+    void gesamtentgelt();
+    void gleitfall();
+    void hauptbeschaeftigung();
+    void kurzfristigeBeschaeftigung();
+    void ersteMinijob();
+    void spaetereMinijobs();
+    void steuerzeilen();
+    void anzeigen();
+
+    // Shared shapes of the minor-employment rules, on column c.
+    void miniRegeln(int c, bool haushalt);
+    void normalRegeln(int c);
+    void gleitRegeln(int c, int gleitfall);
+    void rentnerRegeln(int c);
+    std::int16_t steuercode() const;
+
+    params::Mini& m_mini;
+    Fall& m_fall;
+    Ansicht& m_ansicht;
+};
+
+} // namespace svp::engine

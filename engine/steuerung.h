@@ -1,0 +1,124 @@
+#pragma once
+
+#include "ansicht.h"
+#include "bestimmung.h"
+#include "fall.h"
+#include "params/mini.h"
+#include "store/ablage.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace svp::engine {
+
+// A message box: a title and its lines, shown modal with one OK button and no icon.
+struct Meldung {
+    std::string titel;
+    std::vector<std::string> zeilen;
+    friend bool operator==(const Meldung&, const Meldung&) = default;
+};
+
+// The numeric fields of the window. `index` is 1 or 2 for the fields of the minor
+// employments and 0 for HBEuro.
+enum class Feldart { HBEuro, loh, Mon, Url, Wei, AllMo, Jasum, Modurch };
+struct Feld {
+    Feldart art = Feldart::HBEuro;
+    int index = 0;
+    friend bool operator==(const Feld&, const Feld&) = default;
+};
+
+inline constexpr int TasteEnter = 13;
+
+// The window SV without a toolkit: it owns the module state, the case, the view state and
+// the record files, and has one function per handler of the window. The window calls the
+// handler of each user event and then shows ansicht(); it takes the message boxes to show
+// from nimmMeldungen(). When a handler sets a control from the program, the handler of that
+// control runs here as it would in the window (guarded by Ladesperre and Einlesen), and a
+// focus move raises the leaving handler of the old field and the entering one of the new.
+class Steuerung
+{
+public:
+    // The record files lie in `verzeichnis`; nothing is read before Form_Load.
+    explicit Steuerung(std::filesystem::path verzeichnis);
+
+    Steuerung(const Steuerung&) = delete;
+    Steuerung& operator=(const Steuerung&) = delete;
+
+    // Start-up: fills the lists, opens the stored year and month and ends on August.
+    void Form_Load();
+    // Reloads and determines the case of the selected month.
+    void starten();
+
+    // Lists: the user chose entry `index`.
+    void Jahr_Click(int index);
+    void Monat_Click(int index);
+    void Land_Click(int index);
+
+    // Option groups: the user selected button i.
+    void HBOpt_Click(int i);
+    void HBKV_Click(int i);
+    void GBKV_Click(int i);
+    void Schueler_Click(int i);
+    void KBopt_Click(int i);
+
+    // Check boxes: the user set the box to `checked`.
+    void HBCheck_Click(bool checked);
+    void HR_Click(bool checked);
+    void GBCheck_Click(int i, bool checked);
+    void priv_Click(int i, bool checked);
+    void KBCheck_Click(int i, bool checked);
+
+    // Numeric fields. The user types into the focused field: eingeben sets the value the
+    // field shows (already refused by the field when outside its range); Taste is a key
+    // press with its character code (13 = Enter), handled before the field takes the key.
+    void fokusSetzen(Feld feld); // the user moves the focus into a field (click, Tab)
+    void fokusAufheben();        // the focus leaves the numeric fields (another control)
+    void eingeben(Feld feld, Currency wert);
+    void Taste(Feld feld, int zeichen);
+    std::optional<Feld> fokus() const { return m_fokus; }
+
+    // Text fields of the employer names.
+    void Arbeitgeber_Change(int i, const std::string& text);
+
+    // Buttons and keys.
+    void Speichern_Click();
+    void Schliessen_Click();
+    void Escape();
+    bool geschlossen() const { return m_geschlossen; }
+
+    // Information icons.
+    void Image1_Click();
+    void LSTinfo_Click();
+    void Lstkurz_Click();
+    void KBCheckB_Click(int i);
+
+    // Message boxes raised since the last call, in order: information texts and failures of
+    // the record files.
+    std::vector<Meldung> nimmMeldungen();
+
+    const Ansicht& ansicht() const { return m_ansicht; }
+    const Fall& fall() const { return m_fall; }
+    const params::Mini& mini() const { return m_mini; }
+    // Direct access for tests and the batch program.
+    Ansicht& ansicht() { return m_ansicht; }
+    Fall& fall() { return m_fall; }
+    params::Mini& mini() { return m_mini; }
+    Bestimmung& bestimmung() { return m_bestimmung; }
+
+private:
+    params::Mini m_mini;
+    Fall m_fall;
+    Ansicht m_ansicht;
+    Bestimmung m_bestimmung{m_mini, m_fall, m_ansicht};
+    store::Ablage m_ablage;
+    store::Datensatz m_datensatz; // the record last read or about to be written
+    std::optional<Feld> m_fokus;
+    bool m_geschlossen = false;
+    bool m_fensterBereit = false;
+    std::vector<Meldung> m_meldungen;
+
+};
+
+} // namespace svp::engine

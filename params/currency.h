@@ -1,0 +1,69 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace svp::params {
+
+// An amount in Euro (or a month count, or a percentage) held as a signed 64-bit integer
+// scaled by 10 000: four decimal places, exact sums and exact comparisons. The thresholds
+// of the determination (400.00 / 400.01 / 800.00 / 800.01) are distinct values on this scale.
+class Currency
+{
+public:
+    static constexpr std::int64_t Scale = 10000;
+
+    constexpr Currency() = default;
+
+    static constexpr Currency fromRaw(std::int64_t raw) { return Currency(raw); }
+    static constexpr Currency fromWhole(std::int64_t euro) { return Currency(euro * Scale); }
+    // Cents, e.g. fromCents(40001) = 400.01.
+    static constexpr Currency fromCents(std::int64_t cents) { return Currency(cents * 100); }
+
+    // Exact decimal text: optional sign, digits, '.' or ',' and at most four decimals.
+    // "400.005" and "400,005" both give 400.0050. Anything else (blanks, exponents,
+    // more than four decimals, values that do not fit) gives nothing.
+    static std::optional<Currency> parse(std::string_view text);
+
+    constexpr std::int64_t raw() const { return m_raw; }
+
+    friend constexpr auto operator<=>(Currency, Currency) = default;
+    friend constexpr Currency operator+(Currency a, Currency b) { return Currency(a.m_raw + b.m_raw); }
+    friend constexpr Currency operator-(Currency a, Currency b) { return Currency(a.m_raw - b.m_raw); }
+    friend constexpr Currency operator-(Currency a) { return Currency(-a.m_raw); }
+    constexpr Currency& operator+=(Currency b) { m_raw += b.m_raw; return *this; }
+
+    // Product and quotient of two amounts, rounded to the scale (halves to even).
+    // The quotient by 0 is 0; callers guard against it where it means something.
+    friend Currency operator*(Currency a, Currency b);
+    friend Currency operator/(Currency a, Currency b);
+
+    // Whole number, halves to the even number (12.5 -> 12, 13.5 -> 14): how a month count is
+    // stored in the record files.
+    std::int64_t roundedWhole() const;
+
+    // Display format of the amount fields "####0.00" (two decimals) and of the month
+    // fields "####0" (no decimals): '.'-free German form with a decimal comma, halves away
+    // from zero, as a payroll form rounds. Example: 1234.5 -> "1234,50".
+    std::string formatFixed(int decimals) const;
+
+    // The same with a decimal point, for machine-readable output: "325.0000".
+    std::string formatPlain() const;
+
+    // General number format inside the result texts: decimal comma, no thousands separator,
+    // no trailing zeros, no comma for whole numbers ("13,9", "10", "1,95", "0,35").
+    std::string formatGeneral() const;
+
+private:
+    constexpr explicit Currency(std::int64_t raw) : m_raw(raw) {}
+    std::int64_t m_raw = 0;
+};
+
+// a * b / c on the full 128-bit range, the quotient rounded half to even. The one place where
+// amounts are divided and rounded.
+std::int64_t mulDivRoundHalfEven(std::int64_t a, std::int64_t b, std::int64_t c);
+
+} // namespace svp::params

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace svp::params {
+
+// Width of the result texts and the employer names, and of the second name table of a record.
+inline constexpr std::size_t TextWidth = 35;
+inline constexpr std::size_t LongTextWidth = 50;
+
+// A fixed text of `width` characters: left-aligned, padded with blanks, cut after `width`
+// characters. Characters, not bytes: "Beschäftigung" is 13 characters long. Input and
+// result are UTF-8; invalid UTF-8 bytes count as one character each and are kept.
+std::string fixedText(std::string_view utf8, std::size_t width);
+
+// Number of characters (code points) of a UTF-8 text.
+std::size_t characterCount(std::string_view utf8);
+
+// The record files hold their texts in Windows-1252. Every character of the program's texts
+// (ä ö ü Ä Ö Ü ß § €) has a byte there; a character without one is written as '?'.
+std::string utf8ToCp1252(std::string_view utf8);
+std::string cp1252ToUtf8(std::string_view bytes);
+
+} // namespace svp::params

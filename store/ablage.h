@@ -1,0 +1,68 @@
+#pragma once
+
+#include "datensatz.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace svp::store {
+
+// Why an operation on a record file failed. Errors are values: the operation returns one
+// and has changed nothing on disk.
+struct Fehler {
+    enum class Art {
+        Anlegen,   // the file could not be created
+        Lesen,     // the file could not be opened or read
+        Speichern, // the file could not be written or replaced
+    };
+    Art art = Art::Lesen;
+    std::string datei; // file name, e.g. "SV2007.xyz"
+    std::string grund; // German reason, e.g. "Zugriff verweigert"
+
+    // The message for the user, e.g.
+    // "Die Datei SV2007.xyz kann nicht gespeichert werden: Zugriff verweigert".
+    std::string meldung() const;
+};
+
+template <typename T>
+using Ergebnis = std::variant<T, Fehler>;
+
+// The per-year record files "SV" + year + ".xyz" in one directory: twelve records of 630
+// bytes, record m + 1 the case of month index m. SV2008.xyz is also the master file whose
+// record 1 names the year shown last.
+//
+// Nothing is kept open between operations. Every write replaces the whole file at once: the
+// new content goes to a temporary file in the same directory, is flushed to disk and renamed
+// over the old file, so a record file is always either its old or its new content. Saving
+// reads the file as it is on disk at that moment and changes only the records that it saves,
+// so two windows in one directory never lose each other's months.
+class Ablage
+{
+public:
+    explicit Ablage(std::filesystem::path verzeichnis);
+
+    static std::string dateiname(int jahr);
+    std::filesystem::path pfad(int jahr) const;
+
+    // Creates the year file with twelve default records built from `puffer` when it is
+    // missing or empty (Datensatz::standard with jahr, monat, land). An existing non-empty
+    // file is left as it is.
+    std::optional<Fehler> anlegenWennLeer(int jahr, const Datensatz& puffer, int monat, int land);
+
+    // Reads record `nummer` (1..12) of the year file. A missing file, or a record beyond the
+    // end of a short file, reads as the default record with head fields 0.
+    Ergebnis<Datensatz> lesen(int jahr, int nummer) const;
+
+    // Saves a month: writes `satz` as record monat + 1 of the year file, then sets the month
+    // and year fields of record 1 of the year file and of SV2008.xyz to monat and jahr (all
+    // other fields of those records stay as on disk). Either every file is written or, on a
+    // failure, none is changed.
+    std::optional<Fehler> speichern(int jahr, int monat, const Datensatz& satz);
+
+private:
+    std::filesystem::path m_verzeichnis;
+};
+
+} // namespace svp::store
