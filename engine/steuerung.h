@@ -108,6 +108,43 @@ public:
     Bestimmung& bestimmung() { return m_bestimmung; }
 
 private:
+    // The handlers as the window raises them, for a user's action and for a value set by
+    // the program alike; each honours Ladesperre or Einlesen.
+    void jahrGewaehlt();
+    void monatGewaehlt();
+    void landGewaehlt();
+    void hbOptGewaehlt(int i);
+    void hbKVGewaehlt(int i);
+    void gbKVGewaehlt(int i);
+    void schuelerGewaehlt(int i);
+    void kbOptGewaehlt(int i);
+    void hbCheckGeklickt(int i);
+    void hrGeklickt(int i);
+    void gbCheckGeklickt(int i);
+    void privGeklickt(int i);
+    void kbCheckGeklickt(int i);
+
+    // Setting a control from the program raises its handler when the value changes.
+    using ListenHandler = void (Steuerung::*)();
+    using IndexHandler = void (Steuerung::*)(int);
+    void listeWaehlen(ListBox& liste, int index, ListenHandler handler);
+    void optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler);
+    void kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler handler, int index);
+
+    // Numeric fields.
+    NumberField& zahlenfeld(Feld feld);
+    void fokusVerschieben(Feld feld);
+    void betreten(Feld feld);
+    void verlassen(Feld feld);
+    void uebernehmen(Feld feld);
+
+    // Record files.
+    store::Datensatz satzLesen(int jahr, int nummer);
+    void svreinholen();
+    void SVSpeichern();
+    void melden(const store::Fehler& fehler);
+    void melden(const char* titel, const std::vector<const char*>& zeilen);
+
     params::Mini m_mini;
     Fall m_fall;
     Ansicht m_ansicht;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace svp::engine::meldung {
+
+// The explanations behind the information icons of the window: a title and its lines.
+struct Text {
+    const char* titel;
+    std::vector<const char*> zeilen;
+};
+
+// Icon beside the pupil options: the protection of young workers.
+extern const Text Jugendarbeitsschutz;
+// Icon LSTinfo with LStHinweis 1: the flat tax can be avoided with a tax card.
+extern const Text Lohnsteuerkarte;
+// Icon Lstkurz, and LSTinfo with LStHinweis 2: the tax class must be chosen individually.
+extern const Text Lohnsteuerklasse;
+// Icons beside "regelmäßig" and "berufsmäßig" of the short-term employment.
+extern const Text NichtRegelmaessig;
+extern const Text NichtBerufsmaessig;
+
+} // namespace svp::engine::meldung

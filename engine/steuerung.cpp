@@ -1,0 +1,687 @@
+#include "steuerung.h"
+
+#include "meldungen.h"
+
+#include <string>
+
+namespace svp::engine {
+
+using params::AuswahlLand;
+using params::AuswahlMonat;
+
+namespace {
+
+constexpr int August = 7;
+constexpr int Stammjahr = 2008; // SV2008.xyz names the year shown last
+
+// Ranges of the numeric input fields; a value outside is refused by the field.
+struct Bereich {
+    Currency min, max;
+};
+
+Bereich bereich(Feld feld)
+{
+    const Currency max = Currency::fromWhole(99999);
+    if (feld.art == Feldart::HBEuro || (feld.art == Feldart::loh && feld.index == 1))
+        return {Currency(), max};
+    return {-max, max};
+}
+
+bool eingabefeld(Feldart art)
+{
+    return art == Feldart::HBEuro || art == Feldart::loh || art == Feldart::Mon || art == Feldart::Url ||
+           art == Feldart::Wei;
+}
+
+} // namespace
+
+Steuerung::Steuerung(std::filesystem::path verzeichnis) : m_ablage(std::move(verzeichnis)) {}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and the recalculation cycle
+
+void Steuerung::Form_Load()
+{
+    m_mini.Ladesperre = true;
+    m_fensterBereit = false;
+    m_mini.Auswahl[params::AuswahlSteuer] = 1;
+    m_mini.Auswahl[params::AuswahlZeile] = 1;
+
+    m_ansicht.Jahr.entries.clear();
+    for (int jahr = params::FirstYear; jahr <= params::LastYear; ++jahr)
+        m_ansicht.Jahr.entries.push_back(std::to_string(jahr));
+    m_ansicht.Monat.entries.assign(params::MonatNamen.begin(), params::MonatNamen.end());
+    listeWaehlen(m_ansicht.Monat, 0, &Steuerung::monatGewaehlt);
+    m_ansicht.Land.entries.assign(params::LandNamen.begin(), params::LandNamen.end());
+
+    m_mini.Auswahl[AuswahlLand] = 0;
+    m_mini.AktJahr = Stammjahr;
+
+    // The master file names the year to start with; a new directory gets it with defaults.
+    if (auto fehler = m_ablage.anlegenWennLeer(Stammjahr, m_datensatz, 0, 0))
+        melden(*fehler);
+    m_datensatz = satzLesen(Stammjahr, 1);
+    m_mini.AktJahr = static_cast<std::int16_t>(m_datensatz.gueltigesJahr());
+
+    m_datensatz = satzLesen(m_mini.AktJahr, 1);
+    m_mini.Auswahl[AuswahlMonat] = static_cast<std::int16_t>(m_datensatz.gueltigerMonat());
+    m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
+    m_mini.Auswahl[AuswahlLand] = static_cast<std::int16_t>(m_datensatz.gueltigesLand());
+    listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
+
+    m_fall.Einlesen = true;
+    svreinholen();
+    m_fall.Einlesen = false;
+
+    m_mini.Ladesperre = false;
+    listeWaehlen(m_ansicht.Jahr, m_mini.AktJahr - params::FirstYear, &Steuerung::jahrGewaehlt);
+    // The window always opens on August, whatever month was shown last.
+    listeWaehlen(m_ansicht.Monat, August, &Steuerung::monatGewaehlt);
+    starten();
+    m_fensterBereit = true;
+}
+
+void Steuerung::starten()
+{
+    m_mini.beitragstafelLaden();
+    listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
+    svreinholen();
+    m_mini.jahreswerte();
+    m_mini.textefuellen();
+    m_bestimmung.svzentrum();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lists
+
+void Steuerung::Jahr_Click(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_ansicht.Jahr.entries.size()))
+        return;
+    m_ansicht.Jahr.selected = index;
+    jahrGewaehlt();
+}
+
+void Steuerung::Monat_Click(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_ansicht.Monat.entries.size()))
+        return;
+    m_ansicht.Monat.selected = index;
+    monatGewaehlt();
+}
+
+void Steuerung::Land_Click(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_ansicht.Land.entries.size()))
+        return;
+    m_ansicht.Land.selected = index;
+    landGewaehlt();
+}
+
+void Steuerung::jahrGewaehlt()
+{
+    if (m_mini.Ladesperre)
+        return;
+    const int jahr = m_ansicht.Jahr.selected + params::FirstYear;
+    m_mini.AktJahr = static_cast<std::int16_t>(jahr);
+    m_mini.beitragstafelLaden();
+
+    if (auto fehler = m_ablage.anlegenWennLeer(jahr, m_datensatz, m_mini.Auswahl[AuswahlMonat],
+                                               m_mini.Auswahl[AuswahlLand]))
+        melden(*fehler);
+    m_datensatz = satzLesen(jahr, 1);
+    m_mini.Auswahl[AuswahlMonat] = static_cast<std::int16_t>(m_datensatz.gueltigerMonat());
+    m_datensatz = satzLesen(jahr, m_mini.Auswahl[AuswahlMonat] + 1);
+
+    listeWaehlen(m_ansicht.Monat, m_mini.Auswahl[AuswahlMonat], &Steuerung::monatGewaehlt);
+    m_mini.Auswahl[AuswahlLand] = static_cast<std::int16_t>(m_datensatz.gueltigesLand());
+    listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
+
+    m_fall.Einlesen = true;
+    svreinholen();
+    m_fall.Einlesen = false;
+    m_ansicht.Jahr.selected = jahr - params::FirstYear; // unchanged: the handler does not run again
+    m_mini.Ladesperre = false;
+
+    // When neither the month nor the state changed, their handlers did not run; the results
+    // and the texts must follow the new year all the same.
+    starten();
+}
+
+void Steuerung::monatGewaehlt()
+{
+    if (m_mini.Ladesperre)
+        return;
+    m_mini.Auswahl[AuswahlMonat] = static_cast<std::int16_t>(m_ansicht.Monat.selected);
+    m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
+    m_mini.Auswahl[AuswahlLand] = static_cast<std::int16_t>(m_datensatz.gueltigesLand());
+    starten();
+}
+
+void Steuerung::landGewaehlt()
+{
+    if (m_mini.Ladesperre)
+        return;
+    m_mini.Auswahl[AuswahlLand] = static_cast<std::int16_t>(m_ansicht.Land.selected);
+    m_mini.beitragstafelLaden();
+    m_mini.jahreswerte();
+    m_mini.textefuellen();
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::listeWaehlen(ListBox& liste, int index, ListenHandler handler)
+{
+    if (liste.selected == index)
+        return;
+    liste.selected = index;
+    (this->*handler)();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Option groups and check boxes
+
+void Steuerung::optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler)
+{
+    if (gruppe.selected == index)
+        return;
+    gruppe.selected = index;
+    (this->*handler)(index);
+}
+
+void Steuerung::kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler handler, int index)
+{
+    if (kaestchen.checked == checked)
+        return;
+    kaestchen.checked = checked;
+    (this->*handler)(index);
+}
+
+void Steuerung::HBOpt_Click(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_ansicht.HBOpt.captions.size()))
+        return;
+    m_ansicht.HBOpt.selected = i;
+    hbOptGewaehlt(i);
+}
+
+void Steuerung::HBKV_Click(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_ansicht.HBKV.captions.size()))
+        return;
+    m_ansicht.HBKV.selected = i;
+    hbKVGewaehlt(i);
+}
+
+void Steuerung::GBKV_Click(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_ansicht.GBKV.captions.size()))
+        return;
+    m_ansicht.GBKV.selected = i;
+    gbKVGewaehlt(i);
+}
+
+void Steuerung::Schueler_Click(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_ansicht.Schueler.captions.size()))
+        return;
+    m_ansicht.Schueler.selected = i;
+    schuelerGewaehlt(i);
+}
+
+void Steuerung::KBopt_Click(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_ansicht.KBopt.captions.size()))
+        return;
+    m_ansicht.KBopt.selected = i;
+    kbOptGewaehlt(i);
+}
+
+void Steuerung::HBCheck_Click(bool checked)
+{
+    m_ansicht.HBCheck.checked = checked;
+    hbCheckGeklickt(0);
+}
+
+void Steuerung::HR_Click(bool checked)
+{
+    m_ansicht.HR.checked = checked;
+    hrGeklickt(0);
+}
+
+void Steuerung::GBCheck_Click(int i, bool checked)
+{
+    if (i != 1)
+        return;
+    m_ansicht.GBCheck[1].checked = checked;
+    gbCheckGeklickt(i);
+}
+
+void Steuerung::priv_Click(int i, bool checked)
+{
+    if (i != 1 && i != 2)
+        return;
+    m_ansicht.priv[static_cast<std::size_t>(i)].checked = checked;
+    privGeklickt(i);
+}
+
+void Steuerung::KBCheck_Click(int i, bool checked)
+{
+    if (i < 0 || i > 2)
+        return;
+    m_ansicht.KBCheck[static_cast<std::size_t>(i)].checked = checked;
+    kbCheckGeklickt(i);
+}
+
+void Steuerung::hbOptGewaehlt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_ansicht.KVTafel.visible = true;
+    // Only a student working as temporary help is asked about his weekly hours.
+    m_ansicht.HBCheck.visible = i == status::StudentAushilfe;
+    m_fall.HBStatus = static_cast<std::int16_t>(i);
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::hbKVGewaehlt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.Einlesen = true;
+    m_fall.KVStatus = static_cast<std::int16_t>(i);
+    optionWaehlen(m_ansicht.GBKV, i, &Steuerung::gbKVGewaehlt);
+    m_fall.Einlesen = false;
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::gbKVGewaehlt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.Einlesen = true;
+    m_fall.KVStatus = static_cast<std::int16_t>(i);
+    optionWaehlen(m_ansicht.HBKV, i, &Steuerung::hbKVGewaehlt);
+    m_fall.Einlesen = false;
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::schuelerGewaehlt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.SchuelerArt = static_cast<std::int16_t>(i);
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::kbOptGewaehlt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.KBArt = static_cast<std::int16_t>(i);
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::hbCheckGeklickt(int)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.HBUeber20 = m_ansicht.HBCheck.checked;
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::hrGeklickt(int)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.Einlesen = true;
+    m_fall.RVVoll = m_ansicht.HR.checked;
+    kaestchenSetzen(m_ansicht.GBCheck[1], m_ansicht.HR.checked, &Steuerung::gbCheckGeklickt, 1);
+    m_fall.Einlesen = false;
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::gbCheckGeklickt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.Einlesen = true;
+    if (i == 1) {
+        m_fall.RVVoll = m_ansicht.GBCheck[1].checked;
+        kaestchenSetzen(m_ansicht.HR, m_ansicht.GBCheck[1].checked, &Steuerung::hrGeklickt, 0);
+    }
+    m_fall.Einlesen = false;
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::privGeklickt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    m_fall.Privathaushalt[static_cast<std::size_t>(i)] = m_ansicht.priv[static_cast<std::size_t>(i)].checked;
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::kbCheckGeklickt(int i)
+{
+    if (m_fall.Einlesen)
+        return;
+    auto& a = m_ansicht;
+    const bool checked = a.KBCheck[static_cast<std::size_t>(i)].checked;
+    m_fall.KBMerker[static_cast<std::size_t>(i)] = checked;
+    // "berufsmäßig" only matters for an employment above 400 Euro that is not regular.
+    if (i == 0 && checked) {
+        a.KBCheck[2].visible = false;
+        a.KBCheckB[2].visible = false;
+    } else if (i == 1) {
+        const bool zeigen = checked && !a.KBCheck[0].checked;
+        a.KBCheck[2].visible = zeigen;
+        a.KBCheckB[2].visible = zeigen;
+    }
+    m_bestimmung.svzentrum();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Numeric fields
+
+NumberField& Steuerung::zahlenfeld(Feld feld)
+{
+    const auto i = static_cast<std::size_t>(feld.index == 2 ? 2 : 1);
+    auto& a = m_ansicht;
+    switch (feld.art) {
+    case Feldart::HBEuro: return a.HBEuro;
+    case Feldart::loh: return a.loh[i];
+    case Feldart::Mon: return a.Mon[i];
+    case Feldart::Url: return a.Url[i];
+    case Feldart::Wei: return a.Wei[i];
+    case Feldart::AllMo: return a.AllMo[i];
+    case Feldart::Jasum: return a.Jasum[i];
+    case Feldart::Modurch: return a.Modurch[i];
+    }
+    return a.HBEuro;
+}
+
+void Steuerung::fokusSetzen(Feld feld)
+{
+    if (feld.art != Feldart::HBEuro && feld.index != 1 && feld.index != 2)
+        return;
+    if (feld.art == Feldart::HBEuro)
+        feld.index = 0;
+    fokusVerschieben(feld);
+}
+
+void Steuerung::fokusAufheben()
+{
+    if (!m_fokus)
+        return;
+    const Feld alt = *m_fokus;
+    m_fokus.reset();
+    verlassen(alt);
+}
+
+void Steuerung::fokusVerschieben(Feld feld)
+{
+    if (m_fokus == feld)
+        return;
+    if (m_fokus) {
+        const Feld alt = *m_fokus;
+        m_fokus = feld;
+        verlassen(alt);
+        if (m_fokus != feld)
+            return; // the leaving handler moved the focus on
+    }
+    m_fokus = feld;
+    betreten(feld);
+}
+
+void Steuerung::betreten(Feld feld)
+{
+    // The computed fields cannot be typed into: they pass the focus on to the monthly wage.
+    switch (feld.art) {
+    case Feldart::AllMo:
+    case Feldart::Jasum:
+        fokusVerschieben({Feldart::Modurch, feld.index});
+        return;
+    case Feldart::Modurch:
+        fokusVerschieben({Feldart::loh, feld.index});
+        return;
+    default:
+        break;
+    }
+    if (m_fall.Einlesen)
+        return;
+    // An input field is emptied when it is entered, so the user types the new amount at once.
+    zahlenfeld(feld).value = Currency();
+}
+
+void Steuerung::uebernehmen(Feld feld)
+{
+    const Currency wert = zahlenfeld(feld).value;
+    const auto i = static_cast<std::size_t>(feld.index);
+    switch (feld.art) {
+    case Feldart::HBEuro: m_fall.HBEntgelt = wert; break;
+    case Feldart::loh: m_fall.Monatslohn[i] = wert; break;
+    case Feldart::Mon: m_fall.Monate[i] = wert; break;
+    case Feldart::Url: m_fall.Urlaubsgeld[i] = wert; break;
+    case Feldart::Wei: m_fall.Weihnachtsgeld[i] = wert; break;
+    default: break;
+    }
+}
+
+void Steuerung::verlassen(Feld feld)
+{
+    if (!eingabefeld(feld.art))
+        return;
+    uebernehmen(feld);
+    // Leaving the pay of the main employment stores it without a new determination; only
+    // Enter determines it.
+    if (feld.art != Feldart::HBEuro)
+        m_bestimmung.svzentrum();
+}
+
+void Steuerung::eingeben(Feld feld, Currency wert)
+{
+    if (!eingabefeld(feld.art))
+        return;
+    if (feld.art == Feldart::HBEuro)
+        feld.index = 0;
+    else if (feld.index != 1 && feld.index != 2)
+        return;
+    const Bereich b = bereich(feld);
+    if (wert < b.min || wert > b.max)
+        return;
+    zahlenfeld(feld).value = wert;
+}
+
+void Steuerung::Taste(Feld feld, int zeichen)
+{
+    if (!eingabefeld(feld.art))
+        return;
+    if (feld.art == Feldart::HBEuro)
+        feld.index = 0;
+    else if (feld.index != 1 && feld.index != 2)
+        return;
+    auto& wert = zahlenfeld(feld).value;
+    // A year has twelve months.
+    if (feld.art == Feldart::Mon && wert > Currency::fromWhole(12))
+        wert = Currency::fromWhole(12);
+    if (zeichen != TasteEnter)
+        return;
+    uebernehmen(feld);
+    // Enter walks through a column: wage (or months), holiday pay, Christmas bonus, then the
+    // wage of the later mini-jobs.
+    switch (feld.art) {
+    case Feldart::loh:
+    case Feldart::Mon:
+        fokusVerschieben({Feldart::Url, feld.index});
+        break;
+    case Feldart::Url:
+        fokusVerschieben({Feldart::Wei, feld.index});
+        break;
+    case Feldart::Wei:
+        if (feld.index == 1)
+            fokusVerschieben({Feldart::loh, 2});
+        break;
+    default:
+        break;
+    }
+    m_bestimmung.svzentrum();
+}
+
+void Steuerung::Arbeitgeber_Change(int i, const std::string& text)
+{
+    if (i < 0 || i > 3)
+        return;
+    m_ansicht.Arbeitgeber[static_cast<std::size_t>(i)] = text;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Record files
+
+store::Datensatz Steuerung::satzLesen(int jahr, int nummer)
+{
+    auto ergebnis = m_ablage.lesen(jahr, nummer);
+    if (auto* fehler = std::get_if<store::Fehler>(&ergebnis)) {
+        melden(*fehler);
+        // Work goes on with the default case; nothing on disk is touched.
+        return store::Datensatz::standard(store::Datensatz(), jahr, nummer - 1, 0);
+    }
+    return std::get<store::Datensatz>(ergebnis);
+}
+
+void Steuerung::svreinholen()
+{
+    const store::Eintrag e = m_datensatz.eintrag();
+    auto& a = m_ansicht;
+    auto& f = m_fall;
+    a.Arbeitgeber = e.Arbeitgeber;
+    f.HBStatus = e.HBStatus;
+    optionWaehlen(a.HBOpt, e.HBStatus, &Steuerung::hbOptGewaehlt);
+    f.KVStatus = e.HBKV;
+    optionWaehlen(a.HBKV, e.HBKV, &Steuerung::hbKVGewaehlt);
+    f.SchuelerArt = e.SchuelerArt;
+    optionWaehlen(a.Schueler, e.SchuelerArt, &Steuerung::schuelerGewaehlt);
+    f.HBUeber20 = e.HBCheck;
+    kaestchenSetzen(a.HBCheck, e.HBCheck, &Steuerung::hbCheckGeklickt, 0);
+    f.RVVoll = e.HR;
+    kaestchenSetzen(a.HR, e.HR, &Steuerung::hrGeklickt, 0);
+    f.HBEntgelt = e.HBEntgelt;
+    a.HBEuro.value = e.HBEntgelt;
+    f.KBArt = e.KBArt;
+    optionWaehlen(a.KBopt, e.KBArt, &Steuerung::kbOptGewaehlt);
+    for (int i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        f.KBMerker[k] = e.KBCheck[k];
+        kaestchenSetzen(a.KBCheck[k], e.KBCheck[k], &Steuerung::kbCheckGeklickt, i);
+    }
+    f.KVStatus = e.GBKV;
+    optionWaehlen(a.GBKV, e.GBKV, &Steuerung::gbKVGewaehlt);
+    f.RVVoll = e.GBCheck;
+    kaestchenSetzen(a.GBCheck[1], e.GBCheck, &Steuerung::gbCheckGeklickt, 1);
+    for (std::size_t j = 1; j <= 2; ++j) {
+        f.Privathaushalt[j] = e.priv[j];
+        kaestchenSetzen(a.priv[j], e.priv[j], &Steuerung::privGeklickt, static_cast<int>(j));
+        f.Monatslohn[j] = e.Monatslohn[j];
+        a.loh[j].value = e.Monatslohn[j];
+        f.Monate[j] = e.Monate[j];
+        a.Mon[j].value = e.Monate[j];
+        f.Urlaubsgeld[j] = e.Urlaubsgeld[j];
+        a.Url[j].value = e.Urlaubsgeld[j];
+        f.Weihnachtsgeld[j] = e.Weihnachtsgeld[j];
+        a.Wei[j].value = e.Weihnachtsgeld[j];
+    }
+    f.Reserviert274 = e.Reserviert274;
+}
+
+void Steuerung::Speichern_Click() { SVSpeichern(); }
+
+void Steuerung::SVSpeichern()
+{
+    const auto& a = m_ansicht;
+    const auto& f = m_fall;
+    store::Eintrag e;
+    e.Arbeitgeber = a.Arbeitgeber;
+    e.HBStatus = f.HBStatus;
+    e.HBKV = static_cast<std::int16_t>(a.HBKV.selected);
+    e.SchuelerArt = f.SchuelerArt;
+    e.HBCheck = f.HBUeber20;
+    e.HR = a.HR.checked;
+    e.HBEntgelt = f.HBEntgelt;
+    e.KBArt = f.KBArt;
+    e.KBCheck = f.KBMerker;
+    e.GBKV = static_cast<std::int16_t>(a.GBKV.selected);
+    e.GBCheck = a.GBCheck[1].checked;
+    e.priv = f.Privathaushalt;
+    e.Monatslohn = f.Monatslohn;
+    e.Monate = f.Monate;
+    e.Urlaubsgeld = f.Urlaubsgeld;
+    e.Weihnachtsgeld = f.Weihnachtsgeld;
+    e.Reserviert274 = f.Reserviert274;
+
+    store::Datensatz satz = m_datensatz;
+    satz.setLand(m_mini.Auswahl[AuswahlLand]);
+    satz.setJahr(m_mini.AktJahr);
+    satz.uebernehmen(e);
+    std::array<std::int16_t, 16> codes{};
+    for (int c = 0; c < Spalten; ++c)
+        for (int r = ZeileKV; r <= ZeileAV; ++r)
+            codes[static_cast<std::size_t>(c + 4 * (r - ZeileKV))] = f.ergebnis(c, r);
+    satz.setErgebniscodes(codes);
+
+    if (auto fehler = m_ablage.speichern(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat], satz)) {
+        melden(*fehler);
+        return;
+    }
+    m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
+}
+
+void Steuerung::melden(const store::Fehler& fehler)
+{
+    Meldung m{caption::Fenster, {fehler.meldung()}};
+    if (fehler.art == store::Fehler::Art::Speichern)
+        m.zeilen.push_back("Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert.");
+    m_meldungen.push_back(std::move(m));
+}
+
+void Steuerung::melden(const char* titel, const std::vector<const char*>& zeilen)
+{
+    Meldung m{titel, {}};
+    for (const char* zeile : zeilen)
+        m.zeilen.emplace_back(zeile);
+    m_meldungen.push_back(std::move(m));
+}
+
+std::vector<Meldung> Steuerung::nimmMeldungen()
+{
+    std::vector<Meldung> ergebnis;
+    ergebnis.swap(m_meldungen);
+    return ergebnis;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons, keys and information icons
+
+void Steuerung::Schliessen_Click() { m_geschlossen = true; }
+
+void Steuerung::Escape() { m_geschlossen = true; }
+
+void Steuerung::Image1_Click() { melden(meldung::Jugendarbeitsschutz.titel, meldung::Jugendarbeitsschutz.zeilen); }
+
+void Steuerung::LSTinfo_Click()
+{
+    if (m_fall.LStHinweis == 1)
+        melden(meldung::Lohnsteuerkarte.titel, meldung::Lohnsteuerkarte.zeilen);
+    else if (m_fall.LStHinweis == 2)
+        Lstkurz_Click();
+}
+
+void Steuerung::Lstkurz_Click() { melden(meldung::Lohnsteuerklasse.titel, meldung::Lohnsteuerklasse.zeilen); }
+
+void Steuerung::KBCheckB_Click(int i)
+{
+    if (i == 0)
+        melden(meldung::NichtRegelmaessig.titel, meldung::NichtRegelmaessig.zeilen);
+    else if (i == 2)
+        melden(meldung::NichtBerufsmaessig.titel, meldung::NichtBerufsmaessig.zeilen);
+}
+
+} // namespace svp::engine
