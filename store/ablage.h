@@ -3,8 +3,10 @@
 #include "datensatz.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace svp::store {
@@ -25,6 +27,10 @@ struct Fehler {
     // "Die Datei SV2007.xyz kann nicht gespeichert werden: Zugriff verweigert".
     std::string meldung() const;
 };
+
+// The German reason for a system error number, e.g. EACCES -> "Zugriff verweigert"; a number
+// without a text of its own gives a general text naming the number.
+std::string fehlergrund(int fehlernummer);
 
 template <typename T>
 using Ergebnis = std::variant<T, Fehler>;
@@ -61,8 +67,14 @@ public:
     // failure, none is changed.
     std::optional<Fehler> speichern(int jahr, int monat, const Datensatz& satz);
 
+    // For tests: called by speichern when the new contents stand complete in their temporary
+    // files, before it checks that the files on disk are still as it read them and replaces
+    // them. A file changed at this point (another program saving) fails the save unchanged.
+    void setVorDemErsetzen(std::function<void()> hook) { m_vorDemErsetzen = std::move(hook); }
+
 private:
     std::filesystem::path m_verzeichnis;
+    std::function<void()> m_vorDemErsetzen;
 };
 
 } // namespace svp::store

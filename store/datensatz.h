@@ -1,11 +1,13 @@
 #pragma once
 
 #include "params/currency.h"
+#include "store/satzaufbau.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace svp::store {
 
@@ -18,6 +20,8 @@ using params::Currency;
 // reading to saving.
 inline constexpr std::size_t SatzLaenge = 630;
 inline constexpr int SaetzeProDatei = 12;
+
+static_assert(detail::lueckenlos(SatzLaenge), "the record layout must cover exactly 630 bytes without a gap");
 
 // What the window takes from a record and gives to it, each field in the program's own terms.
 // Arrays of the minor employments are indexed 1 and 2, index 0 unused, as in the case.
@@ -39,6 +43,8 @@ struct Eintrag {
     std::array<Currency, 3> Urlaubsgeld{};
     std::array<Currency, 3> Weihnachtsgeld{};
     std::int16_t Reserviert274 = 0; // the carried slot
+
+    friend bool operator==(const Eintrag&, const Eintrag&) = default;
 };
 
 class Datensatz
@@ -83,6 +89,17 @@ public:
     // Result codes of rows 37..40: codes[c + 4 * (r - 37)].
     std::array<std::int16_t, 16> ergebniscodes() const;
     void setErgebniscodes(const std::array<std::int16_t, 16>& codes);
+
+    // Field access by the layout, element `i` of the field counted from 0 (Monatslohn(1) is
+    // element 0). zahl gives integers and flags as the stored 16-bit value and amounts raw
+    // (Euro x 10 000); text gives the stored characters as UTF-8, with the trailing blanks.
+    // setZahl stores the low 16 bits into an integer or flag; setText cuts or pads to the width
+    // of the field. An element or encoding that the field does not have is a programming error:
+    // reading gives 0 or "", writing does nothing.
+    std::int64_t zahl(Feld feld, std::size_t i = 0) const;
+    void setZahl(Feld feld, std::size_t i, std::int64_t wert);
+    std::string text(Feld feld, std::size_t i) const;
+    void setText(Feld feld, std::size_t i, std::string_view utf8);
 
     friend bool operator==(const Datensatz&, const Datensatz&) = default;
 
