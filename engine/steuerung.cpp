@@ -2,6 +2,7 @@
 
 #include "meldungen.h"
 
+#include <algorithm>
 #include <string>
 
 namespace svp::engine {
@@ -43,7 +44,6 @@ Steuerung::Steuerung(std::filesystem::path verzeichnis) : m_ablage(std::move(ver
 void Steuerung::Form_Load()
 {
     m_mini.Ladesperre = true;
-    m_fensterBereit = false;
     m_mini.Auswahl[params::AuswahlSteuer] = 1;
     m_mini.Auswahl[params::AuswahlZeile] = 1;
 
@@ -78,7 +78,6 @@ void Steuerung::Form_Load()
     // The window always opens on August, whatever month was shown last.
     listeWaehlen(m_ansicht.Monat, August, &Steuerung::monatGewaehlt);
     starten();
-    m_fensterBereit = true;
 }
 
 void Steuerung::starten()
@@ -639,6 +638,10 @@ void Steuerung::melden(const store::Fehler& fehler)
     Meldung m{caption::Fenster, {fehler.meldung()}};
     if (fehler.art == store::Fehler::Art::Speichern)
         m.zeilen.push_back("Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert.");
+    // One user action reads a file several times (a year switch up to four times, the
+    // start-up up to eight); a fault of the file is told once, not once per read.
+    if (std::find(m_meldungen.begin(), m_meldungen.end(), m) != m_meldungen.end())
+        return;
     m_meldungen.push_back(std::move(m));
 }
 

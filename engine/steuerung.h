@@ -153,7 +153,6 @@ private:
     store::Datensatz m_datensatz; // the record last read or about to be written
     std::optional<Feld> m_fokus;
     bool m_geschlossen = false;
-    bool m_fensterBereit = false;
     std::vector<Meldung> m_meldungen;
 
 };
