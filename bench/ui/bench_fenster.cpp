@@ -1,0 +1,191 @@
+// How quickly the window answers: a wage typed and confirmed with Enter until the result
+// labels show the new determination, and the start of the program until its window is shown.
+
+#include "ui/sv.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstring>
+#include <memory>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+// Message boxes would wait for a user; the measured cases raise none.
+class KeineAnzeige : public svp::ui::MeldungsAnzeige
+{
+public:
+    void zeigen(const svp::engine::Meldung&, QWidget*) override {}
+};
+
+struct Fenster {
+    explicit Fenster(const QString& verzeichnis)
+        : steuerung(verzeichnis.toStdString()), fenster(steuerung, &anzeige)
+    {
+        fenster.laden();
+        fenster.show();
+    }
+    svp::engine::Steuerung steuerung;
+    KeineAnzeige anzeige;
+    svp::ui::SV fenster;
+};
+
+// A wage of the first mini-job that alternates between the mini-job range and the sliding
+// zone, so that every Enter changes the result labels.
+void enterImLohnfeld(benchmark::State& state, bool mitZeichnen)
+{
+    QTemporaryDir dir;
+    Fenster f(dir.path());
+    if (!QTest::qWaitForWindowExposed(&f.fenster)) {
+        state.SkipWithError("window not shown");
+        return;
+    }
+    auto* loh = f.fenster.findChild<QLineEdit*>(QStringLiteral("loh(1)"));
+    auto* kv = f.fenster.findChild<QLabel*>(QStringLiteral("SV1(37)"));
+    bool hoch = false;
+    for (auto _ : state) {
+        hoch = !hoch;
+        QTest::mouseClick(loh, Qt::LeftButton);
+        QTest::keyClicks(loh, hoch ? QStringLiteral("450") : QStringLiteral("300"));
+        QCoreApplication::processEvents();
+        const QString vorher = kv->text();
+
+        const auto beginn = Uhr::now();
+        QTest::keyClick(loh, Qt::Key_Return);
+        if (mitZeichnen)
+            QCoreApplication::processEvents(); // the new texts painted
+        const auto ende = Uhr::now();
+
+        state.SetIterationTime(std::chrono::duration<double>(ende - beginn).count());
+        if (kv->text() == vorher) {
+            state.SkipWithError("result labels did not change");
+            return;
+        }
+    }
+}
+
+void BM_EnterImLohnfeld(benchmark::State& state)
+{
+    enterImLohnfeld(state, false);
+}
+BENCHMARK(BM_EnterImLohnfeld)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_EnterImLohnfeldGezeichnet(benchmark::State& state)
+{
+    enterImLohnfeld(state, true);
+}
+BENCHMARK(BM_EnterImLohnfeldGezeichnet)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// One digit typed: the key handler and the new value, each followed by drawing the state.
+void BM_ZifferImLohnfeld(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    Fenster f(dir.path());
+    auto* loh = f.fenster.findChild<QLineEdit*>(QStringLiteral("loh(1)"));
+    QTest::mouseClick(loh, Qt::LeftButton);
+    for (auto _ : state) {
+        if (loh->text().size() >= 4)
+            loh->selectAll();
+        const auto beginn = Uhr::now();
+        QTest::keyClick(loh, '7');
+        const auto ende = Uhr::now();
+        state.SetIterationTime(std::chrono::duration<double>(ende - beginn).count());
+    }
+}
+BENCHMARK(BM_ZifferImLohnfeld)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// From the start of the program (the controller on the working directory) until the window is
+// shown with the stored case: with the record files present, and on a first start in an empty
+// directory, which creates SV2008.xyz.
+void start(benchmark::State& state, bool ersterStart)
+{
+    QTemporaryDir vorhanden;
+    {
+        Fenster anlegen(vorhanden.path());
+    }
+    for (auto _ : state) {
+        std::unique_ptr<QTemporaryDir> leer;
+        QString verzeichnis = vorhanden.path();
+        if (ersterStart) {
+            leer = std::make_unique<QTemporaryDir>();
+            verzeichnis = leer->path();
+        }
+        const auto beginn = Uhr::now();
+        auto f = std::make_unique<Fenster>(verzeichnis);
+        const bool gezeigt = QTest::qWaitForWindowExposed(&f->fenster);
+        const auto ende = Uhr::now();
+        if (!gezeigt) {
+            state.SkipWithError("window not shown");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(ende - beginn).count());
+        f.reset();
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_Start(benchmark::State& state)
+{
+    start(state, false);
+}
+BENCHMARK(BM_Start)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ErsterStart(benchmark::State& state)
+{
+    start(state, true);
+}
+BENCHMARK(BM_ErsterStart)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A cold start: a new process that starts Qt and the window and ends once the window is shown
+// (this program called with --kaltstart), measured from outside including the process start.
+void BM_Kaltstart(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    {
+        Fenster anlegen(dir.path());
+    }
+    const QString programm = QCoreApplication::applicationFilePath();
+    for (auto _ : state) {
+        const auto beginn = Uhr::now();
+        const int ergebnis = QProcess::execute(programm, {QStringLiteral("--kaltstart"), dir.path()});
+        const auto ende = Uhr::now();
+        if (ergebnis != 0) {
+            state.SkipWithError("cold start failed");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(ende - beginn).count());
+    }
+}
+BENCHMARK(BM_Kaltstart)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+int kaltstart(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Fenster f(QString::fromLocal8Bit(argv[2]));
+    return QTest::qWaitForWindowExposed(&f.fenster) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--kaltstart") == 0)
+        return kaltstart(argc, argv);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

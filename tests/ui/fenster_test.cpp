@@ -1,0 +1,877 @@
+// The window SV driven as a user drives it: mouse clicks and key presses on the real controls,
+// a fresh controller on a fresh directory for every test function, message boxes recorded by
+// an injected provider.
+
+#include "store/ablage.h"
+#include "ui/sv.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using svp::engine::Meldung;
+using svp::engine::Steuerung;
+using svp::params::Currency;
+using svp::ui::SV;
+
+namespace {
+
+class Aufzeichnung : public svp::ui::MeldungsAnzeige
+{
+public:
+    void zeigen(const Meldung& meldung, QWidget*) override { meldungen.push_back(meldung); }
+    std::vector<Meldung> meldungen;
+};
+
+// Every file of a directory with its bytes.
+std::map<QString, QByteArray> dateien(const QString& verzeichnis)
+{
+    std::map<QString, QByteArray> inhalt;
+    const QDir dir(verzeichnis);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        QFile datei(dir.filePath(name));
+        if (datei.open(QIODevice::ReadOnly))
+            inhalt[name] = datei.readAll();
+    }
+    return inhalt;
+}
+
+const char* const Zeilennamen[4] = {"SVH", "SVK", "SV1", "SVW"};
+
+} // namespace
+
+class FensterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startetAufAugustMitDemGespeichertenFall();
+    void beschriftungenSindDieDesProgramms();
+    void beschriftungenSindDieDesProgramms_data();
+    void listenZeigenIhreEintraege();
+    void grenzueberschreitungRotUndFett();
+    void zugaenglicheNamen();
+    void lohnMitEnterBestimmtNeuUndGehtWeiter();
+    void enterFuehrtDurchDieMinijobs();
+    void entgeltDerHauptbeschaeftigungNurMitEnter();
+    void berechnetesFeldGibtDenFokusAnDenMonatslohn();
+    void mehrAlsZwoelfMonateWerdenZwoelf();
+    void feldNimmtNurSeinFormat();
+    void krankenversicherungBeiderGruppenFolgtEinander();
+    void rentenversicherungBeiderKaestchenFolgtEinander();
+    void studentAlsAushilfeZeigtDieStundenfrage();
+    void berufsmaessigNurUeber400UndNichtRegelmaessig();
+    void jahrMitDerTastaturWechseln();
+    void landWechselnBehaeltDieEingaben();
+    void escapeSchliesstOhneZuSchreiben();
+    void escapeAusDerListeSchliesst();
+    void schliessenKnopfUndTitelleisteSchreibenNichts();
+    void speichernSchreibtDenMonatUndBleibtOffen();
+    void speicherfehlerWirdGemeldetUndFensterBleibtBedienbar();
+    void ladefehlerWirdNachDemAnzeigenGemeldet();
+    void infosymboleZeigenIhreTexte();
+    void hilfeOeffnetDieSeiteNebenDemProgramm();
+    void tabfolgeDurchDieEingaben();
+    void typischerFall();
+
+private:
+    void oeffnen(const QString& verzeichnis);
+    template <typename T> T* finde(const QString& name) const;
+    QLineEdit* feld(const QString& name) const { return finde<QLineEdit>(name); }
+    void klickeFeld(const QString& name);
+    void eintippen(const QString& name, const QString& text);
+    static void tippen(QWidget* w, const QString& text);
+    void namenEintragen(int spalte, const QString& name);
+    QWidget* fokus() const { return QApplication::focusWidget(); }
+    void ergebnisseWieSteuerung() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Steuerung> m_steuerung;
+    std::unique_ptr<Aufzeichnung> m_anzeige;
+    std::unique_ptr<SV> m_fenster;
+};
+
+void FensterTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    oeffnen(m_dir->path());
+    QVERIFY(m_anzeige->meldungen.empty());
+}
+
+void FensterTest::cleanup()
+{
+    m_fenster.reset();
+    m_steuerung.reset();
+    m_anzeige.reset();
+    m_dir.reset();
+}
+
+void FensterTest::oeffnen(const QString& verzeichnis)
+{
+    m_fenster.reset();
+    m_steuerung = std::make_unique<Steuerung>(verzeichnis.toStdString());
+    m_anzeige = std::make_unique<Aufzeichnung>();
+    m_fenster = std::make_unique<SV>(*m_steuerung, m_anzeige.get());
+    m_fenster->setHilfeOeffner([](const QUrl&) {});
+    m_fenster->laden();
+    m_fenster->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fenster.get()));
+    m_fenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster.get()));
+}
+
+template <typename T> T* FensterTest::finde(const QString& name) const
+{
+    T* w = m_fenster->findChild<T*>(name);
+    if (w == nullptr)
+        qFatal("no control %s", qPrintable(name));
+    return w;
+}
+
+void FensterTest::klickeFeld(const QString& name)
+{
+    QTest::mouseClick(feld(name), Qt::LeftButton);
+}
+
+void FensterTest::eintippen(const QString& name, const QString& text)
+{
+    klickeFeld(name);
+    tippen(feld(name), text);
+}
+
+void FensterTest::namenEintragen(int spalte, const QString& name)
+{
+    auto* feld = finde<QLineEdit>(QStringLiteral("Arbeitgeber(%1)").arg(spalte));
+    QTest::mouseClick(feld, Qt::LeftButton);
+    QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+    tippen(feld, name);
+    QCOMPARE(feld->text(), name);
+}
+
+void FensterTest::tippen(QWidget* w, const QString& text)
+{
+    // Umlauts have no key of their own in QTest: they come as the text of an unnamed key.
+    for (const QChar zeichen : text) {
+        if (zeichen.unicode() < 128)
+            QTest::keyClick(w, zeichen.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(zeichen), Qt::NoModifier);
+    }
+}
+
+// Every result label shows the text the controller determined for it.
+void FensterTest::ergebnisseWieSteuerung() const
+{
+    const auto& a = m_steuerung->ansicht();
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 6; ++r) {
+            const QString name = QStringLiteral("%1(%2)").arg(QLatin1String(Zeilennamen[c])).arg(36 + r);
+            QCOMPARE(finde<QLabel>(name)->text(), QString::fromStdString(a.Ergebnistext[c][r]));
+        }
+    for (int c = 0; c < 4; ++c)
+        QCOMPARE(finde<QLabel>(QStringLiteral("vielleicht(%1)").arg(c))->isVisible(),
+                 a.vielleicht[c].visible);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void FensterTest::startetAufAugustMitDemGespeichertenFall()
+{
+    QCOMPARE(m_fenster->windowTitle(), QStringLiteral("Bestimmung der Sozialversicherungspflicht"));
+    QCOMPARE(finde<QComboBox>("Jahr")->currentText(), QStringLiteral("2008"));
+    QCOMPARE(finde<QComboBox>("Monat")->currentText(), QStringLiteral("AUG."));
+    QCOMPARE(finde<QComboBox>("Land")->currentText(), QStringLiteral("Baden-Württ."));
+    // The default case of a new record file, in the display formats.
+    QCOMPARE(feld("HBEuro")->text(), QStringLiteral("1000,00"));
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("380,00"));
+    QCOMPARE(feld("Mon(1)")->text(), QStringLiteral("12"));
+    QCOMPARE(feld("Url(1)")->text(), QStringLiteral("40,00"));
+    QCOMPARE(feld("Wei(1)")->text(), QStringLiteral("200,00"));
+    QCOMPARE(feld("AllMo(1)")->text(), QStringLiteral("4560,00"));
+    QCOMPARE(feld("Jasum(1)")->text(), QStringLiteral("4800,00"));
+    QCOMPARE(feld("Modurch(1)")->text(), QStringLiteral("400,00"));
+    QCOMPARE(finde<QRadioButton>("HBOpt(0)")->isChecked(), true);
+    QCOMPARE(finde<QLineEdit>("Arbeitgeber(0)")->text(), QStringLiteral("Arbeitgeber"));
+    QVERIFY(!finde<QLabel>("SVH(37)")->text().trimmed().isEmpty());
+    ergebnisseWieSteuerung();
+    QVERIFY(QFile::exists(QDir(m_dir->path()).filePath("SV2008.xyz")));
+}
+
+void FensterTest::beschriftungenSindDieDesProgramms_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const auto zeile = [](const QString& name, const QString& text) {
+        QTest::newRow(qPrintable(name)) << name << text;
+    };
+    zeile("Hilfe", "  Hilfe  ");
+    zeile("Speichern", "  Speichern und schließen  ");
+    zeile("Schliessen", "  Ohne Speicherung abbrechen  ");
+    zeile("HB(0)", "Hauptbeschäftigung");
+    zeile("HB(1)", "Zeitgeringfügige Beschäftigung");
+    zeile("HB(2)", "Zuerst aufgenommener Mini-Job");
+    zeile("HB(3)", "Später aufgenommene Mini-Jobs (summiert)");
+    zeile("SSPanel2", "Entgeltgeringfügige Beschäftigungen");
+    zeile("SSPanel1", "E r g e b n i s s e");
+    zeile("KVTafel", "Krankenversicherung");
+    zeile("Schuelertafel", "Arbeitsumfang");
+
+    const QStringList status = {"Angestellter oder Arbeiter",
+                                "Beamter",
+                                "Schüler",
+                                "Auszubildender",
+                                "Student als Aushilfe",
+                                "Student im Vor-/Nachpraktikum",
+                                "Student im Zwischenpraktikum",
+                                "Altersrentner über 65",
+                                "Altersrentner unter 65",
+                                "Berufsunfähigkeitsrentner",
+                                "Erwerbsunfähigkeitsrentner",
+                                "Selbständig",
+                                "Keine"};
+    for (int i = 0; i < status.size(); ++i)
+        zeile(QStringLiteral("HBOpt(%1)").arg(i), status[i]);
+    const QStringList kv = {"Mitglied in gesetzl. KV", "freiw. in GKV (Firmenzahler)",
+                            "freiw. in GKV (Selbstzahler)"};
+    for (int i = 0; i < kv.size(); ++i) {
+        zeile(QStringLiteral("HBKV(%1)").arg(i), kv[i]);
+        zeile(QStringLiteral("GBKV(%1)").arg(i), kv[i]);
+    }
+    zeile("HBKV(3)", "privat oder nicht KV-versich.");
+    zeile("GBKV(3)", "privat oder nicht KV-versichert");
+    zeile("Schueler(0)", "a)  Nur in den           Sommerferien");
+    zeile("Schueler(1)", "b) Laufend, aber weniger     als 15 Std. pro Woche");
+    zeile("Schueler(2)", "c) Schnupperwochen oder        Praktika als Fachschüler");
+    zeile("Schueler(3)", "d) soweit nicht a) bis c)");
+    zeile("KBopt(0)", "a)  nicht länger als 2 Monate");
+    zeile("KBopt(1)", "b)  nicht länger als 50                   Arbeitstage.");
+    zeile("KBopt(2)", "c)  länger als a) oder b)");
+    zeile("HBCheck", "über 20 Std. pro Woche an mehr als 26 Wochen (182 T.)");
+    zeile("KBCheck(0)", "regelmäßig");
+    zeile("KBCheck(1)", "über 400 Euro monatlich");
+    zeile("KBCheck(2)", "berufsmäßig");
+    zeile("priv(1)", "Beschäftigung im Privathaushalt");
+    zeile("priv(2)", "Beschäftigung im Privathaushalt");
+    zeile("GBGrenze(1)", "Geringfügigkeitsgrenze überschritten");
+    zeile("GBGrenze(2)",
+          "Die einzelnen entgeltgeringfügigen Beschäftigungen überschreiten zusammen die Grenze von 400 €.");
+    zeile("Label1", "Im Kalenderjahr zusammen mit früheren kurzfristigen, versich.- freien Beschäftigungen");
+    zeile("Label18", "Sozialvers.pflichtiges Entgelt");
+    zeile("Label5(0)", "€");
+    zeile("Hauptkommentar", "");
+    for (const char* name : {"Label11", "Label13"})
+        zeile(name, "Berechn. d. Geringfügigkeitsgrenze");
+    for (const char* name : {"Label12", "Label6"})
+        zeile(name, "Monatslohn x Monate = Jahreslohn");
+    for (const char* name : {"Label2(1)", "Label2(0)"})
+        zeile(name, "x");
+    for (const char* name : {"Label3(1)", "Label3(0)"})
+        zeile(name, "=");
+    for (const char* name : {"Label7", "Label17"})
+        zeile(name, "Urlaubsgeld");
+    for (const char* name : {"Label8", "Label16"})
+        zeile(name, "Weihnachtsgeld");
+    for (const char* name : {"Label9", "Label15"})
+        zeile(name, "Jahresgehalt");
+    for (const char* name : {"Label10", "Label14"})
+        zeile(name, "Monatsdurchschnitt");
+    for (int i = 0; i <= 9; ++i)
+        zeile(QStringLiteral("Label4(%1)").arg(i), "€");
+}
+
+// Captions as the user sees them; the check boxes HR and GBCheck(1) change theirs with the case
+// and are checked in the tests of their cases.
+void FensterTest::beschriftungenSindDieDesProgramms()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QWidget* w = finde<QWidget>(name);
+    if (auto* knopf = qobject_cast<QAbstractButton*>(w))
+        QCOMPARE(knopf->text(), text);
+    else if (auto* panel = qobject_cast<QGroupBox*>(w))
+        QCOMPARE(panel->title(), text);
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        QCOMPARE(label->text(), text);
+    else
+        QFAIL("control without a caption");
+}
+
+void FensterTest::listenZeigenIhreEintraege()
+{
+    const auto eintraege = [this](const char* name) {
+        QStringList liste;
+        auto* combo = finde<QComboBox>(name);
+        for (int i = 0; i < combo->count(); ++i)
+            liste << combo->itemText(i);
+        return liste;
+    };
+    QCOMPARE(eintraege("Jahr"), QStringList({"2006", "2007", "2008", "2009", "2010"}));
+    QCOMPARE(eintraege("Monat"), QStringList({"JAN.", "FEB.", "MÄRZ", "APRIL", "MAI", "JUNI", "JULI", "AUG.",
+                                              "SEPT.", "OKT.", "NOV.", "DEZ."}));
+    QCOMPARE(eintraege("Land"),
+             QStringList({"Baden-Württ.", "Bayern", "Berlin", "Brandenburg", "Bremen", "Hamburg", "Hessen",
+                          "Mecklenb.-Vp.", "Niedersachsen", "Nordrhein-Westf.", "Rheinl.-Pfalz", "Saarland",
+                          "Sachsen", "Sachsen-Anhalt", "Schleswig-Holst.", "Thüringen"}));
+}
+
+void FensterTest::grenzueberschreitungRotUndFett()
+{
+    auto* grenze = finde<QLabel>("GBGrenze(1)");
+    QVERIFY(grenze->font().bold());
+    QCOMPARE(grenze->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QVERIFY(!finde<QLabel>("GBGrenze(2)")->font().bold());
+}
+
+void FensterTest::zugaenglicheNamen()
+{
+    const std::map<QString, QString> namen = {
+        {"HBEuro", "Sozialvers.pflichtiges Entgelt"},
+        {"loh(1)", "Monatslohn"},
+        {"loh(2)", "Monatslohn"},
+        {"Mon(1)", "Monate"},
+        {"Mon(2)", "Monate"},
+        {"Url(1)", "Urlaubsgeld"},
+        {"Wei(2)", "Weihnachtsgeld"},
+        {"AllMo(1)", "Monatslohn x Monate"},
+        {"Jasum(2)", "Jahresgehalt"},
+        {"Modurch(1)", "Monatsdurchschnitt"},
+        {"SVH(36)", "Lohnsteuer"},
+        {"SVK(37)", "Krankenversicherung"},
+        {"SV1(38)", "Pflegeversicherung"},
+        {"SVW(39)", "Rentenversicherung"},
+        {"SVH(40)", "Arbeitslosenversicherung"},
+        {"SVW(41)", "Hinweis"},
+        {"HBOpt(4)", "Student als Aushilfe"},
+        {"KBCheck(1)", "über 400 Euro monatlich"},
+        {"Arbeitgeber(2)", "Arbeitgeber"},
+        {"HB(0)", "Hauptbeschäftigung"},
+        {"HB(3)", "Später aufgenommene Mini-Jobs (summiert)"},
+        {"SSPanel2", "Entgeltgeringfügige Beschäftigungen"},
+    };
+    for (const auto& [name, zugaenglich] : namen)
+        QCOMPARE(finde<QWidget>(name)->accessibleName(), zugaenglich);
+    // A result panel is known by the heading of its column.
+    for (int c = 0; c < 4; ++c) {
+        const QString titel = finde<QGroupBox>(QStringLiteral("HB(%1)").arg(c))->title();
+        QVERIFY(finde<QWidget>(QStringLiteral("Ergebnis(%1)").arg(c))->accessibleName().contains(titel));
+    }
+    // No input or result control without a name.
+    for (QWidget* w : m_fenster->findChildren<QWidget*>()) {
+        const bool eingabe =
+            qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w);
+        const bool ergebnis = QRegularExpression("^SV[HK1W]\\(\\d\\d\\)$").match(w->objectName()).hasMatch();
+        if ((eingabe && w->window() == m_fenster.get() && !w->objectName().startsWith("qt_")) || ergebnis)
+            QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+    }
+}
+
+void FensterTest::lohnMitEnterBestimmtNeuUndGehtWeiter()
+{
+    const QString vorher = finde<QLabel>("SV1(37)")->text();
+    QVERIFY(!finde<QLabel>("GBGrenze(1)")->isVisible());
+
+    klickeFeld("loh(1)");
+    QCOMPARE(fokus(), feld("loh(1)"));
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("0,00")); // entering empties the field
+    QTest::keyClicks(feld("loh(1)"), "450");
+    // While typing, the field keeps the user's spelling.
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("450"));
+    QTest::keyClick(feld("loh(1)"), Qt::Key_Return);
+
+    QCOMPARE(fokus(), feld("Url(1)"));
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("450,00"));
+    QCOMPARE(feld("AllMo(1)")->text(), QStringLiteral("5400,00"));
+    QCOMPARE(feld("Jasum(1)")->text(), QStringLiteral("5640,00"));
+    QCOMPARE(feld("Modurch(1)")->text(), QStringLiteral("470,00"));
+    QCOMPARE(m_steuerung->fall().Monatslohn[1], Currency::fromWhole(450));
+    QVERIFY(finde<QLabel>("GBGrenze(1)")->isVisible());
+    QVERIFY(finde<QLabel>("SV1(37)")->text() != vorher);
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::enterFuehrtDurchDieMinijobs()
+{
+    eintippen("loh(1)", "300");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(fokus(), feld("Url(1)"));
+    QTest::keyClicks(fokus(), "10");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(fokus(), feld("Wei(1)"));
+    QTest::keyClicks(fokus(), "20");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(fokus(), feld("loh(2)"));
+    QVERIFY(!finde<QLabel>("deckel2")->isVisible());
+    QTest::keyClicks(fokus(), "50");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(fokus(), feld("Url(2)"));
+
+    const auto& f = m_steuerung->fall();
+    QCOMPARE(f.Monatslohn[1], Currency::fromWhole(300));
+    QCOMPARE(f.Urlaubsgeld[1], Currency::fromWhole(10));
+    QCOMPARE(f.Weihnachtsgeld[1], Currency::fromWhole(20));
+    QCOMPARE(f.Monatslohn[2], Currency::fromWhole(50));
+    QCOMPARE(feld("Jasum(1)")->text(), QStringLiteral("3630,00"));
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::entgeltDerHauptbeschaeftigungNurMitEnter()
+{
+    QVERIFY(!finde<QLabel>("vielleicht(0)")->isVisible());
+    // Leaving the pay field stores the pay without a new determination.
+    eintippen("HBEuro", "300");
+    QTest::keyClick(fokus(), Qt::Key_Tab);
+    QVERIFY(fokus() != feld("HBEuro"));
+    QCOMPARE(m_steuerung->fall().HBEntgelt, Currency::fromWhole(300));
+    QVERIFY(!finde<QLabel>("vielleicht(0)")->isVisible());
+
+    // Enter determines: below the sliding zone the main column carries a message instead.
+    eintippen("HBEuro", "300");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(fokus(), feld("HBEuro"));
+    QVERIFY(finde<QLabel>("vielleicht(0)")->isVisible());
+    QVERIFY(!finde<QLabel>("vielleicht(0)")->accessibleName().isEmpty());
+    QCOMPARE(feld("HBEuro")->text(), QStringLiteral("0,00")); // the determination cleared the pay
+    ergebnisseWieSteuerung();
+
+    QTest::keyClicks(fokus(), "1500");
+    QTest::keyClick(fokus(), Qt::Key_Enter); // the Enter key of the number pad
+    QVERIFY(!finde<QLabel>("vielleicht(0)")->isVisible());
+    QCOMPARE(m_steuerung->fall().HBEntgelt, Currency::fromWhole(1500));
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::berechnetesFeldGibtDenFokusAnDenMonatslohn()
+{
+    QVERIFY(feld("AllMo(1)")->isReadOnly());
+    klickeFeld("AllMo(1)");
+    QCOMPARE(fokus(), feld("loh(1)"));
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("0,00"));
+    // Entering stores nothing yet.
+    QCOMPARE(m_steuerung->fall().Monatslohn[1], Currency::fromWhole(380));
+    QTest::keyClicks(fokus(), "123");
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("123"));
+
+    klickeFeld("Modurch(2)");
+    QCOMPARE(fokus(), feld("loh(2)"));
+    // Leaving loh(1) for another field stored what was typed.
+    QCOMPARE(m_steuerung->fall().Monatslohn[1], Currency::fromWhole(123));
+}
+
+void FensterTest::mehrAlsZwoelfMonateWerdenZwoelf()
+{
+    eintippen("loh(1)", "100");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    eintippen("Mon(1)", "15");
+    QCOMPARE(feld("Mon(1)")->text(), QStringLiteral("15"));
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(feld("Mon(1)")->text(), QStringLiteral("12"));
+    QCOMPARE(m_steuerung->fall().Monate[1], Currency::fromWhole(12));
+    QCOMPARE(fokus(), feld("Url(1)"));
+    QCOMPARE(feld("AllMo(1)")->text(), QStringLiteral("1200,00"));
+}
+
+void FensterTest::feldNimmtNurSeinFormat()
+{
+    // A decimal point is taken as the comma; a third decimal and a sixth digit are refused.
+    eintippen("Url(1)", "12.345");
+    QCOMPARE(feld("Url(1)")->text(), QStringLiteral("12,34"));
+    QTest::keyClick(fokus(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(fokus(), "1234567");
+    QCOMPARE(feld("Url(1)")->text(), QStringLiteral("12345"));
+    // Negative amounts only where the field has them.
+    QTest::keyClick(fokus(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(fokus(), "-5");
+    QCOMPARE(feld("Url(1)")->text(), QStringLiteral("-5"));
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(m_steuerung->fall().Urlaubsgeld[1], Currency::fromWhole(-5));
+    eintippen("loh(1)", "-5");
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("5"));
+    eintippen("HBEuro", "-7a");
+    QCOMPARE(feld("HBEuro")->text(), QStringLiteral("7"));
+    // Months are whole numbers.
+    eintippen("Mon(1)", "3,5");
+    QCOMPARE(feld("Mon(1)")->text(), QStringLiteral("35"));
+    // Amounts travel exactly: 400,01 is not rounded anywhere on the way.
+    eintippen("loh(1)", "400,01");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(m_steuerung->fall().Monatslohn[1], Currency::fromCents(40001));
+}
+
+void FensterTest::krankenversicherungBeiderGruppenFolgtEinander()
+{
+    QTest::mouseClick(finde<QRadioButton>("HBKV(2)"), Qt::LeftButton);
+    QVERIFY(finde<QRadioButton>("HBKV(2)")->isChecked());
+    QVERIFY(finde<QRadioButton>("GBKV(2)")->isChecked());
+    QCOMPARE(m_steuerung->fall().KVStatus, 2);
+
+    QTest::mouseClick(finde<QRadioButton>("GBKV(0)"), Qt::LeftButton);
+    QVERIFY(finde<QRadioButton>("GBKV(0)")->isChecked());
+    QVERIFY(finde<QRadioButton>("HBKV(0)")->isChecked());
+
+    // With the keyboard: the arrow key selects the next option of the group.
+    finde<QRadioButton>("GBKV(0)")->setFocus();
+    QTest::keyClick(fokus(), Qt::Key_Down);
+    QVERIFY(finde<QRadioButton>("GBKV(1)")->isChecked());
+    QVERIFY(finde<QRadioButton>("HBKV(1)")->isChecked());
+    QCOMPARE(m_steuerung->fall().KVStatus, 1);
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::rentenversicherungBeiderKaestchenFolgtEinander()
+{
+    // The main employment in the sliding zone asks whether the employee pays full RV.
+    eintippen("HBEuro", "600");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    auto* hr = finde<QCheckBox>("HR");
+    auto* gb = finde<QCheckBox>("GBCheck(1)");
+    QVERIFY(hr->isVisible());
+    QVERIFY(!hr->isChecked());
+
+    hr->setFocus();
+    QTest::keyClick(hr, Qt::Key_Space);
+    QVERIFY(hr->isChecked());
+    QVERIFY(gb->isChecked());
+    QVERIFY(m_steuerung->fall().RVVoll);
+
+    gb->setFocus();
+    QTest::keyClick(gb, Qt::Key_Space);
+    QVERIFY(!gb->isChecked());
+    QVERIFY(!hr->isChecked());
+    QVERIFY(!m_steuerung->fall().RVVoll);
+    QCOMPARE(hr->text(), QString::fromStdString(m_steuerung->ansicht().HR.caption));
+    QCOMPARE(gb->text(), QString::fromStdString(m_steuerung->ansicht().GBCheck[1].caption));
+}
+
+void FensterTest::studentAlsAushilfeZeigtDieStundenfrage()
+{
+    auto* frage = finde<QCheckBox>("HBCheck");
+    QVERIFY(!frage->isVisible());
+    QTest::mouseClick(finde<QRadioButton>("HBOpt(4)"), Qt::LeftButton);
+    QCOMPARE(m_steuerung->fall().HBStatus, 4);
+    QVERIFY(frage->isVisible());
+    QCOMPARE(frage->text(), QStringLiteral("über 20 Std. pro Woche an mehr als 26 Wochen (182 T.)"));
+
+    // Tab reaches the group at its selected option; Down selects the next status.
+    QCOMPARE(finde<QRadioButton>("HBOpt(4)")->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(finde<QRadioButton>("HBOpt(3)")->focusPolicy(), Qt::ClickFocus);
+    QTest::keyClick(fokus(), Qt::Key_Down);
+    QVERIFY(finde<QRadioButton>("HBOpt(5)")->isChecked());
+    QCOMPARE(m_steuerung->fall().HBStatus, 5);
+    QVERIFY(!frage->isVisible());
+
+    // The pupil's options take the place of the health insurance.
+    QTest::mouseClick(finde<QRadioButton>("HBOpt(2)"), Qt::LeftButton);
+    QVERIFY(finde<QGroupBox>("Schuelertafel")->isVisible());
+    QVERIFY(!finde<QGroupBox>("KVTafel")->isVisible());
+    QTest::mouseClick(finde<QRadioButton>("Schueler(1)"), Qt::LeftButton);
+    QCOMPARE(m_steuerung->fall().SchuelerArt, 1);
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::berufsmaessigNurUeber400UndNichtRegelmaessig()
+{
+    auto* regelmaessig = finde<QCheckBox>("KBCheck(0)");
+    auto* ueber400 = finde<QCheckBox>("KBCheck(1)");
+    auto* berufsmaessig = finde<QCheckBox>("KBCheck(2)");
+    QVERIFY(regelmaessig->isVisible());
+    QVERIFY(!berufsmaessig->isVisible());
+
+    ueber400->setFocus();
+    QTest::keyClick(ueber400, Qt::Key_Space);
+    QVERIFY(ueber400->isChecked());
+    QVERIFY(berufsmaessig->isVisible());
+    QVERIFY(finde<QToolButton>("KBCheckB(2)")->isVisible());
+
+    QTest::mouseClick(regelmaessig, Qt::LeftButton);
+    QVERIFY(regelmaessig->isChecked());
+    QVERIFY(!berufsmaessig->isVisible());
+    QVERIFY(!finde<QToolButton>("KBCheckB(2)")->isVisible());
+    QCOMPARE(m_steuerung->fall().KBMerker[0], true);
+    QCOMPARE(m_steuerung->fall().KBMerker[1], true);
+    // Not short-term: the column sends the user to the main employment.
+    QVERIFY(finde<QLabel>("vielleicht(1)")->isVisible());
+    QVERIFY(finde<QLabel>("vielleicht(1)")->accessibleName().contains("HAUPTBESCHÄFTIGUNG"));
+
+    QTest::mouseClick(finde<QRadioButton>("KBopt(2)"), Qt::LeftButton);
+    QCOMPARE(m_steuerung->fall().KBArt, 2);
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::jahrMitDerTastaturWechseln()
+{
+    auto* jahr = finde<QComboBox>("Jahr");
+    jahr->setFocus();
+    QTest::keyClick(jahr, Qt::Key_Down);
+    QCOMPARE(jahr->currentText(), QStringLiteral("2009"));
+    QCOMPARE(m_steuerung->mini().AktJahr, 2009);
+    QVERIFY(QFile::exists(QDir(m_dir->path()).filePath("SV2009.xyz")));
+    // The new year's file opens on its stored month.
+    QCOMPARE(finde<QComboBox>("Monat")->currentIndex(), m_steuerung->ansicht().Monat.selected);
+
+    auto* monat = finde<QComboBox>("Monat");
+    monat->setFocus();
+    const int vorher = monat->currentIndex();
+    QTest::keyClick(monat, Qt::Key_Down);
+    QCOMPARE(m_steuerung->mini().Auswahl[20], vorher + 1);
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::landWechselnBehaeltDieEingaben()
+{
+    eintippen("loh(1)", "250");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    auto* land = finde<QComboBox>("Land");
+    land->setFocus();
+    QTest::keyClick(land, Qt::Key_End);
+    QCOMPARE(land->currentText(), QStringLiteral("Thüringen"));
+    QCOMPARE(m_steuerung->mini().Auswahl[2], 15);
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("250,00"));
+    ergebnisseWieSteuerung();
+}
+
+void FensterTest::escapeSchliesstOhneZuSchreiben()
+{
+    const auto vorher = dateien(m_dir->path());
+    QVERIFY(!vorher.empty());
+    eintippen("loh(1)", "450");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QTest::keyClicks(fokus(), "99");
+    QTest::keyClick(fokus(), Qt::Key_Escape);
+    QVERIFY(m_steuerung->geschlossen());
+    QVERIFY(!m_fenster->isVisible());
+    QCOMPARE(dateien(m_dir->path()), vorher);
+}
+
+void FensterTest::escapeAusDerListeSchliesst()
+{
+    auto* land = finde<QComboBox>("Land");
+    land->setFocus();
+    QTest::keyClick(land, Qt::Key_Escape);
+    QVERIFY(m_steuerung->geschlossen());
+    QVERIFY(!m_fenster->isVisible());
+}
+
+void FensterTest::schliessenKnopfUndTitelleisteSchreibenNichts()
+{
+    const auto vorher = dateien(m_dir->path());
+    eintippen("Wei(1)", "77");
+    QTest::mouseClick(finde<QPushButton>("Schliessen"), Qt::LeftButton);
+    QVERIFY(m_steuerung->geschlossen());
+    QVERIFY(!m_fenster->isVisible());
+    QCOMPARE(dateien(m_dir->path()), vorher);
+
+    // Closing by the title bar ends the program the same way.
+    oeffnen(m_dir->path());
+    eintippen("Wei(1)", "77");
+    QVERIFY(m_fenster->close());
+    QVERIFY(m_steuerung->geschlossen());
+    QCOMPARE(dateien(m_dir->path()), vorher);
+}
+
+void FensterTest::speichernSchreibtDenMonatUndBleibtOffen()
+{
+    // Typed, not confirmed with Enter: clicking the button leaves the field first.
+    eintippen("loh(1)", "450");
+    namenEintragen(2, "Bäckerei Schmidt");
+    QTest::mouseClick(finde<QPushButton>("Speichern"), Qt::LeftButton);
+    QVERIFY(m_fenster->isVisible());
+    QVERIFY(!m_steuerung->geschlossen());
+    QVERIFY(m_anzeige->meldungen.empty());
+
+    svp::store::Ablage ablage(m_dir->path().toStdString());
+    const auto august = ablage.lesen(2008, 8);
+    QVERIFY(std::holds_alternative<svp::store::Datensatz>(august));
+    const auto eintrag = std::get<svp::store::Datensatz>(august).eintrag();
+    QCOMPARE(eintrag.Monatslohn[1], Currency::fromWhole(450));
+    QCOMPARE(QString::fromStdString(eintrag.Arbeitgeber[2]).trimmed(), QStringLiteral("Bäckerei Schmidt"));
+    const auto kopf = ablage.lesen(2008, 1);
+    QCOMPARE(std::get<svp::store::Datensatz>(kopf).monat(), 7);
+
+    // The window goes on working after saving.
+    eintippen("loh(1)", "200");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(feld("AllMo(1)")->text(), QStringLiteral("2400,00"));
+}
+
+void FensterTest::speicherfehlerWirdGemeldetUndFensterBleibtBedienbar()
+{
+    // The working directory disappears and a file takes its name: nothing can be saved there.
+    const QString pfad = m_dir->path();
+    QVERIFY(QDir(pfad).removeRecursively());
+    QFile ersatz(pfad);
+    QVERIFY(ersatz.open(QIODevice::WriteOnly));
+    ersatz.close();
+
+    QTest::mouseClick(finde<QPushButton>("Speichern"), Qt::LeftButton);
+    QCOMPARE(m_anzeige->meldungen.size(), std::size_t(1));
+    QVERIFY(!m_anzeige->meldungen[0].zeilen.empty());
+    QVERIFY(m_fenster->isVisible());
+
+    eintippen("loh(1)", "450");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(feld("AllMo(1)")->text(), QStringLiteral("5400,00"));
+    QVERIFY(QFile::remove(pfad));
+}
+
+void FensterTest::ladefehlerWirdNachDemAnzeigenGemeldet()
+{
+    const QString datei = QDir(m_dir->path()).filePath("keinVerzeichnis");
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    oeffnen(datei);
+    QCoreApplication::processEvents(); // the messages of the start-up follow the shown window
+    QVERIFY(!m_anzeige->meldungen.empty());
+    QVERIFY(QString::fromStdString(m_anzeige->meldungen[0].zeilen.at(0)).contains("SV2008.xyz"));
+    // The default case is shown and can be worked with.
+    eintippen("loh(1)", "450");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(feld("Modurch(1)")->text(), QStringLiteral("470,00"));
+}
+
+void FensterTest::infosymboleZeigenIhreTexte()
+{
+    QTest::mouseClick(finde<QToolButton>("KBCheckB(0)"), Qt::LeftButton);
+    QCOMPARE(m_anzeige->meldungen.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(m_anzeige->meldungen[0].titel),
+             QStringLiteral("Voraussetzung: Nicht regelmäßig"));
+    QCOMPARE(m_anzeige->meldungen[0].zeilen.size(), std::size_t(8));
+
+    // Without a main employment the first mini-job's tax line carries its icon.
+    QVERIFY(!finde<QToolButton>("LSTinfo")->isVisible());
+    eintippen("HBEuro", "0");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QVERIFY(finde<QToolButton>("LSTinfo")->isVisible());
+    QTest::mouseClick(finde<QToolButton>("LSTinfo"), Qt::LeftButton);
+    QCOMPARE(m_anzeige->meldungen.size(), std::size_t(2));
+    QCOMPARE(QString::fromStdString(m_anzeige->meldungen[1].titel),
+             QStringLiteral("Versteuerung über Lohnsteuerkarte?"));
+    QCOMPARE(m_anzeige->meldungen[1].zeilen.size(), std::size_t(4));
+
+    // The pupil's frame explains the protection of young workers.
+    QTest::mouseClick(finde<QRadioButton>("HBOpt(2)"), Qt::LeftButton);
+    QTest::mouseClick(finde<QToolButton>("Image1"), Qt::LeftButton);
+    QCOMPARE(m_anzeige->meldungen.size(), std::size_t(3));
+    QCOMPARE(QString::fromStdString(m_anzeige->meldungen[2].titel), QStringLiteral("Jugendarbeitsschutz"));
+    QCOMPARE(m_anzeige->meldungen[2].zeilen.size(), std::size_t(15));
+
+    // An icon is reached with the keyboard as well.
+    auto* info = finde<QToolButton>("KBCheckB(0)");
+    info->setFocus();
+    QTest::keyClick(info, Qt::Key_Space);
+    QCOMPARE(m_anzeige->meldungen.size(), std::size_t(4));
+    // Nothing of the case changed.
+    QCOMPARE(m_steuerung->fall().HBStatus, 2);
+}
+
+void FensterTest::hilfeOeffnetDieSeiteNebenDemProgramm()
+{
+    std::vector<QUrl> geoeffnet;
+    m_fenster->setHilfeOeffner([&geoeffnet](const QUrl& url) { geoeffnet.push_back(url); });
+    QTest::mouseClick(finde<QPushButton>("Hilfe"), Qt::LeftButton);
+    QCOMPARE(geoeffnet.size(), std::size_t(1));
+    QVERIFY(geoeffnet[0].isLocalFile());
+    QCOMPARE(geoeffnet[0].toLocalFile(),
+             QDir::cleanPath(QCoreApplication::applicationDirPath() + "/hilfe/index.html"));
+    QVERIFY(m_anzeige->meldungen.empty());
+    QVERIFY(m_fenster->isVisible());
+}
+
+void FensterTest::tabfolgeDurchDieEingaben()
+{
+    // The names of the controls that Tab reaches from `start`, at most `anzahl` of them.
+    const auto runde = [this](const char* start, int anzahl) {
+        finde<QWidget>(start)->setFocus();
+        QStringList folge;
+        for (int i = 0; i < anzahl; ++i) {
+            folge << fokus()->objectName();
+            QTest::keyClick(fokus(), Qt::Key_Tab);
+            if (fokus() == finde<QWidget>(start))
+                break;
+        }
+        return folge;
+    };
+    const QStringList folge = runde("Jahr", 80);
+    QCOMPARE(fokus(), finde<QWidget>("Jahr")); // round the window and back
+    const QStringList anfang = {"Jahr",       "Monat",          "Land",     "Hilfe",  "Speichern",
+                                "Schliessen", "Arbeitgeber(0)", "HBOpt(0)", "HBKV(0)"};
+    QCOMPARE(folge.mid(0, anfang.size()), anfang);
+    // One stop per option group, and never one in a computed field.
+    QCOMPARE(folge.filter(QRegularExpression("^HBOpt")).size(), 1);
+    QCOMPARE(folge.filter(QRegularExpression("^GBKV")).size(), 1);
+    QCOMPARE(folge.filter(QRegularExpression("^(AllMo|Jasum|Modurch)")).size(), 0);
+    // The inputs of each column follow each other in reading order.
+    const auto nach = [&folge](const char* a, const char* b) {
+        return folge.indexOf(a) >= 0 && folge.indexOf(a) < folge.indexOf(b);
+    };
+    QVERIFY(nach("HBEuro", "Arbeitgeber(1)"));
+    QVERIFY(nach("Arbeitgeber(1)", "KBopt(0)"));
+    QVERIFY(nach("KBCheck(1)", "GBKV(0)"));
+    QVERIFY(nach("Arbeitgeber(2)", "loh(1)"));
+    QVERIFY(nach("loh(1)", "Mon(1)"));
+    QVERIFY(nach("Mon(1)", "Url(1)"));
+    QVERIFY(nach("Url(1)", "Wei(1)"));
+
+    // Passing through emptied the first mini-job's wage: the later mini-jobs lie under their
+    // cover, out of the way of the Tab key.
+    QVERIFY(finde<QLabel>("deckel2")->isVisible());
+    QVERIFY(!folge.contains("Arbeitgeber(3)"));
+    QVERIFY(!folge.contains("loh(2)"));
+
+    eintippen("loh(1)", "380");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    eintippen("Mon(1)", "12");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QVERIFY(!finde<QLabel>("deckel2")->isVisible());
+    const QStringList spaeter = {"Arbeitgeber(3)", "priv(2)", "loh(2)", "Mon(2)", "Url(2)", "Wei(2)"};
+    QCOMPARE(runde("Arbeitgeber(3)", spaeter.size()), spaeter);
+}
+
+// The case of the picture in the documentation: a main employment of 1 500 Euro and a mini-job
+// of 450 Euro a month. With SVP_FENSTERBILD set the window is saved there as it stands, e.g.
+//   SVP_FENSTERBILD=docs/fenster.png xvfb-run -a env QT_QPA_PLATFORM=xcb ui_fenster_tests typischerFall
+void FensterTest::typischerFall()
+{
+    namenEintragen(0, "Muster GmbH");
+    namenEintragen(2, "Bäckerei Schmidt");
+    eintippen("HBEuro", "1500");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    eintippen("loh(1)", "450");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QTest::keyClick(fokus(), Qt::Key_Return); // holiday pay 0
+    QTest::keyClick(fokus(), Qt::Key_Return); // Christmas bonus 0
+    QCOMPARE(fokus(), feld("loh(2)"));
+    QCOMPARE(feld("Modurch(1)")->text(), QStringLiteral("450,00"));
+    QVERIFY(!finde<QLabel>("vielleicht(0)")->isVisible());
+    QVERIFY(finde<QLabel>("GBGrenze(1)")->isVisible());
+    ergebnisseWieSteuerung();
+    // Leave the focus on a neutral control for the picture.
+    finde<QComboBox>("Jahr")->setFocus();
+
+    const QByteArray bild = qgetenv("SVP_FENSTERBILD");
+    if (!bild.isEmpty())
+        QVERIFY(m_fenster->grab().save(QString::fromLocal8Bit(bild)));
+}
+
+QTEST_MAIN(FensterTest)
+#include "fenster_test.moc"

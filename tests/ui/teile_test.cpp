@@ -1,0 +1,204 @@
+// The parts the window is made of: the numeric field's format, the message box, the wrapping
+// captions and the help page that ships with the program.
+
+#include "ui/hilfe.h"
+#include "ui/meldungs_anzeige.h"
+#include "ui/umbruch_knopf.h"
+#include "ui/zahlenfeld.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using svp::params::Currency;
+using svp::ui::Zahlenpruefer;
+
+class TeileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pruefer_data();
+    void pruefer();
+    void textwertIstExakt_data();
+    void textwertIstExakt();
+    void anzeigeformate();
+    void umbruchAnDenLeerzeichenlaeufen();
+    void umbruchknopfBehaeltSeineBeschriftung();
+    void meldungstextZeilenweise();
+    void meldungsfensterMitTitelZeilenUndEinemKnopf();
+    void hilfeseiteErstNebenDemProgrammDannImShareVerzeichnis();
+    void hilfeseiteLiegtNebenDemGebautenProgramm();
+};
+
+void TeileTest::pruefer_data()
+{
+    QTest::addColumn<int>("stellen");
+    QTest::addColumn<qint64>("minimum");
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<bool>("genommen");
+    QTest::addColumn<QString>("danach");
+
+    // Amount fields "####0.00", 0 or -99999 to 99999.
+    QTest::newRow("leer") << 2 << qint64(0) << "" << true << "";
+    QTest::newRow("betrag") << 2 << qint64(0) << "450" << true << "450";
+    QTest::newRow("komma") << 2 << qint64(0) << "450," << true << "450,";
+    QTest::newRow("zwei_nachkommastellen") << 2 << qint64(0) << "400,01" << true << "400,01";
+    QTest::newRow("punkt_wird_komma") << 2 << qint64(0) << "400.01" << true << "400,01";
+    QTest::newRow("drei_nachkommastellen") << 2 << qint64(0) << "400,015" << false << "";
+    QTest::newRow("hoechstwert") << 2 << qint64(0) << "99999" << true << "99999";
+    QTest::newRow("ueber_hoechstwert") << 2 << qint64(0) << "99999,01" << false << "";
+    QTest::newRow("sechs_stellen") << 2 << qint64(0) << "100000" << false << "";
+    QTest::newRow("minus_ohne_negative") << 2 << qint64(0) << "-1" << false << "";
+    QTest::newRow("minus_allein") << 2 << qint64(-99999) << "-" << true << "-";
+    QTest::newRow("negativ") << 2 << qint64(-99999) << "-99999" << true << "-99999";
+    QTest::newRow("unter_tiefstwert") << 2 << qint64(-99999) << "-99999,5" << false << "";
+    QTest::newRow("buchstabe") << 2 << qint64(0) << "4a" << false << "";
+    QTest::newRow("leerzeichen") << 2 << qint64(0) << "4 5" << false << "";
+    QTest::newRow("zwei_kommas") << 2 << qint64(0) << "4,5,0" << false << "";
+    QTest::newRow("andere_ziffern") << 2 << qint64(0) << QString::fromUtf8("٤") << false << "";
+    // Month fields "####0".
+    QTest::newRow("monate") << 0 << qint64(-99999) << "12" << true << "12";
+    QTest::newRow("monate_ohne_komma") << 0 << qint64(-99999) << "1," << false << "";
+}
+
+void TeileTest::pruefer()
+{
+    QFETCH(int, stellen);
+    QFETCH(qint64, minimum);
+    QFETCH(QString, eingabe);
+    QFETCH(bool, genommen);
+    QFETCH(QString, danach);
+    const Zahlenpruefer pruefer(stellen, Currency::fromWhole(minimum), Currency::fromWhole(99999));
+    int stelle = 0;
+    QString text = eingabe;
+    const auto zustand = pruefer.validate(text, stelle);
+    QCOMPARE(zustand == QValidator::Acceptable, genommen);
+    if (genommen)
+        QCOMPARE(text, danach);
+}
+
+void TeileTest::textwertIstExakt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("roh");
+    QTest::newRow("leer_ist_null") << "" << qint64(0);
+    QTest::newRow("minus_ist_null") << "-" << qint64(0);
+    QTest::newRow("komma_am_ende") << "450," << qint64(4500000);
+    QTest::newRow("grenze") << "400,01" << qint64(4000100);
+    QTest::newRow("punkt") << "800.00" << qint64(8000000);
+    QTest::newRow("negativ") << "-0,5" << qint64(-5000);
+}
+
+void TeileTest::textwertIstExakt()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, roh);
+    const auto wert = svp::ui::textwert(text);
+    QVERIFY(wert.has_value());
+    QCOMPARE(wert->raw(), roh);
+}
+
+void TeileTest::anzeigeformate()
+{
+    QCOMPARE(svp::ui::anzeigetext(Currency::fromCents(123450), 2), QStringLiteral("1234,50"));
+    QCOMPARE(svp::ui::anzeigetext(Currency(), 2), QStringLiteral("0,00"));
+    QCOMPARE(svp::ui::anzeigetext(Currency::fromWhole(-99999), 2), QStringLiteral("-99999,00"));
+    QCOMPARE(svp::ui::anzeigetext(Currency::fromWhole(12), 0), QStringLiteral("12"));
+}
+
+void TeileTest::umbruchAnDenLeerzeichenlaeufen()
+{
+    using svp::ui::umbruchtext;
+    QCOMPARE(umbruchtext("b)  nicht länger als 50                   Arbeitstage."),
+             QStringLiteral("b)  nicht länger als 50\nArbeitstage."));
+    QCOMPARE(umbruchtext("a)  Nur in den           Sommerferien"),
+             QStringLiteral("a)  Nur in den\nSommerferien"));
+    // Two blanks are part of the caption, not a break.
+    QCOMPARE(umbruchtext("a)  nicht länger als 2 Monate"), QStringLiteral("a)  nicht länger als 2 Monate"));
+}
+
+void TeileTest::umbruchknopfBehaeltSeineBeschriftung()
+{
+    const QString caption = "c) Schnupperwochen oder        Praktika als Fachschüler";
+    svp::ui::UmbruchOption knopf(caption);
+    QCOMPARE(knopf.text(), caption);
+    QVERIFY(knopf.hasHeightForWidth());
+    // Narrower means more lines, never fewer.
+    QVERIFY(knopf.heightForWidth(60) > knopf.heightForWidth(600));
+    QVERIFY(knopf.minimumSizeHint().width() < knopf.sizeHint().width());
+}
+
+void TeileTest::meldungstextZeilenweise()
+{
+    const svp::engine::Meldung meldung{"Titel", {"erste ", "", "dritte"}};
+    QCOMPARE(svp::ui::meldungstext(meldung), QStringLiteral("erste \n\ndritte"));
+}
+
+void TeileTest::meldungsfensterMitTitelZeilenUndEinemKnopf()
+{
+    QString titel;
+    QString text;
+    QMessageBox::Icon symbol = QMessageBox::Warning;
+    qsizetype knoepfe = 0;
+    // The box is modal: read it and close it from the event loop it runs.
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        titel = box->windowTitle();
+        text = box->text();
+        symbol = box->icon();
+        knoepfe = box->buttons().size();
+        box->button(QMessageBox::Ok)->click();
+    });
+    svp::ui::Meldungsfenster fenster;
+    fenster.zeigen({"Voraussetzung: Nicht regelmäßig", {"Regelmäßig wird", "<b>kein</b> HTML"}}, nullptr);
+    QCOMPARE(titel, QStringLiteral("Voraussetzung: Nicht regelmäßig"));
+    QCOMPARE(text, QStringLiteral("Regelmäßig wird\n<b>kein</b> HTML"));
+    QCOMPARE(symbol, QMessageBox::NoIcon);
+    QCOMPARE(knoepfe, 1);
+}
+
+void TeileTest::hilfeseiteErstNebenDemProgrammDannImShareVerzeichnis()
+{
+    QTemporaryDir wurzel;
+    QVERIFY(wurzel.isValid());
+    const QDir dir(wurzel.path());
+    QVERIFY(dir.mkpath("bin"));
+    const QString bin = dir.filePath("bin");
+    QCOMPARE(svp::ui::hilfeseiteSuchen(bin), QString());
+
+    const auto anlegen = [](const QString& pfad) {
+        QVERIFY(QDir().mkpath(QFileInfo(pfad).path()));
+        QFile f(pfad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    };
+    const QString installiert = dir.filePath("share/svpflicht/hilfe/index.html");
+    anlegen(installiert);
+    QCOMPARE(svp::ui::hilfeseiteSuchen(bin), QDir::cleanPath(installiert));
+    const QString daneben = dir.filePath("bin/hilfe/index.html");
+    anlegen(daneben);
+    QCOMPARE(svp::ui::hilfeseiteSuchen(bin), QDir::cleanPath(daneben));
+}
+
+void TeileTest::hilfeseiteLiegtNebenDemGebautenProgramm()
+{
+    const QString seite = svp::ui::hilfeseiteSuchen(QStringLiteral(SVP_PROGRAMMVERZEICHNIS));
+    QVERIFY2(!seite.isEmpty(), SVP_PROGRAMMVERZEICHNIS);
+    QFile f(seite);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(f.readAll());
+    // It opens without a network and speaks of what the user sees.
+    QVERIFY(!html.contains("http://") && !html.contains("https://"));
+    for (const char* thema : {"Hauptbeschäftigung", "Monatslohn", "Krankenversicherung", "SV2008.xyz", "Esc"})
+        QVERIFY2(html.contains(QString::fromUtf8(thema)), thema);
+}
+
+QTEST_MAIN(TeileTest)
+#include "teile_test.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/steuerung.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace svp::ui {
+
+// Shows the message boxes of the controller: information texts and failures of the record
+// files. The window hands every pending message to one of these; tests put in one that
+// records instead of showing.
+class MeldungsAnzeige
+{
+public:
+    virtual ~MeldungsAnzeige() = default;
+    // Shows `meldung` modal over `fenster` and returns when the user has closed it.
+    virtual void zeigen(const engine::Meldung& meldung, QWidget* fenster) = 0;
+};
+
+// The platform's message box: the title, the lines one under the other, one OK button and
+// no icon.
+class Meldungsfenster final : public MeldungsAnzeige
+{
+public:
+    void zeigen(const engine::Meldung& meldung, QWidget* fenster) override;
+};
+
+// The text of a message box: its lines joined by line breaks, blanks kept as they are.
+QString meldungstext(const engine::Meldung& meldung);
+
+} // namespace svp::ui

@@ -1,0 +1,986 @@
+#include "sv.h"
+
+#include "hilfe.h"
+
+#include <string>
+#include <utility>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace svp::ui {
+
+using engine::Feld;
+using engine::Feldart;
+
+namespace {
+
+const Currency Hoechstwert = Currency::fromWhole(99999);
+const Currency Tiefstwert = Currency::fromWhole(-99999);
+
+// Result labels of the four columns and the branches of their rows 36 to 41.
+constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"};
+const std::array<QString, 6> Zweige = {QStringLiteral("Lohnsteuer"),
+                                       QStringLiteral("Krankenversicherung"),
+                                       QStringLiteral("Pflegeversicherung"),
+                                       QStringLiteral("Rentenversicherung"),
+                                       QStringLiteral("Arbeitslosenversicherung"),
+                                       QStringLiteral("Hinweis")};
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString gruppenname(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+// A control the determination hides keeps its place, so that the window does not jump while
+// the user works in it.
+void platzHalten(QWidget* w)
+{
+    QSizePolicy politik = w->sizePolicy();
+    politik.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(politik);
+}
+
+void sichtbarSetzen(QWidget* w, bool sichtbar)
+{
+    if (w->isHidden() == sichtbar)
+        w->setVisible(sichtbar);
+}
+
+// Screen readers announce every change of a name: set it only when it changes.
+void nameSetzen(QWidget* w, const QString& name)
+{
+    if (w->accessibleName() != name)
+        w->setAccessibleName(name);
+}
+
+void textSetzen(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+QLabel* beschriftung(const QString& name, const QString& text, QWidget* parent = nullptr)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QFrame* linie(const QString& name)
+{
+    auto* l = new QFrame;
+    l->setObjectName(name);
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+// An overlay over another control in the same cell of a grid: opaque, raised, the caption
+// centred and wrapped.
+QLabel* ueberlagerung(const QString& name)
+{
+    auto* deckel = new QLabel;
+    deckel->setObjectName(name);
+    deckel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    deckel->setLineWidth(2);
+    deckel->setAutoFillBackground(true);
+    deckel->setAlignment(Qt::AlignCenter);
+    deckel->setWordWrap(true);
+    deckel->setTextFormat(Qt::PlainText);
+    deckel->setMargin(6);
+    return deckel;
+}
+
+// A list of the top row. Choosing another month or year replaces the inputs shown, so the
+// mouse wheel changes the choice only in the list the user is working in; over any other it
+// scrolls the window.
+class Liste : public QComboBox
+{
+public:
+    Liste() { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* ereignis) override
+    {
+        if (hasFocus())
+            QComboBox::wheelEvent(ereignis);
+        else
+            ereignis->ignore();
+    }
+};
+
+} // namespace
+
+SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
+    : QWidget(parent), m_steuerung(steuerung), m_anzeige(anzeige),
+      m_hilfeOeffner([](const QUrl& url) { QDesktopServices::openUrl(url); })
+{
+    if (m_anzeige == nullptr) {
+        m_eigeneAnzeige = std::make_unique<Meldungsfenster>();
+        m_anzeige = m_eigeneAnzeige.get();
+    }
+    setObjectName(QStringLiteral("SV"));
+    setWindowTitle(QString::fromUtf8(engine::caption::Fenster));
+    setAccessibleName(windowTitle());
+
+    auto* raster = new QGridLayout;
+    raster->addWidget(hauptbeschaeftigungBauen(), 0, 0, 2, 1);
+    raster->addWidget(kurzfristigeBauen(), 0, 1, 2, 1);
+    raster->addWidget(gemeinsameKVBauen(), 0, 2, 1, 2);
+    raster->addWidget(minijobBauen(1), 1, 2);
+    raster->addWidget(minijobBauen(2), 1, 3);
+
+    m_ssPanel1 = beschriftung(QStringLiteral("SSPanel1"), QString::fromUtf8(engine::caption::Ergebnisse));
+    m_ssPanel1->setAlignment(Qt::AlignCenter);
+    m_ssPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_ssPanel1->setLineWidth(2);
+    QFont fett = m_ssPanel1->font();
+    fett.setBold(true);
+    m_ssPanel1->setFont(fett);
+    m_ssPanel1->setMargin(2);
+    raster->addWidget(m_ssPanel1, 2, 0, 1, 4);
+    for (int spalte = 0; spalte < engine::Spalten; ++spalte) {
+        raster->addWidget(ergebnisBauen(spalte), 3, spalte);
+        raster->setColumnStretch(spalte, 1);
+    }
+    raster->setRowStretch(1, 1);
+
+    // Everything lies on one page that scrolls when the window is made smaller than the
+    // controls need, so that no control is ever cut off.
+    auto* inhalt = new QWidget;
+    inhalt->setObjectName(QStringLiteral("Inhalt"));
+    auto* seite = new QVBoxLayout(inhalt);
+    seite->addLayout(kopfzeileBauen());
+    seite->addLayout(raster, 1);
+    m_rollbereich = new QScrollArea;
+    m_rollbereich->setObjectName(QStringLiteral("Rollbereich"));
+    m_rollbereich->setFrameShape(QFrame::NoFrame);
+    m_rollbereich->setWidgetResizable(true);
+    m_rollbereich->setWidget(inhalt);
+    auto* haupt = new QVBoxLayout(this);
+    haupt->setContentsMargins(0, 0, 0, 0);
+    haupt->addWidget(m_rollbereich);
+
+    verbinden();
+    tabfolgeSetzen();
+    aktualisieren();
+
+    // The window opens as large as its controls want, within the screen.
+    QSize groesse = inhalt->sizeHint();
+    if (const QScreen* bildschirm = screen())
+        groesse = groesse.boundedTo(bildschirm->availableGeometry().size());
+    resize(groesse);
+}
+
+SV::~SV()
+{
+    // A visible window loses its focus while QWidget takes it apart; by then this part of it
+    // is gone and must hear nothing more.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building
+
+QLayout* SV::kopfzeileBauen()
+{
+    auto liste = [](const QString& name, const QString& zugaenglich) {
+        auto* combo = new Liste;
+        combo->setObjectName(name);
+        combo->setAccessibleName(zugaenglich);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        return combo;
+    };
+    m_jahr = liste(QStringLiteral("Jahr"), QStringLiteral("Jahr"));
+    m_monat = liste(QStringLiteral("Monat"), QStringLiteral("Monat"));
+    m_land = liste(QStringLiteral("Land"), QStringLiteral("Bundesland"));
+
+    auto knopf = [this](const QString& name, const QString& text, QStyle::StandardPixmap bild) {
+        auto* k = new QPushButton(style()->standardIcon(bild), text);
+        k->setObjectName(name);
+        k->setAccessibleName(text.trimmed());
+        k->setAutoDefault(false);
+        return k;
+    };
+    m_hilfe = knopf(QStringLiteral("Hilfe"), QStringLiteral("  Hilfe  "), QStyle::SP_DialogHelpButton);
+    m_speichern = knopf(QStringLiteral("Speichern"), QStringLiteral("  Speichern und schließen  "),
+                        QStyle::SP_DialogSaveButton);
+    m_schliessen = knopf(QStringLiteral("Schliessen"), QStringLiteral("  Ohne Speicherung abbrechen  "),
+                         QStyle::SP_DialogCancelButton);
+    // The button saves and leaves the window open; its caption is the program's own.
+    m_speichern->setToolTip(QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen."));
+
+    auto* zeile = new QHBoxLayout;
+    zeile->addWidget(m_jahr);
+    zeile->addWidget(m_monat);
+    zeile->addWidget(m_land);
+    zeile->addStretch(1);
+    zeile->addWidget(m_hilfe);
+    zeile->addWidget(m_speichern);
+    zeile->addWidget(m_schliessen);
+    return zeile;
+}
+
+void SV::optionsgruppeBauen(Optionsgruppe& gruppe, const char* name, const engine::OptionGroup& vorlage,
+                            QLayout* ziel)
+{
+    gruppe.gruppe = new QButtonGroup(this);
+    gruppe.gruppe->setExclusive(true);
+    for (std::size_t i = 0; i < vorlage.captions.size(); ++i) {
+        auto* knopf = new UmbruchOption(q(vorlage.captions[i]));
+        knopf->setObjectName(gruppenname(name, static_cast<int>(i)));
+        knopf->setAccessibleName(knopf->text());
+        gruppe.gruppe->addButton(knopf, static_cast<int>(i));
+        gruppe.knoepfe.push_back(knopf);
+        ziel->addWidget(knopf);
+    }
+}
+
+UmbruchKasten* SV::kastenBauen(const QString& name, const engine::CheckBox& vorlage)
+{
+    auto* kasten = new UmbruchKasten(q(vorlage.caption));
+    kasten->setObjectName(name);
+    kasten->setAccessibleName(kasten->text());
+    platzHalten(kasten);
+    return kasten;
+}
+
+Zahlenfeld* SV::feldBauen(Feldart art, int index, const Zahlenfeld::Format& format, const QString& name)
+{
+    static constexpr std::array<const char*, 8> Namen = {"HBEuro", "loh",   "Mon",   "Url",
+                                                         "Wei",    "AllMo", "Jasum", "Modurch"};
+    auto* feld = new Zahlenfeld(Feld{art, index}, format);
+    const char* grundname = Namen[static_cast<std::size_t>(art)];
+    feld->setObjectName(art == Feldart::HBEuro ? QLatin1String(grundname) : gruppenname(grundname, index));
+    feld->setAccessibleName(name);
+    m_felder.push_back(feld);
+    return feld;
+}
+
+QToolButton* SV::infoknopfBauen(const QString& name, const QString& zugaenglich)
+{
+    auto* knopf = new QToolButton;
+    knopf->setObjectName(name);
+    knopf->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    knopf->setText(QStringLiteral("i"));
+    knopf->setIconSize(QSize(16, 16));
+    knopf->setAutoRaise(true);
+    knopf->setAccessibleName(zugaenglich);
+    knopf->setToolTip(zugaenglich);
+    platzHalten(knopf);
+    return knopf;
+}
+
+QGroupBox* SV::hauptbeschaeftigungBauen()
+{
+    const engine::Ansicht& a = m_steuerung.ansicht();
+    auto* panel = new QGroupBox(q(a.HB[0].caption));
+    panel->setObjectName(QStringLiteral("HB(0)"));
+    m_hb[0] = panel;
+    auto* spalte = new QVBoxLayout(panel);
+
+    m_arbeitgeber[0] = new QLineEdit;
+    spalte->addWidget(m_arbeitgeber[0]);
+
+    auto* status = new QVBoxLayout;
+    status->setSpacing(0);
+    optionsgruppeBauen(m_hbOpt, "HBOpt", a.HBOpt, status);
+    spalte->addLayout(status);
+
+    // The frames of the health insurance and of the pupil's extent of work share one place.
+    auto* tafeln = new QGridLayout;
+    m_kvTafel = new QGroupBox(q(a.KVTafel.caption));
+    m_kvTafel->setObjectName(QStringLiteral("KVTafel"));
+    auto* kv = new QVBoxLayout(m_kvTafel);
+    kv->setSpacing(0);
+    optionsgruppeBauen(m_hbKV, "HBKV", a.HBKV, kv);
+    kv->addStretch(1);
+    tafeln->addWidget(m_kvTafel, 0, 0);
+
+    m_schuelerTafel = new QGroupBox(q(a.Schuelertafel.caption));
+    m_schuelerTafel->setObjectName(QStringLiteral("Schuelertafel"));
+    auto* schueler = new QGridLayout(m_schuelerTafel);
+    schueler->setVerticalSpacing(0);
+    auto* optionen = new QVBoxLayout;
+    optionen->setSpacing(0);
+    optionsgruppeBauen(m_schueler, "Schueler", a.Schueler, optionen);
+    schueler->addLayout(optionen, 0, 0);
+    m_image1 = infoknopfBauen(QStringLiteral("Image1"), QStringLiteral("Erläuterung Jugendarbeitsschutz"));
+    schueler->addWidget(m_image1, 0, 1, Qt::AlignTop);
+    tafeln->addWidget(m_schuelerTafel, 0, 0);
+    platzHalten(m_kvTafel);
+    platzHalten(m_schuelerTafel);
+    spalte->addLayout(tafeln);
+
+    m_hr = kastenBauen(QStringLiteral("HR"), a.HR);
+    m_hbCheck = kastenBauen(QStringLiteral("HBCheck"), a.HBCheck);
+    spalte->addWidget(m_hr);
+    spalte->addWidget(m_hbCheck);
+    spalte->addWidget(beschriftung(QStringLiteral("Hauptkommentar"), QString()));
+
+    m_svEntgelt = new QFrame;
+    m_svEntgelt->setObjectName(QStringLiteral("SVEntgelt"));
+    m_svEntgelt->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    platzHalten(m_svEntgelt);
+    auto* entgelt = new QGridLayout(m_svEntgelt);
+    const QString entgeltText = QStringLiteral("Sozialvers.pflichtiges Entgelt");
+    auto* label18 = beschriftung(QStringLiteral("Label18"), entgeltText);
+    label18->setWordWrap(true);
+    m_hbEuro = feldBauen(Feldart::HBEuro, 0, {2, Currency(), Hoechstwert, false}, entgeltText);
+    label18->setBuddy(m_hbEuro);
+    m_svEntgelt->setAccessibleName(entgeltText);
+    entgelt->addWidget(label18, 0, 0, 1, 3);
+    entgelt->addWidget(m_hbEuro, 1, 1);
+    entgelt->addWidget(beschriftung(QStringLiteral("Label5(0)"), QStringLiteral("€")), 1, 2);
+    entgelt->setColumnStretch(0, 1);
+    spalte->addWidget(m_svEntgelt);
+    spalte->addStretch(1);
+    return panel;
+}
+
+QGroupBox* SV::kurzfristigeBauen()
+{
+    const engine::Ansicht& a = m_steuerung.ansicht();
+    auto* panel = new QGroupBox(q(a.HB[1].caption));
+    panel->setObjectName(QStringLiteral("HB(1)"));
+    m_hb[1] = panel;
+    auto* spalte = new QVBoxLayout(panel);
+
+    m_arbeitgeber[1] = new QLineEdit;
+    spalte->addWidget(m_arbeitgeber[1]);
+    auto* label1 = beschriftung(
+        QStringLiteral("Label1"),
+        QStringLiteral(
+            "Im Kalenderjahr zusammen mit früheren kurzfristigen, versich.- freien Beschäftigungen"));
+    label1->setWordWrap(true);
+    spalte->addWidget(label1);
+
+    auto* dauer = new QVBoxLayout;
+    dauer->setSpacing(0);
+    optionsgruppeBauen(m_kbOpt, "KBopt", a.KBopt, dauer);
+    spalte->addLayout(dauer);
+
+    const std::array<QString, 3> erlaeuterung = {QStringLiteral("Erläuterung regelmäßig"), QString(),
+                                                 QStringLiteral("Erläuterung berufsmäßig")};
+    for (int i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        m_kbCheck[k] = kastenBauen(gruppenname("KBCheck", i), a.KBCheck[k]);
+        auto* zeile = new QHBoxLayout;
+        zeile->addWidget(m_kbCheck[k]);
+        if (i != 1) {
+            // The icon stands right behind the caption it explains.
+            m_kbCheckB[k] = infoknopfBauen(gruppenname("KBCheckB", i), erlaeuterung[k]);
+            zeile->addWidget(m_kbCheckB[k]);
+        }
+        zeile->addStretch(1);
+        spalte->addLayout(zeile);
+    }
+    spalte->addStretch(1);
+    return panel;
+}
+
+QGroupBox* SV::gemeinsameKVBauen()
+{
+    const engine::Ansicht& a = m_steuerung.ansicht();
+    m_ssPanel2 = new QGroupBox(QString::fromUtf8(engine::caption::Entgeltgeringfuegig));
+    m_ssPanel2->setObjectName(QStringLiteral("SSPanel2"));
+    m_ssPanel2->setAccessibleName(m_ssPanel2->title());
+    auto* rahmen = new QVBoxLayout(m_ssPanel2);
+
+    m_gkvTraeger = new QFrame;
+    m_gkvTraeger->setObjectName(QStringLiteral("GKVtraeger"));
+    m_gkvTraeger->setAccessibleName(QStringLiteral("Krankenversicherung"));
+    platzHalten(m_gkvTraeger);
+    auto* innen = new QGridLayout(m_gkvTraeger);
+    innen->setContentsMargins(0, 0, 0, 0);
+    innen->setVerticalSpacing(0);
+    // Two options side by side in two rows keep the shared panel low.
+    auto* links = new QVBoxLayout;
+    links->setSpacing(0);
+    optionsgruppeBauen(m_gbKV, "GBKV", a.GBKV, links);
+    innen->addLayout(links, 0, 0);
+    m_gbCheck1 = kastenBauen(QStringLiteral("GBCheck(1)"), a.GBCheck[1]);
+    innen->addWidget(m_gbCheck1, 0, 1, Qt::AlignTop);
+    innen->setColumnStretch(0, 1);
+    innen->setColumnStretch(1, 1);
+    rahmen->addWidget(m_gkvTraeger);
+    return m_ssPanel2;
+}
+
+QWidget* SV::rechenblockBauen(int i)
+{
+    // The names of the labels differ between the two columns; they are the program's own.
+    struct Namen {
+        const char* berechnung;
+        const char* formel;
+        int mal;
+        const char* urlaub;
+        const char* weihnacht;
+        const char* jahr;
+        const char* durchschnitt;
+        std::array<int, 5> euro; // behind AllMo, Url, Wei, Jasum, Modurch
+        const char* linie;
+    };
+    static const std::array<Namen, 3> Tabelle = {{
+        {},
+        {"Label11", "Label12", 1, "Label7", "Label8", "Label9", "Label10", {1, 2, 3, 4, 5}, "Line2"},
+        {"Label13", "Label6", 0, "Label17", "Label16", "Label15", "Label14", {0, 6, 7, 8, 9}, "Line1"},
+    }};
+    const Namen& n = Tabelle[static_cast<std::size_t>(i)];
+    const auto k = static_cast<std::size_t>(i);
+
+    auto* block = new QWidget;
+    auto* raster = new QGridLayout(block);
+    raster->setContentsMargins(0, 0, 0, 0);
+    raster->setHorizontalSpacing(4);
+
+    auto* titel =
+        beschriftung(QLatin1String(n.berechnung), QStringLiteral("Berechn. d. Geringfügigkeitsgrenze"));
+    QFont fett = titel->font();
+    fett.setBold(true);
+    titel->setFont(fett);
+    titel->setWordWrap(true);
+    raster->addWidget(titel, 0, 0, 1, 6);
+    auto* formel = beschriftung(QLatin1String(n.formel), QStringLiteral("Monatslohn x Monate = Jahreslohn"));
+    formel->setWordWrap(true);
+    raster->addWidget(formel, 1, 0, 1, 6);
+
+    const Zahlenfeld::Format betrag{2, i == 1 ? Currency() : Tiefstwert, Hoechstwert, false};
+    const Zahlenfeld::Format zahl{2, Tiefstwert, Hoechstwert, false};
+    const Zahlenfeld::Format monate{0, Tiefstwert, Hoechstwert, false};
+    const Zahlenfeld::Format berechnet{2, Currency(), Currency(), true};
+
+    m_loh[k] = feldBauen(Feldart::loh, i, betrag, QStringLiteral("Monatslohn"));
+    m_mon[k] = feldBauen(Feldart::Mon, i, monate, QStringLiteral("Monate"));
+    m_allMo[k] = feldBauen(Feldart::AllMo, i, berechnet, QStringLiteral("Monatslohn x Monate"));
+    m_url[k] = feldBauen(Feldart::Url, i, zahl, QStringLiteral("Urlaubsgeld"));
+    m_wei[k] = feldBauen(Feldart::Wei, i, zahl, QStringLiteral("Weihnachtsgeld"));
+    m_jasum[k] = feldBauen(Feldart::Jasum, i, berechnet, QStringLiteral("Jahresgehalt"));
+    m_modurch[k] = feldBauen(Feldart::Modurch, i, berechnet, QStringLiteral("Monatsdurchschnitt"));
+
+    auto euro = [&](int nummer) { return beschriftung(gruppenname("Label4", nummer), QStringLiteral("€")); };
+    raster->addWidget(m_loh[k], 2, 0);
+    raster->addWidget(beschriftung(gruppenname("Label2", n.mal), QStringLiteral("x")), 2, 1);
+    raster->addWidget(m_mon[k], 2, 2);
+    raster->addWidget(beschriftung(gruppenname("Label3", n.mal), QStringLiteral("=")), 2, 3);
+    raster->addWidget(m_allMo[k], 2, 4);
+    raster->addWidget(euro(n.euro[0]), 2, 5);
+
+    auto zeile = [&](int r, const char* name, const QString& text, Zahlenfeld* feld, int euroNummer) {
+        auto* label = beschriftung(QLatin1String(name), text);
+        label->setBuddy(feld);
+        raster->addWidget(label, r, 0, 1, 4);
+        raster->addWidget(feld, r, 4);
+        raster->addWidget(euro(euroNummer), r, 5);
+    };
+    zeile(3, n.urlaub, QStringLiteral("Urlaubsgeld"), m_url[k], n.euro[1]);
+    zeile(4, n.weihnacht, QStringLiteral("Weihnachtsgeld"), m_wei[k], n.euro[2]);
+    raster->addWidget(linie(QLatin1String(n.linie)), 5, 0, 1, 6);
+    zeile(6, n.jahr, QStringLiteral("Jahresgehalt"), m_jasum[k], n.euro[3]);
+    zeile(7, n.durchschnitt, QStringLiteral("Monatsdurchschnitt"), m_modurch[k], n.euro[4]);
+    raster->setColumnStretch(0, 1);
+    raster->setColumnStretch(4, 1);
+    return block;
+}
+
+QGroupBox* SV::minijobBauen(int i)
+{
+    const engine::Ansicht& a = m_steuerung.ansicht();
+    const auto k = static_cast<std::size_t>(i);
+    const int spalte = i + 1;
+    auto* panel = new QGroupBox(q(a.HB[static_cast<std::size_t>(spalte)].caption));
+    panel->setObjectName(gruppenname("HB", spalte));
+    m_hb[static_cast<std::size_t>(spalte)] = panel;
+
+    auto* eingaben = new QWidget;
+    platzHalten(eingaben);
+    auto* liste = new QVBoxLayout(eingaben);
+    liste->setContentsMargins(0, 0, 0, 0);
+    m_arbeitgeber[static_cast<std::size_t>(spalte)] = new QLineEdit;
+    liste->addWidget(m_arbeitgeber[static_cast<std::size_t>(spalte)]);
+    m_priv[k] = kastenBauen(gruppenname("priv", i), a.priv[k]);
+    liste->addWidget(m_priv[k]);
+    m_gbGrenze[k] = beschriftung(gruppenname("GBGrenze", i), q(a.GBGrenze[k].caption));
+    m_gbGrenze[k]->setWordWrap(true);
+    platzHalten(m_gbGrenze[k]);
+    if (i == 1) {
+        // The limit is exceeded: the one warning of the window in red and bold.
+        QFont fett = m_gbGrenze[k]->font();
+        fett.setBold(true);
+        m_gbGrenze[k]->setFont(fett);
+        QPalette rot = m_gbGrenze[k]->palette();
+        rot.setColor(QPalette::WindowText, Qt::red);
+        m_gbGrenze[k]->setPalette(rot);
+    }
+    liste->addWidget(m_gbGrenze[k]);
+    liste->addWidget(rechenblockBauen(i));
+    liste->addStretch(1);
+
+    auto* raster = new QGridLayout(panel);
+    raster->addWidget(eingaben, 0, 0);
+    if (i == 2) {
+        // The cover lies over the inputs of the later mini-jobs while the first has no wage.
+        m_eingaben3 = eingaben;
+        m_deckel2 = ueberlagerung(QStringLiteral("deckel2"));
+        m_deckel2->setAccessibleName(QStringLiteral("Abgedeckt"));
+        raster->addWidget(m_deckel2, 0, 0);
+    }
+    return panel;
+}
+
+QFrame* SV::ergebnisBauen(int spalte)
+{
+    const auto c = static_cast<std::size_t>(spalte);
+    auto* panel = new QFrame;
+    panel->setObjectName(gruppenname("Ergebnis", spalte));
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_ergebnis[c] = panel;
+
+    auto* zeilen = new QWidget;
+    platzHalten(zeilen);
+    m_zeilenflaeche[c] = zeilen;
+    auto* raster = new QGridLayout(zeilen);
+    raster->setContentsMargins(4, 4, 4, 4);
+    raster->setVerticalSpacing(2);
+    for (int r = 0; r < engine::Zeilen; ++r) {
+        auto* label = beschriftung(gruppenname(Ergebnisnamen[c], engine::ErsteZeile + r), QString());
+        label->setAccessibleName(Zweige[static_cast<std::size_t>(r)]);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        m_zeilen[c][static_cast<std::size_t>(r)] = label;
+        raster->addWidget(label, r, 0);
+    }
+    raster->setColumnStretch(0, 1);
+    if (spalte == 1) {
+        m_lstKurz = infoknopfBauen(QStringLiteral("Lstkurz"), QStringLiteral("Erläuterung Lohnsteuerklasse"));
+        raster->addWidget(m_lstKurz, 0, 1);
+    } else if (spalte == 2) {
+        m_lstInfo = infoknopfBauen(QStringLiteral("LSTinfo"), QStringLiteral("Erläuterung Lohnsteuer"));
+        raster->addWidget(m_lstInfo, 0, 1);
+    }
+
+    auto* stapel = new QGridLayout(panel);
+    stapel->setContentsMargins(1, 1, 1, 1);
+    stapel->addWidget(zeilen, 0, 0);
+    m_vielleicht[c] = ueberlagerung(gruppenname("vielleicht", spalte));
+    stapel->addWidget(m_vielleicht[c], 0, 0);
+    return panel;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events to handlers
+
+void SV::verbinden()
+{
+    // `handler` names the controller's handler of a list or an option group, called with the
+    // index the user chose.
+    auto liste = [this](QComboBox* combo, auto handler) {
+        connect(combo, &QComboBox::activated, this, [this, handler](int index) {
+            ausfuehren([this, handler, index] { handler(m_steuerung, index); });
+        });
+    };
+    liste(m_jahr, [](engine::Steuerung& s, int i) { s.Jahr_Click(i); });
+    liste(m_monat, [](engine::Steuerung& s, int i) { s.Monat_Click(i); });
+    liste(m_land, [](engine::Steuerung& s, int i) { s.Land_Click(i); });
+
+    auto optionen = [this](Optionsgruppe& gruppe, auto handler) {
+        connect(gruppe.gruppe, &QButtonGroup::idClicked, this,
+                [this, handler](int i) { ausfuehren([this, handler, i] { handler(m_steuerung, i); }); });
+    };
+    optionen(m_hbOpt, [](engine::Steuerung& s, int i) { s.HBOpt_Click(i); });
+    optionen(m_hbKV, [](engine::Steuerung& s, int i) { s.HBKV_Click(i); });
+    optionen(m_gbKV, [](engine::Steuerung& s, int i) { s.GBKV_Click(i); });
+    optionen(m_schueler, [](engine::Steuerung& s, int i) { s.Schueler_Click(i); });
+    optionen(m_kbOpt, [](engine::Steuerung& s, int i) { s.KBopt_Click(i); });
+
+    connect(m_hbCheck, &QCheckBox::clicked, this,
+            [this](bool an) { ausfuehren([this, an] { m_steuerung.HBCheck_Click(an); }); });
+    connect(m_hr, &QCheckBox::clicked, this,
+            [this](bool an) { ausfuehren([this, an] { m_steuerung.HR_Click(an); }); });
+    connect(m_gbCheck1, &QCheckBox::clicked, this,
+            [this](bool an) { ausfuehren([this, an] { m_steuerung.GBCheck_Click(1, an); }); });
+    for (int i = 1; i <= 2; ++i)
+        connect(m_priv[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
+                [this, i](bool an) { ausfuehren([this, i, an] { m_steuerung.priv_Click(i, an); }); });
+    for (int i = 0; i < 3; ++i)
+        connect(m_kbCheck[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
+                [this, i](bool an) { ausfuehren([this, i, an] { m_steuerung.KBCheck_Click(i, an); }); });
+
+    for (Zahlenfeld* feld : m_felder) {
+        connect(feld, &Zahlenfeld::tasteGedrueckt, this, [this, feld](int zeichen) {
+            ausfuehren([this, feld, zeichen] { m_steuerung.Taste(feld->feld(), zeichen); });
+        });
+        connect(feld, &QLineEdit::textEdited, this, [this, feld] {
+            ausfuehren([this, feld] { m_steuerung.eingeben(feld->feld(), feld->wert()); });
+        });
+    }
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit* name = m_arbeitgeber[static_cast<std::size_t>(i)];
+        name->setObjectName(gruppenname("Arbeitgeber", i));
+        name->setAccessibleName(QStringLiteral("Arbeitgeber"));
+        name->setMaxLength(50);
+        connect(name, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            ausfuehren([this, i, &text] { m_steuerung.Arbeitgeber_Change(i, text.toStdString()); });
+        });
+    }
+
+    connect(m_image1, &QToolButton::clicked, this,
+            [this] { ausfuehren([this] { m_steuerung.Image1_Click(); }); });
+    connect(m_lstInfo, &QToolButton::clicked, this,
+            [this] { ausfuehren([this] { m_steuerung.LSTinfo_Click(); }); });
+    connect(m_lstKurz, &QToolButton::clicked, this,
+            [this] { ausfuehren([this] { m_steuerung.Lstkurz_Click(); }); });
+    for (int i : {0, 2})
+        connect(m_kbCheckB[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
+                [this, i] { ausfuehren([this, i] { m_steuerung.KBCheckB_Click(i); }); });
+
+    connect(m_speichern, &QPushButton::clicked, this,
+            [this] { ausfuehren([this] { m_steuerung.Speichern_Click(); }); });
+    connect(m_schliessen, &QPushButton::clicked, this,
+            [this] { ausfuehren([this] { m_steuerung.Schliessen_Click(); }); });
+    connect(m_hilfe, &QPushButton::clicked, this, &SV::hilfeOeffnen);
+
+    connect(qApp, &QApplication::focusChanged, this, &SV::fokusGeaendert);
+}
+
+void SV::tabfolgeSetzen()
+{
+    // Reading order: the top row, then each column from top to bottom, then the icons of the
+    // results. Only the selected option of a group is a stop of the Tab key (see
+    // optionenZeigen); the arrow keys choose within the group.
+    std::vector<QWidget*> folge = {m_jahr,      m_monat,      m_land,          m_hilfe,
+                                   m_speichern, m_schliessen, m_arbeitgeber[0]};
+    auto gruppe = [&folge](const Optionsgruppe& g) {
+        folge.insert(folge.end(), g.knoepfe.begin(), g.knoepfe.end());
+    };
+    gruppe(m_hbOpt);
+    gruppe(m_hbKV);
+    gruppe(m_schueler);
+    folge.insert(folge.end(), {m_image1, m_hr, m_hbCheck, m_hbEuro, m_arbeitgeber[1]});
+    gruppe(m_kbOpt);
+    folge.insert(folge.end(), {m_kbCheck[0], m_kbCheckB[0], m_kbCheck[1], m_kbCheck[2], m_kbCheckB[2]});
+    gruppe(m_gbKV);
+    folge.push_back(m_gbCheck1);
+    for (std::size_t i = 1; i <= 2; ++i)
+        folge.insert(folge.end(), {m_arbeitgeber[i + 1], m_priv[i], m_loh[i], m_mon[i], m_allMo[i], m_url[i],
+                                   m_wei[i], m_jasum[i], m_modurch[i]});
+    folge.insert(folge.end(), {m_lstKurz, m_lstInfo});
+    for (std::size_t i = 1; i < folge.size(); ++i)
+        setTabOrder(folge[i - 1], folge[i]);
+}
+
+template <typename Handler> void SV::ausfuehren(Handler&& handler)
+{
+    // Drawing, moving the focus and a message box raise Qt events that would otherwise
+    // arrive here as user events again.
+    if (m_beschaeftigt)
+        return;
+    m_beschaeftigt = true;
+    handler();
+    aktualisieren();
+    if (fokusAbgleichen())
+        aktualisieren(); // the field left shows its value in the display format again
+    meldungenZeigen();
+    m_beschaeftigt = false;
+    if (m_steuerung.geschlossen() && isVisible())
+        close();
+}
+
+void SV::laden()
+{
+    ausfuehren([this] { m_steuerung.Form_Load(); });
+}
+
+void SV::fokusGeaendert(QWidget*, QWidget* neu)
+{
+    if (m_beschaeftigt || neu == nullptr || neu->window() != this)
+        return;
+    if (auto* feld = qobject_cast<Zahlenfeld*>(neu)) {
+        if (m_steuerung.fokus() != feld->feld()) {
+            ausfuehren([this, feld] { m_steuerung.fokusSetzen(feld->feld()); });
+            if (Zahlenfeld* ziel = qobject_cast<Zahlenfeld*>(focusWidget()))
+                ziel->selectAll();
+        }
+    } else if (m_steuerung.fokus()) {
+        ausfuehren([this] { m_steuerung.fokusAufheben(); });
+    }
+}
+
+bool SV::fokusAbgleichen()
+{
+    QWidget* ist = focusWidget();
+    if (const std::optional<Feld> soll = m_steuerung.fokus()) {
+        Zahlenfeld* feld = feldwidget(*soll);
+        if (feld == nullptr || feld == ist || !feld->isVisibleTo(this))
+            return false;
+        feld->setFocus(Qt::OtherFocusReason);
+        feld->selectAll();
+        m_rollbereich->ensureWidgetVisible(feld);
+        return true;
+    }
+    // Hiding the control that had the focus lets Qt pass it on, possibly into a numeric field:
+    // for the controller that is the user entering the field.
+    auto* feld = qobject_cast<Zahlenfeld*>(ist);
+    if (feld == nullptr || !isActiveWindow())
+        return false;
+    m_steuerung.fokusSetzen(feld->feld());
+    aktualisieren();
+    if (const std::optional<Feld> soll = m_steuerung.fokus())
+        if (Zahlenfeld* ziel = feldwidget(*soll); ziel != nullptr && ziel != feld && ziel->isVisibleTo(this))
+            ziel->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void SV::meldungenZeigen()
+{
+    if (!isVisible())
+        return; // shown by showEvent
+    for (const engine::Meldung& meldung : m_steuerung.nimmMeldungen())
+        m_anzeige->zeigen(meldung, this);
+}
+
+void SV::showEvent(QShowEvent* ereignis)
+{
+    QWidget::showEvent(ereignis);
+    // Messages of the start-up (a record file that cannot be read) appear over the window.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_beschaeftigt || !isVisible())
+                return;
+            m_beschaeftigt = true;
+            meldungenZeigen();
+            m_beschaeftigt = false;
+        },
+        Qt::QueuedConnection);
+}
+
+void SV::keyPressEvent(QKeyEvent* ereignis)
+{
+    if (ereignis->key() == Qt::Key_Escape && ereignis->modifiers() == Qt::NoModifier) {
+        ausfuehren([this] { m_steuerung.Escape(); });
+        return;
+    }
+    QWidget::keyPressEvent(ereignis);
+}
+
+void SV::closeEvent(QCloseEvent* ereignis)
+{
+    if (!m_steuerung.geschlossen() && !m_beschaeftigt) {
+        // Closed by the window's title bar: the same as the button "Ohne Speicherung abbrechen".
+        m_beschaeftigt = true;
+        m_steuerung.Schliessen_Click();
+        meldungenZeigen();
+        m_beschaeftigt = false;
+    }
+    ereignis->accept();
+}
+
+void SV::setHilfeOeffner(HilfeOeffner oeffner)
+{
+    m_hilfeOeffner = std::move(oeffner);
+}
+
+void SV::hilfeOeffnen()
+{
+    // The page ships with the program; when it is missing or no browser opens it, the window
+    // just stays as it is.
+    const QUrl seite = hilfeseite();
+    if (seite.isValid() && m_hilfeOeffner)
+        m_hilfeOeffner(seite);
+}
+
+Zahlenfeld* SV::feldwidget(Feld feld) const
+{
+    for (Zahlenfeld* f : m_felder)
+        if (f->feld() == feld)
+            return f;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The controller's state on screen
+
+void SV::optionenZeigen(Optionsgruppe& gruppe, const engine::OptionGroup& zustand)
+{
+    const int anzahl = static_cast<int>(gruppe.knoepfe.size());
+    const bool gewaehlt = zustand.selected >= 0 && zustand.selected < anzahl;
+    for (int i = 0; i < anzahl; ++i) {
+        UmbruchOption* knopf = gruppe.knoepfe[static_cast<std::size_t>(i)];
+        const QSignalBlocker sperre(knopf);
+        if (static_cast<std::size_t>(i) < zustand.captions.size()) {
+            const QString caption = q(zustand.captions[static_cast<std::size_t>(i)]);
+            if (knopf->text() != caption) {
+                knopf->setText(caption);
+                knopf->setAccessibleName(caption);
+            }
+        }
+        // Tab reaches a group at its selected option, as in any dialog of the desktop.
+        const bool stop = gewaehlt ? i == zustand.selected : i == 0;
+        knopf->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    const QSignalBlocker sperre(gruppe.gruppe);
+    if (gewaehlt) {
+        UmbruchOption* knopf = gruppe.knoepfe[static_cast<std::size_t>(zustand.selected)];
+        const QSignalBlocker knopfsperre(knopf);
+        if (!knopf->isChecked())
+            knopf->setChecked(true);
+    } else if (gruppe.gruppe->checkedButton() != nullptr) {
+        QAbstractButton* knopf = gruppe.gruppe->checkedButton();
+        const QSignalBlocker knopfsperre(knopf);
+        gruppe.gruppe->setExclusive(false);
+        knopf->setChecked(false);
+        gruppe.gruppe->setExclusive(true);
+    }
+}
+
+void SV::kastenZeigen(UmbruchKasten* kasten, const engine::CheckBox& zustand)
+{
+    const QSignalBlocker sperre(kasten);
+    const QString caption = q(zustand.caption);
+    if (kasten->text() != caption) {
+        kasten->setText(caption);
+        kasten->setAccessibleName(caption);
+    }
+    if (kasten->isChecked() != zustand.checked)
+        kasten->setChecked(zustand.checked);
+    sichtbarSetzen(kasten, zustand.visible);
+}
+
+void SV::feldZeigen(Zahlenfeld* feld, const engine::NumberField& zustand)
+{
+    const QSignalBlocker sperre(feld);
+    // The user types in the field that has the focus, for the controller or for Qt (a field
+    // the controller's focus could not reach, under a cover, leaves Qt's focus where it was).
+    const bool inBearbeitung = m_steuerung.fokus() == feld->feld() || feld == focusWidget();
+    feld->wertZeigen(zustand.value, inBearbeitung);
+    sichtbarSetzen(feld, zustand.visible);
+}
+
+void SV::aktualisieren()
+{
+    const engine::Ansicht& a = m_steuerung.ansicht();
+
+    auto liste = [](QComboBox* combo, const engine::ListBox& zustand) {
+        const QSignalBlocker sperre(combo);
+        QStringList eintraege;
+        for (const std::string& e : zustand.entries)
+            eintraege << q(e);
+        bool gleich = combo->count() == eintraege.size();
+        for (int i = 0; gleich && i < combo->count(); ++i)
+            gleich = combo->itemText(i) == eintraege[i];
+        if (!gleich) {
+            combo->clear();
+            combo->addItems(eintraege);
+        }
+        if (combo->currentIndex() != zustand.selected)
+            combo->setCurrentIndex(zustand.selected);
+    };
+    liste(m_jahr, a.Jahr);
+    liste(m_monat, a.Monat);
+    liste(m_land, a.Land);
+
+    for (std::size_t k = 0; k < 4; ++k) {
+        const QString titel = q(a.HB[k].caption);
+        if (m_hb[k]->title() != titel) {
+            m_hb[k]->setTitle(titel);
+        }
+        nameSetzen(m_hb[k], titel);
+        nameSetzen(m_ergebnis[k], QStringLiteral("Ergebnisse ") + titel);
+        sichtbarSetzen(m_hb[k], a.HB[k].visible);
+
+        // The name is stored blank-padded; the field shows it without the padding. While the
+        // user types in it, the field keeps its own text.
+        QLineEdit* name = m_arbeitgeber[k];
+        if (name != focusWidget()) {
+            const QSignalBlocker sperre(name);
+            QString text = q(a.Arbeitgeber[k]);
+            while (text.endsWith(QLatin1Char(' ')))
+                text.chop(1);
+            if (name->text() != text)
+                name->setText(text);
+        }
+    }
+
+    optionenZeigen(m_hbOpt, a.HBOpt);
+    m_kvTafel->setTitle(q(a.KVTafel.caption));
+    nameSetzen(m_kvTafel, m_kvTafel->title());
+    sichtbarSetzen(m_kvTafel, a.KVTafel.visible);
+    optionenZeigen(m_hbKV, a.HBKV);
+    m_schuelerTafel->setTitle(q(a.Schuelertafel.caption));
+    nameSetzen(m_schuelerTafel, m_schuelerTafel->title());
+    sichtbarSetzen(m_schuelerTafel, a.Schuelertafel.visible);
+    optionenZeigen(m_schueler, a.Schueler);
+    kastenZeigen(m_hr, a.HR);
+    kastenZeigen(m_hbCheck, a.HBCheck);
+    sichtbarSetzen(m_svEntgelt, a.SVEntgelt.visible);
+    feldZeigen(m_hbEuro, a.HBEuro);
+
+    optionenZeigen(m_kbOpt, a.KBopt);
+    for (std::size_t i = 0; i < 3; ++i) {
+        kastenZeigen(m_kbCheck[i], a.KBCheck[i]);
+        if (m_kbCheckB[i] != nullptr)
+            sichtbarSetzen(m_kbCheckB[i], a.KBCheckB[i].visible);
+    }
+
+    sichtbarSetzen(m_gkvTraeger, a.GKVtraeger.visible);
+    optionenZeigen(m_gbKV, a.GBKV);
+    kastenZeigen(m_gbCheck1, a.GBCheck[1]);
+
+    for (std::size_t i = 1; i <= 2; ++i) {
+        kastenZeigen(m_priv[i], a.priv[i]);
+        textSetzen(m_gbGrenze[i], q(a.GBGrenze[i].caption));
+        sichtbarSetzen(m_gbGrenze[i], a.GBGrenze[i].visible);
+        feldZeigen(m_loh[i], a.loh[i]);
+        feldZeigen(m_mon[i], a.Mon[i]);
+        feldZeigen(m_url[i], a.Url[i]);
+        feldZeigen(m_wei[i], a.Wei[i]);
+        feldZeigen(m_allMo[i], a.AllMo[i]);
+        feldZeigen(m_jasum[i], a.Jasum[i]);
+        feldZeigen(m_modurch[i], a.Modurch[i]);
+    }
+    textSetzen(m_deckel2, umbruchtext(q(a.deckel2.caption)));
+    sichtbarSetzen(m_deckel2, a.deckel2.visible);
+    sichtbarSetzen(m_eingaben3, !a.deckel2.visible);
+
+    for (std::size_t c = 0; c < 4; ++c) {
+        const QString meldung = q(a.vielleicht[c].caption);
+        textSetzen(m_vielleicht[c], umbruchtext(meldung));
+        nameSetzen(m_vielleicht[c], meldung.isEmpty() ? QStringLiteral("Keine Angaben") : meldung);
+        sichtbarSetzen(m_vielleicht[c], a.vielleicht[c].visible);
+        // What an overlay covers is neither seen nor read out nor reached with Tab.
+        sichtbarSetzen(m_zeilenflaeche[c], !a.vielleicht[c].visible);
+        for (std::size_t r = 0; r < 6; ++r)
+            textSetzen(m_zeilen[c][r], q(a.Ergebnistext[c][r]));
+    }
+    sichtbarSetzen(m_lstInfo, a.LSTinfo.visible);
+    sichtbarSetzen(m_lstKurz, a.Lstkurz.visible);
+}
+
+} // namespace svp::ui
