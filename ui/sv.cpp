@@ -18,9 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
@@ -139,7 +142,14 @@ protected:
 
 SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     : QWidget(parent), m_steuerung(steuerung), m_anzeige(anzeige),
-      m_hilfeOeffner([](const QUrl& url) { QDesktopServices::openUrl(url); })
+      m_hilfeOeffner([](const QUrl& url) { QDesktopServices::openUrl(url); }),
+      m_druckausgabe([this](const Druckbeleg& beleg) {
+          QPrinter drucker(QPrinter::HighResolution);
+          QPrintDialog dialog(&drucker, this);
+          dialog.setWindowTitle(QStringLiteral("Drucken"));
+          if (dialog.exec() == QDialog::Accepted)
+              beleg.drucken(drucker);
+      })
 {
     if (m_anzeige == nullptr) {
         m_eigeneAnzeige = std::make_unique<Meldungsfenster>();
@@ -233,6 +243,8 @@ QLayout* SV::kopfzeileBauen()
                         QStyle::SP_DialogSaveButton);
     m_schliessen = knopf(QStringLiteral("Schliessen"), QStringLiteral("  Ohne Speicherung abbrechen  "),
                          QStyle::SP_DialogCancelButton);
+    m_drucken = knopf(QStringLiteral("Drucken"), QStringLiteral("  Drucken  "), QStyle::SP_FileDialogDetailedView);
+    m_drucken->setToolTip(QStringLiteral("Druckt das Ergebnis der Prüfung für die Personalakte (Strg+P)."));
     // The button saves and leaves the window open; its caption is the program's own.
     m_speichern->setToolTip(QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen."));
 
@@ -244,6 +256,7 @@ QLayout* SV::kopfzeileBauen()
     zeile->addWidget(m_hilfe);
     zeile->addWidget(m_speichern);
     zeile->addWidget(m_schliessen);
+    zeile->addWidget(m_drucken);
     return zeile;
 }
 
@@ -665,6 +678,9 @@ void SV::verbinden()
     connect(m_schliessen, &QPushButton::clicked, this,
             [this] { ausfuehren([this] { m_steuerung.Schliessen_Click(); }); });
     connect(m_hilfe, &QPushButton::clicked, this, &SV::hilfeOeffnen);
+    connect(m_drucken, &QPushButton::clicked, this, &SV::druckenOeffnen);
+    auto* druckkuerzel = new QShortcut(QKeySequence::Print, this);
+    connect(druckkuerzel, &QShortcut::activated, this, &SV::druckenOeffnen);
 
     connect(qApp, &QApplication::focusChanged, this, &SV::fokusGeaendert);
 }
@@ -675,7 +691,7 @@ void SV::tabfolgeSetzen()
     // results. Only the selected option of a group is a stop of the Tab key (see
     // optionenZeigen); the arrow keys choose within the group.
     std::vector<QWidget*> folge = {m_jahr,      m_monat,      m_land,          m_hilfe,
-                                   m_speichern, m_schliessen, m_arbeitgeber[0]};
+                                   m_speichern, m_schliessen, m_drucken,  m_arbeitgeber[0]};
     auto gruppe = [&folge](const Optionsgruppe& g) {
         folge.insert(folge.end(), g.knoepfe.begin(), g.knoepfe.end());
     };
@@ -805,6 +821,18 @@ void SV::closeEvent(QCloseEvent* ereignis)
 void SV::setHilfeOeffner(HilfeOeffner oeffner)
 {
     m_hilfeOeffner = std::move(oeffner);
+}
+
+void SV::setDruckausgabe(Druckausgabe ausgabe)
+{
+    m_druckausgabe = std::move(ausgabe);
+}
+
+void SV::druckenOeffnen()
+{
+    // Printing shows what the window shows: nothing is stored or determined anew.
+    if (m_druckausgabe)
+        m_druckausgabe(Druckbeleg(m_steuerung.ansicht(), m_steuerung.mini(), QDate::currentDate()));
 }
 
 void SV::hilfeOeffnen()

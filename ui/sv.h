@@ -1,5 +1,6 @@
 #pragma once
 
+#include "druckbeleg.h"
 #include "engine/steuerung.h"
 #include "meldungs_anzeige.h"
 #include "umbruch_knopf.h"
@@ -40,6 +41,8 @@ class SV : public QWidget
 
 public:
     using HilfeOeffner = std::function<void(const QUrl&)>;
+    // Shows the print dialog for the record of the check and prints it when the user agrees.
+    using Druckausgabe = std::function<void(const Druckbeleg&)>;
 
     // `anzeige` shows the message boxes; without one the window uses the platform's message box.
     explicit SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige = nullptr, QWidget* parent = nullptr);
@@ -51,6 +54,8 @@ public:
 
     // How the help page is handed to the desktop; by default to its web browser.
     void setHilfeOeffner(HilfeOeffner oeffner);
+    // How the record of the check reaches the printer; by default through the print dialog.
+    void setDruckausgabe(Druckausgabe ausgabe);
 
 protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
@@ -87,6 +92,7 @@ private:
     void meldungenZeigen();
     void fokusGeaendert(QWidget* alt, QWidget* neu);
     void hilfeOeffnen();
+    void druckenOeffnen();
     Zahlenfeld* feldwidget(engine::Feld feld) const;
 
     static void optionenZeigen(Optionsgruppe& gruppe, const engine::OptionGroup& zustand);
@@ -97,6 +103,7 @@ private:
     std::unique_ptr<MeldungsAnzeige> m_eigeneAnzeige;
     MeldungsAnzeige* m_anzeige;
     HilfeOeffner m_hilfeOeffner;
+    Druckausgabe m_druckausgabe;
     bool m_beschaeftigt = false; // a handler and its drawing are running
 
     QScrollArea* m_rollbereich = nullptr;
@@ -108,6 +115,7 @@ private:
     QPushButton* m_hilfe = nullptr;
     QPushButton* m_speichern = nullptr;
     QPushButton* m_schliessen = nullptr;
+    QPushButton* m_drucken = nullptr;
 
     // Column panels and employer names.
     std::array<QGroupBox*, 4> m_hb{};
