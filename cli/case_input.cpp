@@ -1,0 +1,560 @@
+#include "case_input.h"
+
+#include <charconv>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+namespace svp::cli {
+
+namespace {
+
+constexpr std::int64_t Scale = Currency::Scale;
+constexpr Bounds whole(std::int64_t min, std::int64_t max)
+{
+    return {min, max};
+}
+constexpr Bounds euro(std::int64_t min, std::int64_t max)
+{
+    return {min * Scale, max * Scale};
+}
+constexpr Bounds AnyEuro = euro(-99999, 99999);
+
+// The accepted input: one row per key, in the order of the enumeration.
+constexpr std::array<KeyRule, KeyCount> KeyTable = {{
+    {Key::AktJahr, "AktJahr", ValueKind::Integer, 1, {whole(2006, 2010)}, {2008}},
+    {Key::Monat, "Monat", ValueKind::Integer, 1, {whole(0, 11)}, {0}},
+    {Key::Land, "Land", ValueKind::Integer, 1, {whole(0, 15)}, {0}},
+    {Key::HBStatus, "HBStatus", ValueKind::Integer, 1, {whole(0, 12)}, {0}},
+    {Key::SchuelerArt, "SchuelerArt", ValueKind::Integer, 1, {whole(0, 3)}, {0}},
+    {Key::KVStatus, "KVStatus", ValueKind::Integer, 1, {whole(0, 3)}, {0}},
+    {Key::HBUeber20, "HBUeber20", ValueKind::Flag, 1, {}, {0}},
+    {Key::RVVoll, "RVVoll", ValueKind::Flag, 1, {}, {0}},
+    {Key::HBEntgelt, "HBEntgelt", ValueKind::Amount, 1, {euro(0, 99999)}, {1000 * Scale}},
+    {Key::KBArt, "KBArt", ValueKind::Integer, 1, {whole(0, 2)}, {0}},
+    {Key::KBCheck, "KBCheck", ValueKind::Flag, 3, {}, {0, 0, 0}},
+    // A first minor employment has no negative wage; the later ones may carry corrections.
+    {Key::Monatslohn, "Monatslohn", ValueKind::Amount, 2, {euro(0, 99999), AnyEuro}, {380 * Scale, 0}},
+    {Key::Monate, "Monate", ValueKind::Amount, 2, {AnyEuro, AnyEuro}, {12 * Scale, 12 * Scale}},
+    {Key::Urlaubsgeld, "Urlaubsgeld", ValueKind::Amount, 2, {AnyEuro, AnyEuro}, {40 * Scale, 0}},
+    {Key::Weihnachtsgeld, "Weihnachtsgeld", ValueKind::Amount, 2, {AnyEuro, AnyEuro}, {200 * Scale, 0}},
+    {Key::Privathaushalt, "Privathaushalt", ValueKind::Flag, 2, {}, {0, 0}},
+}};
+
+constexpr bool inKeyOrder()
+{
+    for (std::size_t i = 0; i < KeyTable.size(); ++i)
+        if (static_cast<std::size_t>(KeyTable[i].key) != i)
+            return false;
+    return true;
+}
+static_assert(inKeyOrder(), "the key table is indexed by Key");
+
+} // namespace
+
+const std::array<KeyRule, KeyCount> Keys = KeyTable;
+
+const KeyRule& ruleOf(Key key)
+{
+    return Keys[static_cast<std::size_t>(key)];
+}
+
+CaseInput defaultInput()
+{
+    CaseInput input;
+    for (const KeyRule& rule : Keys)
+        input.set(rule.key, rule.defaults);
+    return input;
+}
+
+NumberStatus exactAmount(std::string_view text, Currency& result)
+{
+    // JSON number grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative)
+        ++i;
+    // All digits as one integer D; the value is D * 10^(exponent - fractionDigits).
+    constexpr std::int64_t Limit = std::numeric_limits<std::int64_t>::max();
+    std::int64_t digits = 0;
+    bool overflow = false;
+    auto take = [&](char c) {
+        const int d = c - '0';
+        if (digits > (Limit - d) / 10)
+            overflow = true;
+        else
+            digits = digits * 10 + d;
+    };
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        take(text[i]);
+    std::int64_t fractionDigits = 0;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+            take(text[i]);
+            ++fractionDigits;
+        }
+    }
+    std::int64_t exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            negativeExponent = text[i++] == '-';
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            if (exponent < 1'000'000)
+                exponent = exponent * 10 + (text[i] - '0');
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    // Decimals as the number is written, once the exponent has moved the point: "400.00000"
+    // has five, like the text "400.00000" that the amount strings refuse.
+    const std::int64_t decimals = fractionDigits - exponent;
+    if (decimals > 4)
+        return NumberStatus::TooManyDecimals;
+    if (overflow)
+        return NumberStatus::OutOfRange;
+    for (std::int64_t shift = decimals; shift < 4 && digits != 0; ++shift) {
+        if (digits > Limit / 10)
+            return NumberStatus::OutOfRange;
+        digits *= 10;
+    }
+    result = Currency::fromRaw(negative ? -digits : digits);
+    return NumberStatus::Ok;
+}
+
+namespace {
+
+using Json = nlohmann::json;
+
+// What a JSON value is, in the words of the messages.
+enum class Found { Null, Flag, Number, FractionalNumber, Text, List, Object };
+
+const char* foundName(Found found)
+{
+    switch (found) {
+    case Found::Null:
+        return "null";
+    case Found::Flag:
+        return "Wahrheitswert";
+    case Found::Number:
+        return "Zahl";
+    case Found::FractionalNumber:
+        return "Zahl mit Nachkommastellen";
+    case Found::Text:
+        return "Text";
+    case Found::List:
+        return "Liste";
+    case Found::Object:
+        return "Objekt";
+    }
+    return "";
+}
+
+const char* withArticle(Found found)
+{
+    switch (found) {
+    case Found::Null:
+        return "null";
+    case Found::Flag:
+        return "ein Wahrheitswert";
+    case Found::Number:
+    case Found::FractionalNumber:
+        return "eine Zahl";
+    case Found::Text:
+        return "ein Text";
+    case Found::List:
+        return "eine Liste";
+    case Found::Object:
+        return "ein Objekt";
+    }
+    return "";
+}
+
+std::string entryExpectedName(ValueKind kind)
+{
+    switch (kind) {
+    case ValueKind::Integer:
+        return "ganze Zahl";
+    case ValueKind::Flag:
+        return "true oder false";
+    case ValueKind::Amount:
+        return "Betrag (Zahl oder Text wie \"400.005\")";
+    }
+    return "";
+}
+
+std::string expectedName(const KeyRule& rule)
+{
+    if (rule.count == 1)
+        return entryExpectedName(rule.kind);
+    return "Liste aus " + std::to_string(rule.count) +
+           (rule.kind == ValueKind::Amount ? " Beträgen" : " Wahrheitswerten");
+}
+
+std::string boundText(ValueKind kind, std::int64_t bound)
+{
+    return kind == ValueKind::Amount ? Currency::fromRaw(bound).formatGeneral() : std::to_string(bound);
+}
+
+// A JSON number or decimal text taken as an entry of the given kind.
+struct Entry {
+    enum Status { Ok, WrongType, OutOfRange, TooManyDecimals, NotDecimal } status = Ok;
+    std::int64_t value = 0;
+};
+
+Entry checked(Entry entry, const KeyRule& rule, int index)
+{
+    const Bounds b = rule.bounds[static_cast<std::size_t>(index)];
+    if (entry.status == Entry::Ok && rule.kind != ValueKind::Flag &&
+        (entry.value < b.min || entry.value > b.max))
+        entry.status = Entry::OutOfRange;
+    return entry;
+}
+
+Entry fromWhole(std::int64_t v, const KeyRule& rule, int index)
+{
+    if (rule.kind == ValueKind::Flag)
+        return {Entry::WrongType};
+    if (rule.kind == ValueKind::Amount) {
+        if (v > std::numeric_limits<std::int64_t>::max() / Scale ||
+            v < -std::numeric_limits<std::int64_t>::max() / Scale)
+            return {Entry::OutOfRange};
+        v *= Scale;
+    }
+    return checked({Entry::Ok, v}, rule, index);
+}
+
+Entry fromNumberText(std::string_view text, const KeyRule& rule, int index)
+{
+    if (rule.kind == ValueKind::Flag)
+        return {Entry::WrongType};
+    Currency amount;
+    const NumberStatus status = exactAmount(text, amount);
+    if (rule.kind == ValueKind::Integer) {
+        if (status == NumberStatus::TooManyDecimals ||
+            (status == NumberStatus::Ok && amount.raw() % Scale != 0))
+            return {Entry::WrongType};
+        if (status == NumberStatus::OutOfRange)
+            return {Entry::OutOfRange};
+        return checked({Entry::Ok, amount.raw() / Scale}, rule, index);
+    }
+    if (status == NumberStatus::TooManyDecimals)
+        return {Entry::TooManyDecimals};
+    if (status == NumberStatus::OutOfRange)
+        return {Entry::OutOfRange};
+    return checked({Entry::Ok, amount.raw()}, rule, index);
+}
+
+Entry fromText(std::string_view text, const KeyRule& rule, int index)
+{
+    if (rule.kind != ValueKind::Amount)
+        return {Entry::WrongType};
+    // Sign, digits, '.' or ',' and digits: the decimal text of an amount.
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digitCount = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        ++digitCount;
+    std::size_t decimals = 0;
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            ++decimals;
+    }
+    if (i != text.size() || digitCount + decimals == 0)
+        return {Entry::NotDecimal};
+    if (decimals > 4)
+        return {Entry::TooManyDecimals};
+    const std::optional<Currency> amount = Currency::parse(text);
+    if (!amount)
+        return {Entry::OutOfRange};
+    return checked({Entry::Ok, amount->raw()}, rule, index);
+}
+
+// Reads the events of one line. Depth 1 is the line's object, depth 2 the list of a key;
+// anything deeper, and anything under an unknown or already failed value, is passed over.
+class LineReader
+{
+public:
+    LineReader(CaseInput& input, std::size_t lineLength) : m_input(input), m_lineLength(lineLength) {}
+
+    // The fault to report, or false when the line can be taken.
+    bool failed(LineError& error)
+    {
+        if (m_syntaxError) {
+            error = std::move(m_first);
+            return true;
+        }
+        if (m_topLevel != Found::Object) {
+            error = {LineErrorKind::NotObject,
+                     std::string("Die Zeile ist kein JSON-Objekt, sondern ") + withArticle(m_topLevel) + "."};
+            return true;
+        }
+        // The fault met first; a key given again later counts with its last occurrence only.
+        const Fault* first = m_unknown.set ? &m_unknown : nullptr;
+        for (const Fault& fault : m_faults)
+            if (fault.set && (first == nullptr || fault.ordinal < first->ordinal))
+                first = &fault;
+        if (first == nullptr)
+            return false;
+        error = {first->kind, first->message};
+        return true;
+    }
+
+    // Interface of the event parser.
+    bool null()
+    {
+        return scalar(Found::Null, [](const KeyRule&, int) { return Entry{Entry::WrongType}; });
+    }
+    bool boolean(bool v)
+    {
+        return scalar(Found::Flag, [v](const KeyRule& rule, int) {
+            return rule.kind == ValueKind::Flag ? Entry{Entry::Ok, v ? 1 : 0} : Entry{Entry::WrongType};
+        });
+    }
+    bool number_integer(Json::number_integer_t v)
+    {
+        return scalar(Found::Number,
+                      [v](const KeyRule& rule, int index) { return fromWhole(v, rule, index); });
+    }
+    bool number_unsigned(Json::number_unsigned_t v)
+    {
+        return scalar(Found::Number, [v](const KeyRule& rule, int index) {
+            if (v > static_cast<Json::number_unsigned_t>(std::numeric_limits<std::int64_t>::max()))
+                return rule.kind == ValueKind::Flag ? Entry{Entry::WrongType} : Entry{Entry::OutOfRange};
+            return fromWhole(static_cast<std::int64_t>(v), rule, index);
+        });
+    }
+    bool number_float(Json::number_float_t, const std::string& text)
+    {
+        const bool fractional = text.find_first_of(".eE") != std::string::npos;
+        return scalar(fractional ? Found::FractionalNumber : Found::Number,
+                      [&text](const KeyRule& rule, int index) { return fromNumberText(text, rule, index); });
+    }
+    bool string(std::string& text)
+    {
+        return scalar(Found::Text,
+                      [&text](const KeyRule& rule, int index) { return fromText(text, rule, index); });
+    }
+    bool binary(Json::binary_t&) { return true; }
+
+    bool start_object(std::size_t) { return open(Found::Object); }
+    bool end_object() { return close(); }
+    bool start_array(std::size_t) { return open(Found::List); }
+    bool end_array() { return close(); }
+
+    bool key(std::string& name)
+    {
+        if (m_depth != 1)
+            return true;
+        ++m_ordinal;
+        m_rule = nullptr;
+        for (const KeyRule& rule : Keys)
+            if (rule.name == name)
+                m_rule = &rule;
+        if (m_rule == nullptr) {
+            if (!m_unknown.set)
+                m_unknown = {true, m_ordinal, LineErrorKind::UnknownKey,
+                             "Unbekannter Schlüssel \"" + name + "\"."};
+            return true;
+        }
+        // A key given again replaces what the earlier occurrence said, fault included.
+        fault().set = false;
+        m_input.clear(m_rule->key);
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex)
+    {
+        // A number too large for any representation is a value out of range, not a broken line;
+        // the reading stops there.
+        constexpr int NumberOverflow = 406;
+        if (ex.id == NumberOverflow) {
+            if (m_depth == 0)
+                m_topLevel = Found::Number;
+            else if (m_rule != nullptr && !fault().set)
+                numberOverflow();
+            return false;
+        }
+        m_syntaxError = true;
+        // The position counts bytes from 1; one past the last byte means the line ended too early.
+        m_first = {LineErrorKind::NotJson,
+                   position > m_lineLength
+                       ? std::string("Die Zeile ist kein gültiges JSON (sie endet vorzeitig).")
+                       : "Die Zeile ist kein gültiges JSON (Fehler an Stelle " + std::to_string(position) +
+                             ")."};
+        return false;
+    }
+
+private:
+    struct Fault {
+        bool set = false;
+        int ordinal = 0;
+        LineErrorKind kind = LineErrorKind::WrongType;
+        std::string message;
+    };
+
+    Fault& fault() { return m_faults[static_cast<std::size_t>(m_rule->key)]; }
+
+    // The key in quotes, with the index when an entry of its list is meant: "Monatslohn"[1].
+    std::string keyLabel() const
+    {
+        std::string text(1, '"');
+        text += m_rule->name;
+        text += '"';
+        return text;
+    }
+    std::string label(int entry) const
+    {
+        return m_rule->count > 1 ? keyLabel() + "[" + std::to_string(entry) + "]" : keyLabel();
+    }
+    std::string wrongType(const std::string& what, const std::string& expected, Found found) const
+    {
+        return what + ": " + expected + " erwartet, gefunden " + foundName(found) + ".";
+    }
+
+    std::string outOfRangeMessage(int entry) const
+    {
+        const Bounds b = m_rule->bounds[static_cast<std::size_t>(entry)];
+        return label(entry) + ": Wert außerhalb von " + boundText(m_rule->kind, b.min) + " bis " +
+               boundText(m_rule->kind, b.max) + ".";
+    }
+
+    // The value of the current key is a number beyond every range.
+    void numberOverflow()
+    {
+        const bool flags = m_rule->kind == ValueKind::Flag;
+        if (m_depth == 1 && m_rule->count == 1) {
+            if (flags)
+                fail(LineErrorKind::WrongType, wrongType(keyLabel(), expectedName(*m_rule), Found::Number));
+            else
+                fail(LineErrorKind::OutOfRange, outOfRangeMessage(0));
+        } else if (m_depth == 1) {
+            fail(LineErrorKind::WrongType, wrongType(keyLabel(), expectedName(*m_rule), Found::Number));
+        } else if (m_depth == 2 && m_entry < m_rule->count) {
+            if (flags)
+                fail(LineErrorKind::WrongType,
+                     wrongType(label(m_entry), entryExpectedName(m_rule->kind), Found::Number));
+            else
+                fail(LineErrorKind::OutOfRange, outOfRangeMessage(m_entry));
+        } else {
+            fail(LineErrorKind::WrongType,
+                 keyLabel() + ": " + expectedName(*m_rule) + " erwartet, gefunden längere Liste.");
+        }
+    }
+
+    void fail(LineErrorKind kind, std::string message)
+    {
+        Fault& f = fault();
+        if (f.set)
+            return;
+        f = {true, m_ordinal, kind, std::move(message)};
+    }
+
+    template <typename Take> bool scalar(Found found, Take take)
+    {
+        if (m_depth == 0) {
+            m_topLevel = found;
+            return true;
+        }
+        if (m_rule == nullptr || m_depth > 2 || fault().set)
+            return true;
+        const bool isEntry = m_depth == 2;
+        if (!isEntry && m_rule->count > 1) {
+            fail(LineErrorKind::WrongType, wrongType(keyLabel(), expectedName(*m_rule), found));
+            return true;
+        }
+        const int index = isEntry ? m_entry : 0;
+        if (isEntry && m_entry >= m_rule->count) {
+            ++m_entry; // the length is reported when the list closes
+            return true;
+        }
+        const Entry entry = take(*m_rule, index);
+        switch (entry.status) {
+        case Entry::Ok:
+            m_values[static_cast<std::size_t>(index)] = entry.value;
+            break;
+        case Entry::WrongType:
+            fail(LineErrorKind::WrongType,
+                 wrongType(label(index), isEntry ? entryExpectedName(m_rule->kind) : expectedName(*m_rule),
+                           found));
+            break;
+        case Entry::NotDecimal:
+            fail(LineErrorKind::WrongType,
+                 label(index) + ": der Text ist kein Dezimalbetrag wie \"400.005\".");
+            break;
+        case Entry::OutOfRange:
+            fail(LineErrorKind::OutOfRange, outOfRangeMessage(index));
+            break;
+        case Entry::TooManyDecimals:
+            fail(LineErrorKind::TooManyDecimals, label(index) + ": mehr als vier Nachkommastellen.");
+            break;
+        }
+        if (isEntry)
+            ++m_entry;
+        else if (!fault().set)
+            m_input.set(m_rule->key, m_values);
+        return true;
+    }
+
+    bool open(Found found)
+    {
+        if (m_depth == 0)
+            m_topLevel = found;
+        else if (m_rule != nullptr && !fault().set) {
+            if (m_depth == 1 && found == Found::List && m_rule->count > 1) {
+                m_entry = 0;
+                m_values = {};
+            } else if (m_depth == 1) {
+                fail(LineErrorKind::WrongType, wrongType(keyLabel(), expectedName(*m_rule), found));
+            } else if (m_depth == 2) {
+                if (m_entry < m_rule->count)
+                    fail(LineErrorKind::WrongType,
+                         wrongType(label(m_entry), entryExpectedName(m_rule->kind), found));
+                ++m_entry;
+            }
+        }
+        ++m_depth;
+        return true;
+    }
+
+    bool close()
+    {
+        --m_depth;
+        if (m_depth == 1 && m_rule != nullptr && m_rule->count > 1 && !fault().set) {
+            // The list of the current key is complete.
+            if (m_entry != m_rule->count) {
+                fail(LineErrorKind::WrongType,
+                     keyLabel() + ": " + expectedName(*m_rule) + " erwartet, gefunden Liste aus " +
+                         std::to_string(m_entry) + (m_entry == 1 ? " Eintrag." : " Einträgen."));
+            } else {
+                m_input.set(m_rule->key, m_values);
+            }
+        }
+        return true;
+    }
+
+    CaseInput& m_input;
+    std::size_t m_lineLength;
+    int m_depth = 0;
+    Found m_topLevel = Found::Null;
+    int m_ordinal = 0;
+    const KeyRule* m_rule = nullptr; // key of the value being read; null for an unknown key
+    int m_entry = 0;                 // index of the next list entry
+    std::array<std::int64_t, 3> m_values{};
+    std::array<Fault, KeyCount> m_faults{};
+    Fault m_unknown;
+    bool m_syntaxError = false;
+    LineError m_first;
+};
+
+} // namespace
+
+bool parseCaseLine(std::string_view line, CaseInput& input, LineError& error)
+{
+    input = CaseInput{};
+    LineReader reader(input, line.size());
+    Json::sax_parse(line.begin(), line.end(), &reader);
+    return !reader.failed(error);
+}
+
+} // namespace svp::cli

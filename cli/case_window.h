@@ -1,0 +1,35 @@
+#pragma once
+
+#include "case_input.h"
+#include "engine/ansicht.h"
+#include "engine/fall.h"
+#include "mini_cache.h"
+
+#include <cstdint>
+
+namespace svp::cli {
+
+// One window of the batch: the selected year, month and state, the case and what the window
+// shows. A new CaseWindow is a freshly created window showing the default case: every
+// control visible, the captions of the layout, the fields and check boxes showing the
+// default values.
+class CaseWindow
+{
+public:
+    CaseWindow();
+
+    // The keys of a line replace their values in the case and in the controls that show them,
+    // as if the user had entered them; keys the line does not name keep their values.
+    void apply(const CaseInput& input);
+
+    // Loads the year's tables and texts for the month and runs `svzentrum` once.
+    void determine(MiniCache& cache);
+
+    std::int16_t AktJahr = 0;
+    std::int16_t Monat = 0; // month index, `Auswahl`(20)
+    std::int16_t Land = 0;  // state index, `Auswahl`(2)
+    engine::Fall fall;
+    engine::Ansicht ansicht;
+};
+
+} // namespace svp::cli

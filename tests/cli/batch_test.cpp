@@ -1,0 +1,304 @@
+// The batch against the plain way of determining a case: a window built from nothing for
+// every line (or one window kept over all lines), with the year's tables loaded each time.
+// Whatever the batch caches or reuses must not show in its output.
+
+#include "cli/batch.h"
+#include "cli/result_writer.h"
+#include "engine/bestimmung.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+namespace svp::cli {
+namespace {
+
+using engine::Ansicht;
+using engine::Fall;
+using params::Currency;
+using params::Mini;
+
+// All inputs of one line; amounts raw on the currency scale.
+struct Eingabe {
+    int jahr = 2008, monat = 0, land = 0;
+    int hbStatus = 0, schuelerArt = 0, kvStatus = 0, kbArt = 0;
+    bool ueber20 = false, rvVoll = false;
+    std::int64_t hbEntgelt = 10000000;
+    std::array<bool, 3> kb{};
+    std::array<std::int64_t, 2> lohn{3800000, 0}, monate{120000, 120000}, urlaub{400000, 0},
+        weihnacht{2000000, 0};
+    std::array<bool, 2> priv{};
+};
+
+// Which keys a line names, in the order of Eingabe.
+using Maske = std::array<bool, 16>;
+constexpr Maske Alle = {true, true, true, true, true, true, true, true,
+                        true, true, true, true, true, true, true, true};
+
+std::string betrag(std::int64_t raw, bool alsText)
+{
+    const std::string text = Currency::fromRaw(raw).formatPlain();
+    return alsText ? "\"" + text + "\"" : text;
+}
+
+std::string flag(bool b)
+{
+    return b ? "true" : "false";
+}
+
+std::string alsZeile(const Eingabe& e, const Maske& m, bool alsText)
+{
+    std::vector<std::string> teile;
+    auto paar = [&](const std::array<std::int64_t, 2>& v) {
+        std::string text(1, '[');
+        text += betrag(v[0], alsText) + "," + betrag(v[1], !alsText);
+        return text + "]";
+    };
+    const std::array<std::string, 16> werte = {
+        "\"AktJahr\":" + std::to_string(e.jahr),
+        "\"Monat\":" + std::to_string(e.monat),
+        "\"Land\":" + std::to_string(e.land),
+        "\"HBStatus\":" + std::to_string(e.hbStatus),
+        "\"SchuelerArt\":" + std::to_string(e.schuelerArt),
+        "\"KVStatus\":" + std::to_string(e.kvStatus),
+        "\"HBUeber20\":" + flag(e.ueber20),
+        "\"RVVoll\":" + flag(e.rvVoll),
+        "\"HBEntgelt\":" + betrag(e.hbEntgelt, alsText),
+        "\"KBArt\":" + std::to_string(e.kbArt),
+        "\"KBCheck\":[" + flag(e.kb[0]) + "," + flag(e.kb[1]) + "," + flag(e.kb[2]) + "]",
+        "\"Monatslohn\":" + paar(e.lohn),
+        "\"Monate\":" + paar(e.monate),
+        "\"Urlaubsgeld\":" + paar(e.urlaub),
+        "\"Weihnachtsgeld\":" + paar(e.weihnacht),
+        "\"Privathaushalt\":[" + flag(e.priv[0]) + "," + flag(e.priv[1]) + "]",
+    };
+    std::string zeile = "{";
+    for (std::size_t i = 0; i < werte.size(); ++i)
+        if (m[i])
+            zeile += (zeile.size() > 1 ? "," : "") + werte[i];
+    return zeile + "}";
+}
+
+// A window as the program would set it up: the values a line names go into the case and into
+// the controls that show them.
+struct Fenster {
+    Mini mini;
+    Fall fall;
+    Ansicht ansicht;
+    int jahr = 0, monat = 0, land = 0;
+
+    void setzen(const Eingabe& e, const Maske& m)
+    {
+        auto c = [](std::int64_t raw) { return Currency::fromRaw(raw); };
+        if (m[0])
+            jahr = e.jahr;
+        if (m[1])
+            monat = e.monat;
+        if (m[2])
+            land = e.land;
+        if (m[3])
+            fall.HBStatus = static_cast<std::int16_t>(e.hbStatus);
+        if (m[4])
+            fall.SchuelerArt = static_cast<std::int16_t>(e.schuelerArt);
+        if (m[5])
+            fall.KVStatus = static_cast<std::int16_t>(e.kvStatus);
+        if (m[6])
+            fall.HBUeber20 = e.ueber20;
+        if (m[7])
+            fall.RVVoll = e.rvVoll;
+        if (m[8])
+            fall.HBEntgelt = ansicht.HBEuro.value = c(e.hbEntgelt);
+        if (m[9])
+            fall.KBArt = static_cast<std::int16_t>(e.kbArt);
+        for (std::size_t i = 0; i < 3 && m[10]; ++i)
+            fall.KBMerker[i] = ansicht.KBCheck[i].checked = e.kb[i];
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (m[11])
+                fall.Monatslohn[i + 1] = ansicht.loh[i + 1].value = c(e.lohn[i]);
+            if (m[12])
+                fall.Monate[i + 1] = ansicht.Mon[i + 1].value = c(e.monate[i]);
+            if (m[13])
+                fall.Urlaubsgeld[i + 1] = ansicht.Url[i + 1].value = c(e.urlaub[i]);
+            if (m[14])
+                fall.Weihnachtsgeld[i + 1] = ansicht.Wei[i + 1].value = c(e.weihnacht[i]);
+            if (m[15])
+                fall.Privathaushalt[i + 1] = e.priv[i];
+        }
+    }
+
+    // Load the year's table, the shares and the texts, then one determination.
+    std::string bestimmen()
+    {
+        mini.Auswahl[params::AuswahlSteuer] = 1;
+        mini.Auswahl[params::AuswahlZeile] = 1;
+        mini.AktJahr = static_cast<std::int16_t>(jahr);
+        mini.Auswahl[params::AuswahlMonat] = static_cast<std::int16_t>(monat);
+        mini.Auswahl[params::AuswahlLand] = static_cast<std::int16_t>(land);
+        mini.beitragstafelLaden();
+        mini.jahreswerte();
+        mini.textefuellen();
+        engine::Bestimmung(mini, fall, ansicht).svzentrum();
+        std::string out;
+        appendResult(out, fall, ansicht);
+        return out;
+    }
+};
+
+// Amounts around every threshold of the rules, and some ordinary ones.
+std::int64_t betragZiehen(std::mt19937& rng, bool negativErlaubt)
+{
+    static const std::array<std::int64_t, 16> Grenzen = {
+        0,       1,       10000,   3000000, 3999900, 4000000, 4000050,  4000100,
+        4001000, 5000000, 7999900, 8000000, 8000001, 8000100, 10000000, 25000000};
+    std::uniform_int_distribution<int> art(0, 3);
+    switch (art(rng)) {
+    case 0:
+    case 1:
+        return Grenzen[std::uniform_int_distribution<std::size_t>(0, Grenzen.size() - 1)(rng)];
+    case 2:
+        return std::uniform_int_distribution<std::int64_t>(0, 15000000)(rng);
+    default:
+        return negativErlaubt ? -std::uniform_int_distribution<std::int64_t>(0, 1000000)(rng)
+                              : std::uniform_int_distribution<std::int64_t>(0, 99)(rng);
+    }
+}
+
+Eingabe ziehen(std::mt19937& rng)
+{
+    auto zahl = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto ja = [&] { return zahl(0, 1) == 1; };
+    static const std::array<std::int64_t, 6> Monate = {120000, 120000, 10000, 60000, 0, 35000};
+    Eingabe e;
+    e.jahr = zahl(2006, 2010);
+    e.monat = zahl(0, 11);
+    e.land = zahl(0, 15);
+    e.hbStatus = zahl(0, 12);
+    e.schuelerArt = zahl(0, 3);
+    e.kvStatus = zahl(0, 3);
+    e.kbArt = zahl(0, 2);
+    e.ueber20 = ja();
+    e.rvVoll = ja();
+    e.hbEntgelt = betragZiehen(rng, false);
+    e.kb = {ja(), ja(), ja()};
+    e.lohn = {betragZiehen(rng, false), betragZiehen(rng, true)};
+    e.monate = {Monate[static_cast<std::size_t>(zahl(0, 5))], Monate[static_cast<std::size_t>(zahl(0, 5))]};
+    e.urlaub = {zahl(0, 1) ? 0 : betragZiehen(rng, true), zahl(0, 1) ? 0 : betragZiehen(rng, true)};
+    e.weihnacht = {zahl(0, 1) ? 0 : betragZiehen(rng, true), zahl(0, 1) ? 0 : betragZiehen(rng, true)};
+    e.priv = {ja(), ja()};
+    return e;
+}
+
+std::vector<std::string> zeilenVon(const std::string& text)
+{
+    std::vector<std::string> zeilen;
+    std::istringstream in(text);
+    for (std::string zeile; std::getline(in, zeile);)
+        zeilen.push_back(zeile + "\n");
+    return zeilen;
+}
+
+TEST(Stapel, jede_zeile_wie_in_einem_frisch_geoeffneten_fenster)
+{
+    std::mt19937 rng(20080801);
+    const Eingabe vorgabe;
+    std::string input;
+    std::vector<std::string> erwartet;
+    for (int i = 0; i < 3000; ++i) {
+        const Eingabe e = ziehen(rng);
+        input += alsZeile(e, Alle, i % 2 == 0) + "\n";
+        Fenster fenster;
+        fenster.setzen(vorgabe, Alle);
+        fenster.setzen(e, Alle);
+        erwartet.push_back(fenster.bestimmen());
+    }
+    std::istringstream in(input);
+    std::ostringstream out;
+    EXPECT_EQ(runBatch(in, out, {}), ExitAllDetermined);
+    const std::vector<std::string> zeilen = zeilenVon(out.str());
+    ASSERT_EQ(zeilen.size(), erwartet.size());
+    for (std::size_t i = 0; i < zeilen.size(); ++i)
+        ASSERT_EQ(zeilen[i], erwartet[i]) << "Zeile " << i + 1;
+}
+
+TEST(Stapel, sequence_wie_ein_fenster_ueber_alle_zeilen)
+{
+    std::mt19937 rng(20061231);
+    Fenster fenster;
+    fenster.setzen(Eingabe{}, Alle);
+    std::string input;
+    std::vector<std::string> erwartet;
+    for (int i = 0; i < 3000; ++i) {
+        const Eingabe e = ziehen(rng);
+        Maske m{};
+        for (bool& b : m)
+            b = std::uniform_int_distribution<int>(0, 5)(rng) == 0;
+        if (i % 17 == 5) {
+            // A refused line: its other keys must not reach the window.
+            std::string zeile = alsZeile(e, m, false);
+            zeile.insert(zeile.size() - 1, zeile.size() > 2 ? ",\"Monat\":12" : "\"Monat\":12");
+            input += zeile + "\n";
+            erwartet.push_back("{\"Zeile\":" + std::to_string(i + 1) + ",");
+            continue;
+        }
+        input += alsZeile(e, m, i % 2 == 1) + "\n";
+        fenster.setzen(e, m);
+        erwartet.push_back(fenster.bestimmen());
+    }
+    std::istringstream in(input);
+    std::ostringstream out;
+    EXPECT_EQ(runBatch(in, out, {.sequence = true}), ExitLineFailed);
+    const std::vector<std::string> zeilen = zeilenVon(out.str());
+    ASSERT_EQ(zeilen.size(), erwartet.size());
+    for (std::size_t i = 0; i < zeilen.size(); ++i)
+        ASSERT_EQ(zeilen[i].substr(0, erwartet[i].size()), erwartet[i]) << "Zeile " << i + 1;
+}
+
+// Input that hands out one line at a time, like a pipe from a program that waits for the
+// answer before it writes the next case; it notes what the output held when it was asked for more.
+class Zeilenweise : public std::streambuf
+{
+public:
+    Zeilenweise(std::vector<std::string> zeilen, const std::ostringstream& ausgabe)
+        : m_zeilen(std::move(zeilen)), m_ausgabe(ausgabe)
+    {
+    }
+    std::vector<std::string> gesehen; // the output at each request for more input
+
+protected:
+    int_type underflow() override
+    {
+        if (m_naechste == m_zeilen.size())
+            return traits_type::eof();
+        gesehen.push_back(m_ausgabe.str());
+        m_puffer = m_zeilen[m_naechste++];
+        setg(m_puffer.data(), m_puffer.data(), m_puffer.data() + m_puffer.size());
+        return traits_type::to_int_type(m_puffer[0]);
+    }
+    std::streamsize showmanyc() override { return m_naechste == m_zeilen.size() ? -1 : 0; }
+
+private:
+    std::vector<std::string> m_zeilen;
+    std::size_t m_naechste = 0;
+    std::string m_puffer;
+    const std::ostringstream& m_ausgabe;
+};
+
+TEST(Stapel, antwort_steht_aus_bevor_die_naechste_zeile_gelesen_wird)
+{
+    std::ostringstream out;
+    Zeilenweise quelle({"{}\n", "\n", "{\"Monat\":99}\n", "{\"Land\":3}\n"}, out);
+    std::istream in(&quelle);
+    EXPECT_EQ(runBatch(in, out, {}), ExitLineFailed);
+    ASSERT_EQ(quelle.gesehen.size(), 4u);
+    EXPECT_EQ(zeilenVon(quelle.gesehen[1]).size(), 1u);
+    EXPECT_EQ(zeilenVon(quelle.gesehen[2]).size(), 1u); // a blank line has no answer
+    EXPECT_EQ(zeilenVon(quelle.gesehen[3]).size(), 2u);
+    EXPECT_EQ(zeilenVon(out.str()).size(), 3u);
+}
+
+} // namespace
+} // namespace svp::cli

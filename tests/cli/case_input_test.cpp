@@ -1,0 +1,246 @@
+#include "cli/case_input.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace svp::cli {
+namespace {
+
+struct Refused {
+    std::string zeile;
+    LineErrorKind kind;
+    std::string meldung; // the whole message
+};
+
+void PrintTo(const Refused& r, std::ostream* os)
+{
+    *os << r.zeile;
+}
+
+class Abgelehnt : public ::testing::TestWithParam<Refused>
+{
+};
+
+TEST_P(Abgelehnt, meldet_art_und_text)
+{
+    CaseInput input;
+    LineError error;
+    ASSERT_FALSE(parseCaseLine(GetParam().zeile, input, error));
+    EXPECT_EQ(error.kind, GetParam().kind);
+    EXPECT_EQ(error.message, GetParam().meldung);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zeilen, Abgelehnt,
+    ::testing::Values(
+        Refused{"{", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (sie endet vorzeitig)."},
+        Refused{"{\"Monat\":1", LineErrorKind::NotJson,
+                "Die Zeile ist kein gültiges JSON (sie endet vorzeitig)."},
+        Refused{"{}{}", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (Fehler an Stelle 3)."},
+        Refused{"{\"AktJahr\":01}", LineErrorKind::NotJson,
+                "Die Zeile ist kein gültiges JSON (Fehler an Stelle 13)."},
+        // A broken line is reported as such even after a wrong key.
+        Refused{"{\"Foo\":1,", LineErrorKind::NotJson,
+                "Die Zeile ist kein gültiges JSON (sie endet vorzeitig)."},
+        Refused{"{\"Foo\":1,]", LineErrorKind::NotJson,
+                "Die Zeile ist kein gültiges JSON (Fehler an Stelle 10)."},
+        Refused{"{\"HBEntgelt\":\"\xff\"}", LineErrorKind::NotJson,
+                "Die Zeile ist kein gültiges JSON (Fehler an Stelle 15)."},
+        Refused{"null", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern null."},
+        Refused{"true", LineErrorKind::NotObject,
+                "Die Zeile ist kein JSON-Objekt, sondern ein Wahrheitswert."},
+        Refused{"\"{}\"", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern ein Text."},
+        Refused{"[{}]", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern eine Liste."},
+        Refused{"1e999", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern eine Zahl."},
+        Refused{"{\"aktjahr\":2008}", LineErrorKind::UnknownKey, "Unbekannter Schlüssel \"aktjahr\"."},
+        Refused{"{\"AktJahr\":2008,\"Sachsen\":{\"a\":[1]}}", LineErrorKind::UnknownKey,
+                "Unbekannter Schlüssel \"Sachsen\"."},
+        Refused{"{\"Monat\":null}", LineErrorKind::WrongType,
+                "\"Monat\": ganze Zahl erwartet, gefunden null."},
+        Refused{"{\"Monat\":1.5}", LineErrorKind::WrongType,
+                "\"Monat\": ganze Zahl erwartet, gefunden Zahl mit Nachkommastellen."},
+        Refused{"{\"Monat\":true}", LineErrorKind::WrongType,
+                "\"Monat\": ganze Zahl erwartet, gefunden Wahrheitswert."},
+        Refused{"{\"Monat\":[1]}", LineErrorKind::WrongType,
+                "\"Monat\": ganze Zahl erwartet, gefunden Liste."},
+        Refused{"{\"Monat\":{}}", LineErrorKind::WrongType,
+                "\"Monat\": ganze Zahl erwartet, gefunden Objekt."},
+        Refused{"{\"RVVoll\":\"true\"}", LineErrorKind::WrongType,
+                "\"RVVoll\": true oder false erwartet, gefunden Text."},
+        Refused{"{\"RVVoll\":0}", LineErrorKind::WrongType,
+                "\"RVVoll\": true oder false erwartet, gefunden Zahl."},
+        Refused{"{\"HBEntgelt\":false}", LineErrorKind::WrongType,
+                "\"HBEntgelt\": Betrag (Zahl oder Text wie \"400.005\") erwartet, gefunden Wahrheitswert."},
+        Refused{"{\"HBEntgelt\":\"1e3\"}", LineErrorKind::WrongType,
+                "\"HBEntgelt\": der Text ist kein Dezimalbetrag wie \"400.005\"."},
+        Refused{"{\"HBEntgelt\":\" 400\"}", LineErrorKind::WrongType,
+                "\"HBEntgelt\": der Text ist kein Dezimalbetrag wie \"400.005\"."},
+        Refused{"{\"Monate\":12}", LineErrorKind::WrongType,
+                "\"Monate\": Liste aus 2 Beträgen erwartet, gefunden Zahl."},
+        Refused{"{\"Monate\":[12]}", LineErrorKind::WrongType,
+                "\"Monate\": Liste aus 2 Beträgen erwartet, gefunden Liste aus 1 Eintrag."},
+        Refused{"{\"Monate\":[12,12,12]}", LineErrorKind::WrongType,
+                "\"Monate\": Liste aus 2 Beträgen erwartet, gefunden Liste aus 3 Einträgen."},
+        Refused{"{\"Monate\":[12,[12]]}", LineErrorKind::WrongType,
+                "\"Monate\"[1]: Betrag (Zahl oder Text wie \"400.005\") erwartet, gefunden Liste."},
+        Refused{"{\"KBCheck\":[true,null,false]}", LineErrorKind::WrongType,
+                "\"KBCheck\"[1]: true oder false erwartet, gefunden null."},
+        Refused{"{\"KBCheck\":{\"0\":true}}", LineErrorKind::WrongType,
+                "\"KBCheck\": Liste aus 3 Wahrheitswerten erwartet, gefunden Objekt."},
+        Refused{"{\"Privathaushalt\":[true,false,1e999]}", LineErrorKind::WrongType,
+                "\"Privathaushalt\": Liste aus 2 Wahrheitswerten erwartet, gefunden längere Liste."},
+        Refused{"{\"AktJahr\":2005}", LineErrorKind::OutOfRange,
+                "\"AktJahr\": Wert außerhalb von 2006 bis 2010."},
+        Refused{"{\"AktJahr\":2.011e3}", LineErrorKind::OutOfRange,
+                "\"AktJahr\": Wert außerhalb von 2006 bis 2010."},
+        Refused{"{\"AktJahr\":18446744073709551615}", LineErrorKind::OutOfRange,
+                "\"AktJahr\": Wert außerhalb von 2006 bis 2010."},
+        Refused{"{\"AktJahr\":123456789012345678901234567890}", LineErrorKind::OutOfRange,
+                "\"AktJahr\": Wert außerhalb von 2006 bis 2010."},
+        Refused{"{\"HBStatus\":13}", LineErrorKind::OutOfRange, "\"HBStatus\": Wert außerhalb von 0 bis 12."},
+        Refused{"{\"KBArt\":-1}", LineErrorKind::OutOfRange, "\"KBArt\": Wert außerhalb von 0 bis 2."},
+        Refused{"{\"HBEntgelt\":-0.0001}", LineErrorKind::OutOfRange,
+                "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
+        Refused{"{\"HBEntgelt\":\"99999.0001\"}", LineErrorKind::OutOfRange,
+                "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
+        Refused{"{\"HBEntgelt\":1e999}", LineErrorKind::OutOfRange,
+                "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
+        Refused{"{\"HBEntgelt\":\"99999999999999999999\"}", LineErrorKind::OutOfRange,
+                "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
+        Refused{"{\"Weihnachtsgeld\":[0,-99999.0001]}", LineErrorKind::OutOfRange,
+                "\"Weihnachtsgeld\"[1]: Wert außerhalb von -99999 bis 99999."},
+        Refused{"{\"HBEntgelt\":0.00001}", LineErrorKind::TooManyDecimals,
+                "\"HBEntgelt\": mehr als vier Nachkommastellen."},
+        Refused{"{\"HBEntgelt\":400.00000}", LineErrorKind::TooManyDecimals,
+                "\"HBEntgelt\": mehr als vier Nachkommastellen."},
+        Refused{"{\"HBEntgelt\":4.000001e1}", LineErrorKind::TooManyDecimals,
+                "\"HBEntgelt\": mehr als vier Nachkommastellen."},
+        Refused{"{\"Urlaubsgeld\":[\"0,12345\",0]}", LineErrorKind::TooManyDecimals,
+                "\"Urlaubsgeld\"[0]: mehr als vier Nachkommastellen."},
+        // The first fault of the line is reported ...
+        Refused{"{\"Monat\":13,\"Foo\":1,\"AktJahr\":\"x\"}", LineErrorKind::OutOfRange,
+                "\"Monat\": Wert außerhalb von 0 bis 11."},
+        Refused{"{\"Foo\":1,\"Monat\":13}", LineErrorKind::UnknownKey, "Unbekannter Schlüssel \"Foo\"."},
+        // ... counting a key given twice at its last occurrence.
+        Refused{"{\"Monat\":13,\"Land\":99,\"Monat\":14}", LineErrorKind::OutOfRange,
+                "\"Land\": Wert außerhalb von 0 bis 15."},
+        Refused{"{\"Monat\":1,\"Monat\":[]}", LineErrorKind::WrongType,
+                "\"Monat\": ganze Zahl erwartet, gefunden Liste."}));
+
+struct Taken {
+    std::string zeile;
+    Key key;
+    std::vector<std::int64_t> werte; // integers in units, amounts raw
+};
+
+void PrintTo(const Taken& t, std::ostream* os)
+{
+    *os << t.zeile;
+}
+
+class Angenommen : public ::testing::TestWithParam<Taken>
+{
+};
+
+TEST_P(Angenommen, uebernimmt_den_wert)
+{
+    CaseInput input;
+    LineError error;
+    ASSERT_TRUE(parseCaseLine(GetParam().zeile, input, error)) << error.message;
+    ASSERT_TRUE(input.has(GetParam().key));
+    for (std::size_t i = 0; i < GetParam().werte.size(); ++i)
+        EXPECT_EQ(input.value(GetParam().key, static_cast<int>(i)), GetParam().werte[i]) << i;
+    for (const KeyRule& rule : Keys) {
+        if (rule.key != GetParam().key) {
+            EXPECT_FALSE(input.has(rule.key)) << rule.name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zeilen, Angenommen,
+    ::testing::Values(Taken{"{\"AktJahr\":2006}", Key::AktJahr, {2006}},
+                      Taken{"{\"AktJahr\":2010}", Key::AktJahr, {2010}},
+                      Taken{"{\"AktJahr\":2.01e3}", Key::AktJahr, {2010}},
+                      Taken{"{\"Monat\":11.0}", Key::Monat, {11}}, Taken{"{\"Land\":-0}", Key::Land, {0}},
+                      Taken{" { \"HBStatus\" : 12 } \r", Key::HBStatus, {12}},
+                      Taken{"{\"RVVoll\":true}", Key::RVVoll, {1}},
+                      Taken{"{\"HBEntgelt\":99999}", Key::HBEntgelt, {999990000}},
+                      Taken{"{\"HBEntgelt\":\"99999.0000\"}", Key::HBEntgelt, {999990000}},
+                      Taken{"{\"HBEntgelt\":0}", Key::HBEntgelt, {0}},
+                      Taken{"{\"HBEntgelt\":400.005}", Key::HBEntgelt, {4000050}},
+                      Taken{"{\"HBEntgelt\":\"400.005\"}", Key::HBEntgelt, {4000050}},
+                      Taken{"{\"HBEntgelt\":\"400,005\"}", Key::HBEntgelt, {4000050}},
+                      Taken{"{\"HBEntgelt\":800.0001}", Key::HBEntgelt, {8000001}},
+                      Taken{"{\"HBEntgelt\":0.1}", Key::HBEntgelt, {1000}},
+                      Taken{"{\"HBEntgelt\":1E-4}", Key::HBEntgelt, {1}},
+                      Taken{"{\"HBEntgelt\":0.00001e1}", Key::HBEntgelt, {1}},
+                      Taken{"{\"KBCheck\":[false,true,true]}", Key::KBCheck, {0, 1, 1}},
+                      Taken{"{\"Monatslohn\":[99999,-99999]}", Key::Monatslohn, {999990000, -999990000}},
+                      Taken{"{\"Monate\":[\"-0.5\",1e2]}", Key::Monate, {-5000, 1000000}},
+                      Taken{"{\"Privathaushalt\":[true,false]}", Key::Privathaushalt, {1, 0}},
+                      // A wrong first occurrence is replaced by the last one.
+                      Taken{"{\"Monat\":\"x\",\"Monat\":3}", Key::Monat, {3}},
+                      Taken{"{\"Monate\":[1],\"Monate\":[2,3]}", Key::Monate, {20000, 30000}}));
+
+TEST(Eingabe, vorgaben_nennen_jeden_schluessel_im_bereich)
+{
+    const CaseInput vorgabe = defaultInput();
+    for (const KeyRule& rule : Keys) {
+        ASSERT_TRUE(vorgabe.has(rule.key)) << rule.name;
+        for (int i = 0; i < rule.count; ++i) {
+            const std::int64_t v = vorgabe.value(rule.key, i);
+            const Bounds b = rule.bounds[static_cast<std::size_t>(i)];
+            if (rule.kind == ValueKind::Flag)
+                EXPECT_TRUE(v == 0 || v == 1) << rule.name;
+            else
+                EXPECT_TRUE(v >= b.min && v <= b.max) << rule.name << "[" << i << "]";
+        }
+    }
+}
+
+struct Zahl {
+    std::string text;
+    NumberStatus status;
+    std::int64_t raw;
+};
+
+void PrintTo(const Zahl& z, std::ostream* os)
+{
+    *os << z.text;
+}
+
+class ExakteZahl : public ::testing::TestWithParam<Zahl>
+{
+};
+
+TEST_P(ExakteZahl, ohne_umweg_ueber_binaerbrueche)
+{
+    Currency value = Currency::fromRaw(-42);
+    EXPECT_EQ(exactAmount(GetParam().text, value), GetParam().status);
+    if (GetParam().status == NumberStatus::Ok) {
+        EXPECT_EQ(value.raw(), GetParam().raw);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texte, ExakteZahl,
+    ::testing::Values(
+        Zahl{"0", NumberStatus::Ok, 0}, Zahl{"-0", NumberStatus::Ok, 0},
+        Zahl{"400.005", NumberStatus::Ok, 4000050}, Zahl{"-400.005", NumberStatus::Ok, -4000050},
+        Zahl{"800.0001", NumberStatus::Ok, 8000001}, Zahl{"0.1", NumberStatus::Ok, 1000},
+        Zahl{"4.00005e2", NumberStatus::Ok, 4000050}, Zahl{"4.00005E+2", NumberStatus::Ok, 4000050},
+        Zahl{"40000.5e-2", NumberStatus::Ok, 4000050}, Zahl{"1e-4", NumberStatus::Ok, 1},
+        Zahl{"0e-4", NumberStatus::Ok, 0}, Zahl{"0e999999999", NumberStatus::Ok, 0},
+        Zahl{"922337203685477.5807", NumberStatus::Ok, 9223372036854775807},
+        Zahl{"-922337203685477.5807", NumberStatus::Ok, -9223372036854775807},
+        Zahl{"922337203685477.5808", NumberStatus::OutOfRange, 0},
+        Zahl{"922337203685478", NumberStatus::OutOfRange, 0}, Zahl{"1e15", NumberStatus::OutOfRange, 0},
+        Zahl{"1e999999999", NumberStatus::OutOfRange, 0}, Zahl{"1e-5", NumberStatus::TooManyDecimals, 0},
+        Zahl{"400.00001", NumberStatus::TooManyDecimals, 0},
+        Zahl{"400.00000", NumberStatus::TooManyDecimals, 0},
+        Zahl{"1e-999999999", NumberStatus::TooManyDecimals, 0}));
+
+} // namespace
+} // namespace svp::cli

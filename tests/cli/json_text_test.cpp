@@ -1,0 +1,105 @@
+#include "cli/json_text.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace svp::cli {
+namespace {
+
+using params::Currency;
+
+class Zeichenkette : public ::testing::TestWithParam<std::string>
+{
+};
+
+// Whatever the text, a JSON reader gets it back unchanged.
+TEST_P(Zeichenkette, kommt_unveraendert_zurueck)
+{
+    std::string out;
+    appendJsonString(out, GetParam());
+    EXPECT_EQ(nlohmann::json::parse(out).get<std::string>(), GetParam()) << out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texte, Zeichenkette,
+                         ::testing::Values(std::string(), std::string("Beschäftigung im Privathaushalt"),
+                                           std::string("AV, AN = 0 %, AG = 3,25 %§"), std::string("\"\\\""),
+                                           std::string("a\nb\tc\rd\be\ff"), std::string("\x01\x1f\x7f", 3),
+                                           std::string("nul\0nul", 7), std::string("\"Foo\"\\x")));
+
+TEST(JsonText, steuerzeichen_als_escape)
+{
+    std::string out;
+    appendJsonString(out, std::string("\x01\"\\\n", 4));
+    EXPECT_EQ(out, "\"\\u0001\\\"\\\\\\n\"");
+}
+
+// The plain byte-by-byte form of the escaping.
+std::string einzelnEscaped(const std::string& text)
+{
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        static const char* const Kurz[] = {"\\b", "\\t", "\\n", nullptr, "\\f", "\\r"};
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= '\b' && c <= '\r' && Kurz[c - '\b'] != nullptr) {
+            out += Kurz[c - '\b'];
+        } else if (c < 0x20) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\u%04x", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+// Every byte value at every place of a text that spans several 8-byte blocks, between
+// plain and multi-byte characters.
+TEST(JsonText, jedes_byte_an_jeder_stelle)
+{
+    for (const std::string& fuell : {std::string("abcdefghijklmnopq"), std::string("äöüßäöüßä")}) {
+        for (std::size_t stelle = 0; stelle < fuell.size(); ++stelle) {
+            for (int b = 0; b < 256; ++b) {
+                std::string text = fuell;
+                text[stelle] = static_cast<char>(b);
+                std::string out;
+                appendJsonString(out, text);
+                ASSERT_EQ(out, einzelnEscaped(text)) << "Byte " << b << " an Stelle " << stelle;
+            }
+        }
+    }
+}
+
+class Betrag : public ::testing::TestWithParam<std::int64_t>
+{
+};
+
+// Four decimals and a point, the same digits as the currency's own plain format.
+TEST_P(Betrag, wie_das_klartextformat_der_waehrung)
+{
+    const Currency amount = Currency::fromRaw(GetParam());
+    std::string out;
+    appendAmount(out, amount);
+    EXPECT_EQ(out, '"' + amount.formatPlain() + '"');
+}
+
+INSTANTIATE_TEST_SUITE_P(Rohwerte, Betrag,
+                         ::testing::Values(0, 1, -1, 9999, -9999, 10000, -10000, 3250000, 4000050, 8000001,
+                                           -999990000, 999990000, std::numeric_limits<std::int64_t>::max(),
+                                           std::numeric_limits<std::int64_t>::min() + 1));
+
+TEST(JsonText, betrag_genau_vier_nachkommastellen)
+{
+    std::string out;
+    appendAmount(out, Currency::fromRaw(-5000));
+    appendAmount(out, Currency::fromRaw(std::numeric_limits<std::int64_t>::min()));
+    EXPECT_EQ(out, "\"-0.5000\"\"-922337203685477.5808\"");
+}
+
+} // namespace
+} // namespace svp::cli
