@@ -221,13 +221,9 @@ void Bestimmung::hauptbeschaeftigung()
 
     // Step 9, base codes.
     e(0, ZeileLSt) = steuercode();
-    const int land = m_mini.Auswahl[params::AuswahlLand];
-    const int monat = m_mini.Auswahl[params::AuswahlMonat];
-    if (land >= 0 && land < static_cast<int>(m_mini.Beitragstafel.size()) && monat >= 0 && monat < params::MonthCount) {
-        const std::int16_t code = kvCode(m_mini.kvSatz(land));
-        if (kvCodeGueltig(code))
-            e(0, ZeileKV) = code;
-    }
+    const std::int16_t code = kvCode(m_mini.kvSatz(m_mini.Auswahl[params::AuswahlLand]));
+    if (kvCodeGueltig(code))
+        e(0, ZeileKV) = code;
     e(0, ZeilePV) = 0;
     e(0, ZeileAV) = 0;
     a.SVEntgelt.visible = true;
@@ -448,18 +444,19 @@ void Bestimmung::kvbeitragholen()
     auto& e = m_fall.ergebnis;
     e(c, ZeilePV) = 0;
     const int land = m_mini.Auswahl[params::AuswahlLand];
-    const int monat = m_mini.Auswahl[params::AuswahlMonat];
     switch (m_fall.KVStatus) {
     case 0:
     case 1:
     case 2:
         if (land >= 0 && land < params::StateCount) {
-            if (monat < 0 || monat >= params::MonthCount)
+            const std::int16_t rate = m_mini.kvSatz(land);
+            if (rate <= 0)
                 return;
-            const std::int16_t code = kvCode(m_mini.kvSatz(land));
+            // The voluntarily insured who pays himself gets the employer's subsidy line.
             const bool zuschuss = m_fall.KVStatus == 2;
-            if (kvCodeGueltig(code + (zuschuss ? 1 : 0)))
-                e(c, ZeileKV) = static_cast<std::int16_t>(code + (zuschuss ? 1 : 0));
+            const auto code = static_cast<std::int16_t>(kvCode(rate) + (zuschuss ? 1 : 0));
+            if (kvCodeGueltig(code))
+                e(c, ZeileKV) = code;
             if (zuschuss)
                 e(c, ZeilePV) = 1;
         } else if (land == 34) {
@@ -573,12 +570,7 @@ void Bestimmung::gleitRegeln(int c, int variante)
         case 2: {
             // The employer's subsidy is read from rate row Auswahl(46) + 1, not from the
             // selected state.
-            const int zeile = m_mini.Auswahl[params::AuswahlZeile] + 1;
-            const int monat = m_mini.Auswahl[params::AuswahlMonat];
-            std::int16_t rate = 0;
-            if (zeile >= 0 && zeile < static_cast<int>(m_mini.Beitragstafel.size()) && monat >= 0 &&
-                monat < params::MonthCount)
-                rate = m_mini.kvSatz(zeile);
+            const std::int16_t rate = m_mini.kvSatz(m_mini.Auswahl[params::AuswahlZeile] + 1);
             const std::int16_t code = rate > 0 ? static_cast<std::int16_t>(kvCode(rate) + 1) : 1;
             e(c, ZeileKV) = kvCodeGueltig(code) ? code : 1;
             e(c, ZeilePV) = 1;

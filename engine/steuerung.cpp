@@ -93,29 +93,11 @@ void Steuerung::starten()
 // ---------------------------------------------------------------------------------------------
 // Lists
 
-void Steuerung::Jahr_Click(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_ansicht.Jahr.entries.size()))
-        return;
-    m_ansicht.Jahr.selected = index;
-    jahrGewaehlt();
-}
+void Steuerung::Jahr_Click(int index) { listeKlicken(m_ansicht.Jahr, index, &Steuerung::jahrGewaehlt); }
 
-void Steuerung::Monat_Click(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_ansicht.Monat.entries.size()))
-        return;
-    m_ansicht.Monat.selected = index;
-    monatGewaehlt();
-}
+void Steuerung::Monat_Click(int index) { listeKlicken(m_ansicht.Monat, index, &Steuerung::monatGewaehlt); }
 
-void Steuerung::Land_Click(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_ansicht.Land.entries.size()))
-        return;
-    m_ansicht.Land.selected = index;
-    landGewaehlt();
-}
+void Steuerung::Land_Click(int index) { listeKlicken(m_ansicht.Land, index, &Steuerung::landGewaehlt); }
 
 void Steuerung::jahrGewaehlt()
 {
@@ -168,6 +150,14 @@ void Steuerung::landGewaehlt()
     m_bestimmung.svzentrum();
 }
 
+void Steuerung::listeKlicken(ListBox& liste, int index, ListenHandler handler)
+{
+    if (index < 0 || index >= static_cast<int>(liste.entries.size()))
+        return;
+    liste.selected = index;
+    (this->*handler)();
+}
+
 void Steuerung::listeWaehlen(ListBox& liste, int index, ListenHandler handler)
 {
     if (liste.selected == index)
@@ -178,6 +168,14 @@ void Steuerung::listeWaehlen(ListBox& liste, int index, ListenHandler handler)
 
 // ---------------------------------------------------------------------------------------------
 // Option groups and check boxes
+
+void Steuerung::optionKlicken(OptionGroup& gruppe, int index, IndexHandler handler)
+{
+    if (index < 0 || index >= static_cast<int>(gruppe.captions.size()))
+        return;
+    gruppe.selected = index;
+    (this->*handler)(index);
+}
 
 void Steuerung::optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler)
 {
@@ -195,45 +193,15 @@ void Steuerung::kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler 
     (this->*handler)(index);
 }
 
-void Steuerung::HBOpt_Click(int i)
-{
-    if (i < 0 || i >= static_cast<int>(m_ansicht.HBOpt.captions.size()))
-        return;
-    m_ansicht.HBOpt.selected = i;
-    hbOptGewaehlt(i);
-}
+void Steuerung::HBOpt_Click(int i) { optionKlicken(m_ansicht.HBOpt, i, &Steuerung::hbOptGewaehlt); }
 
-void Steuerung::HBKV_Click(int i)
-{
-    if (i < 0 || i >= static_cast<int>(m_ansicht.HBKV.captions.size()))
-        return;
-    m_ansicht.HBKV.selected = i;
-    hbKVGewaehlt(i);
-}
+void Steuerung::HBKV_Click(int i) { optionKlicken(m_ansicht.HBKV, i, &Steuerung::hbKVGewaehlt); }
 
-void Steuerung::GBKV_Click(int i)
-{
-    if (i < 0 || i >= static_cast<int>(m_ansicht.GBKV.captions.size()))
-        return;
-    m_ansicht.GBKV.selected = i;
-    gbKVGewaehlt(i);
-}
+void Steuerung::GBKV_Click(int i) { optionKlicken(m_ansicht.GBKV, i, &Steuerung::gbKVGewaehlt); }
 
-void Steuerung::Schueler_Click(int i)
-{
-    if (i < 0 || i >= static_cast<int>(m_ansicht.Schueler.captions.size()))
-        return;
-    m_ansicht.Schueler.selected = i;
-    schuelerGewaehlt(i);
-}
+void Steuerung::Schueler_Click(int i) { optionKlicken(m_ansicht.Schueler, i, &Steuerung::schuelerGewaehlt); }
 
-void Steuerung::KBopt_Click(int i)
-{
-    if (i < 0 || i >= static_cast<int>(m_ansicht.KBopt.captions.size()))
-        return;
-    m_ansicht.KBopt.selected = i;
-    kbOptGewaehlt(i);
-}
+void Steuerung::KBopt_Click(int i) { optionKlicken(m_ansicht.KBopt, i, &Steuerung::kbOptGewaehlt); }
 
 void Steuerung::HBCheck_Click(bool checked)
 {

@@ -124,9 +124,12 @@ private:
     void privGeklickt(int i);
     void kbCheckGeklickt(int i);
 
-    // Setting a control from the program raises its handler when the value changes.
     using ListenHandler = void (Steuerung::*)();
     using IndexHandler = void (Steuerung::*)(int);
+    // The user's choice always raises the handler; an index outside the control is ignored.
+    void listeKlicken(ListBox& liste, int index, ListenHandler handler);
+    void optionKlicken(OptionGroup& gruppe, int index, IndexHandler handler);
+    // Setting a control from the program raises its handler when the value changes.
     void listeWaehlen(ListBox& liste, int index, ListenHandler handler);
     void optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler);
     void kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler handler, int index);

@@ -1,55 +1,45 @@
-// Restores cases from an arbitrary master file: start-up, a switch to every year and month,
-// and a save, all on whatever bytes the file holds. Nothing may crash, read out of bounds or
-// feed an index out of range to the determination.
-#include "engine/steuerung.h"
+// Restores cases from arbitrary record files: the bytes of each input stand in the place of
+// the master file and, cut in two, of two year files (see satzdatei_szenario.h). Nothing may
+// crash, read out of bounds, raise a message or bring an index out of range into the window;
+// a saved case must read back as it was saved.
+#include "satzdatei_szenario.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-std::filesystem::path arbeitsverzeichnis()
-{
-    static const std::filesystem::path dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "svpflicht-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        return std::filesystem::path(pattern);
-    }();
-    return dir;
-}
+std::filesystem::path arbeitsverzeichnis;
 
-void schreiben(const std::filesystem::path& pfad, const std::uint8_t* data, std::size_t size)
+void aufraeumen()
 {
-    std::ofstream out(pfad, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::error_code ec;
+    std::filesystem::remove_all(arbeitsverzeichnis, ec);
 }
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    std::string muster = (std::filesystem::temp_directory_path() / "svpflicht-fuzz-XXXXXX").string();
+    if (::mkdtemp(muster.data()) == nullptr)
+        std::abort();
+    arbeitsverzeichnis = muster;
+    std::atexit(aufraeumen);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto dir = arbeitsverzeichnis();
-    for (const auto& eintrag : std::filesystem::directory_iterator(dir))
-        std::filesystem::remove_all(eintrag.path());
-    // The same bytes serve as the master file and, cut in half, as the file of 2007.
-    schreiben(dir / "SV2008.xyz", data, size);
-    schreiben(dir / "SV2007.xyz", data, size / 2);
-
-    svp::engine::Steuerung sv(dir);
-    sv.Form_Load();
-    for (int jahr = 0; jahr < 5; ++jahr)
-        sv.Jahr_Click(jahr);
-    for (int monat = 0; monat < 12; ++monat)
-        sv.Monat_Click(monat);
-    sv.Jahr_Click(1);
-    sv.starten();
-    sv.Speichern_Click();
-    sv.nimmMeldungen();
-    return 0;
+    const auto fehler = svp::fuzz::satzdateiDurchspielen(arbeitsverzeichnis, {data, size});
+    if (fehler.empty())
+        return 0;
+    for (const auto& zeile : fehler)
+        std::fprintf(stderr, "%s\n", zeile.c_str());
+    std::abort();
 }

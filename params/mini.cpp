@@ -180,7 +180,10 @@ void Mini::beitragstafelLaden()
 
 std::int16_t Mini::kvSatz(int row) const
 {
-    return Beitragstafel[static_cast<std::size_t>(row)][static_cast<std::size_t>(Auswahl[AuswahlMonat])][0];
+    const int month = Auswahl[AuswahlMonat];
+    if (row < 0 || row >= static_cast<int>(Beitragstafel.size()) || month < 0 || month >= MonthCount)
+        return 0;
+    return Beitragstafel[static_cast<std::size_t>(row)][static_cast<std::size_t>(month)][0];
 }
 
 void Mini::jahreswerte()

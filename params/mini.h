@@ -74,7 +74,8 @@ public:
     // Builds the six result text tables for AktJahr, the month and the shares.
     void textefuellen();
 
-    // General KV rate of the selected state and month (column 0).
+    // General KV rate in rate row `row` for the selected month (column 0); 0 when the row or
+    // the month lies outside the table, which no rate of the tables is.
     std::int16_t kvSatz(int row) const;
 };
 

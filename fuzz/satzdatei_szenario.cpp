@@ -1,0 +1,211 @@
+#include "satzdatei_szenario.h"
+
+#include "engine/steuerung.h"
+#include "params/mini.h"
+#include "store/ablage.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <system_error>
+
+namespace svp::fuzz {
+
+namespace {
+
+namespace fs = std::filesystem;
+using engine::Feld;
+using engine::Feldart;
+using engine::Steuerung;
+using params::AuswahlLand;
+using params::AuswahlMonat;
+using params::Currency;
+
+constexpr int Maerz = 2;
+constexpr int Jahr2007 = 1; // index in the year list
+
+void schreiben(const fs::path& pfad, std::span<const std::uint8_t> bytes)
+{
+    std::ofstream out(pfad, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::uintmax_t laenge(const fs::path& pfad)
+{
+    std::error_code ec;
+    const auto n = fs::file_size(pfad, ec);
+    return ec ? 0 : n;
+}
+
+// The inputs of the case as saving takes them, to compare a case before saving with the one
+// read back.
+struct Eingaben {
+    std::array<std::string, 4> Arbeitgeber;
+    std::int16_t HBStatus, KVStatus, SchuelerArt, KBArt;
+    bool HBUeber20, RVVoll;
+    Currency HBEntgelt;
+    std::array<bool, 3> KBMerker, Privathaushalt;
+    std::array<Currency, 3> Monatslohn, Monate, Urlaubsgeld, Weihnachtsgeld;
+    std::int16_t Reserviert274;
+    friend bool operator==(const Eingaben&, const Eingaben&) = default;
+};
+
+Eingaben eingabenVon(const Steuerung& sv)
+{
+    const auto& f = sv.fall();
+    return {sv.ansicht().Arbeitgeber,
+            f.HBStatus,
+            f.KVStatus,
+            f.SchuelerArt,
+            f.KBArt,
+            f.HBUeber20,
+            f.RVVoll,
+            f.HBEntgelt,
+            f.KBMerker,
+            f.Privathaushalt,
+            f.Monatslohn,
+            f.Monate,
+            f.Urlaubsgeld,
+            f.Weihnachtsgeld,
+            f.Reserviert274};
+}
+
+class Pruefer
+{
+public:
+    explicit Pruefer(std::vector<std::string>& fehler) : m_fehler(fehler) {}
+
+    void erwarte(bool bedingung, const std::string& schritt, const std::string& was)
+    {
+        if (!bedingung)
+            m_fehler.push_back(schritt + ": " + was);
+    }
+
+    // Every selection and every option index in range, and no message: the files are
+    // ordinary files in a writable directory, whatever bytes they hold.
+    void fenster(Steuerung& sv, const std::string& schritt)
+    {
+        const auto& m = sv.mini();
+        const auto& a = sv.ansicht();
+        const auto& f = sv.fall();
+        const int jahr = m.AktJahr;
+        const int monat = m.Auswahl[AuswahlMonat];
+        const int land = m.Auswahl[AuswahlLand];
+        erwarte(jahr >= params::FirstYear && jahr <= params::LastYear, schritt,
+                "Jahr " + std::to_string(jahr));
+        erwarte(monat >= 0 && monat <= 11, schritt, "Monat " + std::to_string(monat));
+        erwarte(land >= 0 && land <= 15, schritt, "Land " + std::to_string(land));
+        erwarte(a.Jahr.selected == jahr - params::FirstYear, schritt, "Jahresliste zeigt ein anderes Jahr");
+        erwarte(a.Monat.selected == monat, schritt, "Monatsliste zeigt einen anderen Monat");
+        erwarte(a.Land.selected == land, schritt, "Länderliste zeigt ein anderes Land");
+        erwarte(f.HBStatus >= 0 && f.HBStatus <= 12, schritt, "HBStatus " + std::to_string(f.HBStatus));
+        erwarte(f.SchuelerArt >= 0 && f.SchuelerArt <= 3, schritt,
+                "SchuelerArt " + std::to_string(f.SchuelerArt));
+        erwarte(f.KVStatus >= 0 && f.KVStatus <= 3, schritt, "KVStatus " + std::to_string(f.KVStatus));
+        erwarte(f.KBArt >= 0 && f.KBArt <= 2, schritt, "KBArt " + std::to_string(f.KBArt));
+        for (const auto* gruppe : {&a.HBOpt, &a.HBKV, &a.GBKV, &a.Schueler, &a.KBopt})
+            erwarte(gruppe->selected >= 0 && gruppe->selected < static_cast<int>(gruppe->captions.size()),
+                    schritt, "Optionsgruppe mit Index " + std::to_string(gruppe->selected));
+        for (const auto& meldung : sv.nimmMeldungen())
+            erwarte(false, schritt,
+                    "Meldung " + (meldung.zeilen.empty() ? meldung.titel : meldung.zeilen[0]));
+    }
+
+private:
+    std::vector<std::string>& m_fehler;
+};
+
+// Saves the month shown and reads it back through a month switch: the case must come back as
+// it was saved.
+void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, const fs::path& verzeichnis,
+                              const std::string& schritt)
+{
+    const Eingaben vorher = eingabenVon(sv);
+    const int jahr = sv.mini().AktJahr;
+    const int monat = sv.mini().Auswahl[AuswahlMonat];
+    sv.Speichern_Click();
+    pruefer.fenster(sv, schritt);
+    for (int j : {jahr, 2008}) {
+        const fs::path datei = verzeichnis / store::Ablage::dateiname(j);
+        pruefer.erwarte(laenge(datei) >= store::SatzLaenge * store::SaetzeProDatei, schritt,
+                        datei.filename().string() + " hat weniger als zwölf Sätze");
+    }
+    sv.Monat_Click(monat);
+    pruefer.fenster(sv, schritt + ", zurückgelesen");
+    pruefer.erwarte(eingabenVon(sv) == vorher, schritt, "der gespeicherte Fall kommt anders zurück");
+}
+
+} // namespace
+
+std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
+                                               std::span<const std::uint8_t> bytes)
+{
+    std::vector<std::string> fehler;
+    Pruefer pruefer(fehler);
+
+    for (const auto& eintrag : fs::directory_iterator(verzeichnis))
+        fs::remove_all(eintrag.path());
+    const std::size_t haelfte = bytes.size() / 2;
+    schreiben(verzeichnis / "SV2008.xyz", bytes);
+    schreiben(verzeichnis / "SV2007.xyz", bytes.first(haelfte));
+    schreiben(verzeichnis / "SV2009.xyz", bytes.subspan(haelfte));
+    schreiben(verzeichnis / "SV2010.xyz", {});
+
+    int startJahr = 0;
+    int startLand = 0;
+    Eingaben startFall{};
+    {
+        Steuerung sv(verzeichnis);
+        sv.Form_Load();
+        pruefer.fenster(sv, "Start");
+        startJahr = sv.mini().AktJahr;
+        startLand = sv.mini().Auswahl[AuswahlLand];
+        startFall = eingabenVon(sv);
+        sv.starten();
+        pruefer.fenster(sv, "starten");
+
+        // Every year; in the files that hold the bytes each month that they hold and the one
+        // after their end (a new file holds twelve default records: its January is enough).
+        const std::array<std::size_t, 5> laengen = {0, haelfte, bytes.size(), bytes.size() - haelfte, 0};
+        for (int jahr = 0; jahr <= params::LastYear - params::FirstYear; ++jahr) {
+            sv.Jahr_Click(jahr);
+            const std::string imJahr = "Jahr " + std::to_string(params::FirstYear + jahr);
+            pruefer.fenster(sv, imJahr);
+            const auto saetze = laengen[static_cast<std::size_t>(jahr)] / store::SatzLaenge;
+            const int monate = static_cast<int>(std::min<std::size_t>(saetze + 1, store::SaetzeProDatei));
+            for (int monat = 0; monat < monate; ++monat) {
+                sv.Monat_Click(monat);
+                pruefer.fenster(sv, imJahr + ", Monat " + std::to_string(monat));
+            }
+        }
+    }
+
+    {
+        // Nothing saved yet: the window opens as before, and saves what it shows unchanged.
+        Steuerung sv(verzeichnis);
+        sv.Form_Load();
+        pruefer.fenster(sv, "zweiter Start");
+        pruefer.erwarte(sv.mini().AktJahr == startJahr && sv.mini().Auswahl[AuswahlLand] == startLand &&
+                            eingabenVon(sv) == startFall,
+                        "zweiter Start", "zeigt einen anderen Fall als der erste");
+        speichernUndZuruecklesen(sv, pruefer, verzeichnis, "Speichern nach dem Start");
+
+        sv.Jahr_Click(Jahr2007);
+        sv.Monat_Click(Maerz);
+        sv.fokusSetzen({Feldart::HBEuro, 0});
+        sv.eingeben({Feldart::HBEuro, 0}, Currency::fromCents(123456));
+        sv.Taste({Feldart::HBEuro, 0}, engine::TasteEnter);
+        pruefer.fenster(sv, "Eingabe im März 2007");
+        speichernUndZuruecklesen(sv, pruefer, verzeichnis, "Speichern im März 2007");
+    }
+
+    // The next start opens the year saved last.
+    Steuerung neu(verzeichnis);
+    neu.Form_Load();
+    pruefer.fenster(neu, "dritter Start");
+    pruefer.erwarte(neu.mini().AktJahr == 2007, "dritter Start",
+                    "öffnet nicht das zuletzt gespeicherte Jahr 2007");
+    return fehler;
+}
+
+} // namespace svp::fuzz

@@ -1,0 +1,546 @@
+// Faults of the file system while the window saves: a read-only directory, a directory in the
+// place of a record file, a file-size limit that breaks a write off half-way, and a file that
+// another window replaces between reading and saving. Each time the window names the file in a
+// German message, no file on disk changes, the case stays in the window, and the next save
+// succeeds once the fault is gone. The store's own tests (tests/store) cover the same faults
+// on the store alone; here they go through the window as the user meets them.
+#include "engine/steuerung.h"
+#include "kindprozess.h"
+#include "store/ablage.h"
+#include "temp_dir.h"
+
+#include <algorithm>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <variant>
+#include <vector>
+
+namespace svp::test {
+namespace {
+
+namespace fs = std::filesystem;
+using engine::Feld;
+using engine::Feldart;
+using engine::Steuerung;
+using params::AuswahlLand;
+using params::AuswahlMonat;
+using params::Currency;
+
+constexpr std::size_t Satz = store::SatzLaenge;
+constexpr std::size_t Dateilaenge = store::SatzLaenge * store::SaetzeProDatei;
+constexpr int Jahr2007 = 2007 - params::FirstYear;
+constexpr int Jahr2008 = 2008 - params::FirstYear;
+constexpr int Maerz = 2;
+constexpr int Mai = 4;
+constexpr int Juli = 6;
+constexpr int Schuelerin = 4; // HBOpt
+
+const Currency Entgelt = Currency::fromCents(345678);
+const Currency Minijob = Currency::fromWhole(450);
+const std::string Firma = "Bäckerei Schmidt";
+const std::string NichtsGespeichert = "Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert.";
+const std::string Geaendert = "Sie wurde während des Speicherns von einem anderen Programm geändert";
+
+void tippen(Steuerung& sv, Feld feld, Currency wert)
+{
+    sv.fokusSetzen(feld);
+    sv.eingeben(feld, wert);
+    sv.Taste(feld, engine::TasteEnter);
+}
+
+// Everything in the directory: each file with its bytes, a directory as a mark.
+using Inhalt = std::map<std::string, std::string>;
+
+Inhalt inhalt(const fs::path& verzeichnis)
+{
+    Inhalt ergebnis;
+    for (const auto& eintrag : fs::directory_iterator(verzeichnis)) {
+        const std::string name = eintrag.path().filename().string();
+        if (eintrag.is_directory()) {
+            ergebnis[name] = "<Verzeichnis mit " +
+                             std::to_string(std::distance(fs::directory_iterator(eintrag.path()), {})) +
+                             " Einträgen>";
+        } else {
+            const auto bytes = readFile(eintrag.path());
+            ergebnis[name] = std::string(bytes.begin(), bytes.end());
+        }
+    }
+    return ergebnis;
+}
+
+std::string meldungstext(const std::vector<engine::Meldung>& liste)
+{
+    if (liste.empty())
+        return "keine Meldung";
+    std::string text;
+    for (const auto& m : liste) {
+        if (!text.empty())
+            text += " || ";
+        text += m.titel + ":";
+        for (const auto& zeile : m.zeilen)
+            text += " " + zeile;
+    }
+    return text;
+}
+
+std::string meldungen(Steuerung& sv)
+{
+    return meldungstext(sv.nimmMeldungen());
+}
+
+// How two directory contents differ, one entry each; empty when they are alike.
+std::string unterschied(const Inhalt& vorher, const Inhalt& nachher)
+{
+    std::string text;
+    auto melde = [&](const std::string& was) { text += (text.empty() ? "" : "; ") + was; };
+    for (const auto& [name, bytes] : vorher) {
+        const auto it = nachher.find(name);
+        if (it == nachher.end())
+            melde(name + " fehlt");
+        else if (it->second != bytes)
+            melde(name + " geändert ab Byte " +
+                  std::to_string(
+                      std::mismatch(bytes.begin(), bytes.end(), it->second.begin(), it->second.end()).first -
+                      bytes.begin()) +
+                  ", Länge " + std::to_string(bytes.size()) + " -> " + std::to_string(it->second.size()));
+    }
+    for (const auto& [name, bytes] : nachher) {
+        if (!vorher.contains(name))
+            melde(name + " hinzugekommen");
+    }
+    return text;
+}
+
+// Without the temporary files of a save under way.
+Inhalt ohneZwischendateien(Inhalt inhalt)
+{
+    std::erase_if(inhalt, [](const auto& eintrag) { return eintrag.first.starts_with("."); });
+    return inhalt;
+}
+
+// The case in the window: the selections, every input, the values the fields show and the
+// result codes.
+std::string imFenster(const Steuerung& sv)
+{
+    const auto& f = sv.fall();
+    const auto& a = sv.ansicht();
+    const auto& m = sv.mini();
+    std::ostringstream t;
+    t << m.AktJahr << '/' << m.Auswahl[AuswahlMonat] << '/' << m.Auswahl[AuswahlLand] << ' ' << f.HBStatus
+      << ' ' << f.SchuelerArt << ' ' << f.KVStatus << ' ' << f.HBUeber20 << f.RVVoll << ' '
+      << f.HBEntgelt.raw() << ' ' << f.KBArt << ' ' << f.KBMerker[0] << f.KBMerker[1] << f.KBMerker[2] << ' '
+      << f.Reserviert274 << ' ' << a.HBEuro.value.raw() << ' ' << a.HBOpt.selected << a.HBKV.selected
+      << a.GBKV.selected << a.Schueler.selected << a.KBopt.selected << a.HR.checked << a.GBCheck[1].checked;
+    for (std::size_t j = 1; j <= 2; ++j) {
+        t << " |" << f.Privathaushalt[j] << ' ' << f.Monatslohn[j].raw() << ' ' << f.Monate[j].raw() << ' '
+          << f.Urlaubsgeld[j].raw() << ' ' << f.Weihnachtsgeld[j].raw() << ' ' << a.loh[j].value.raw() << ' '
+          << a.Mon[j].value.raw() << ' ' << a.Url[j].value.raw() << ' ' << a.Wei[j].value.raw();
+    }
+    for (int c = 0; c < engine::Spalten; ++c) {
+        t << " |" << a.Arbeitgeber[static_cast<std::size_t>(c)];
+        for (int r = engine::ErsteZeile; r <= engine::LetzteZeile; ++r)
+            t << ' ' << f.ergebnis(c, r);
+    }
+    return t.str();
+}
+
+// What a user has saved before: May 2007 and July 2008, so that no record file holds only its
+// default records.
+std::string vorbereiten(const fs::path& verzeichnis)
+{
+    Steuerung sv(verzeichnis);
+    sv.Form_Load();
+    sv.Jahr_Click(Jahr2007);
+    sv.Monat_Click(Mai);
+    sv.Arbeitgeber_Change(0, "Stadtwerke");
+    tippen(sv, {Feldart::HBEuro, 0}, Currency::fromWhole(2100));
+    sv.Speichern_Click();
+    sv.Jahr_Click(Jahr2008);
+    sv.Monat_Click(Juli);
+    tippen(sv, {Feldart::loh, 1}, Currency::fromWhole(300));
+    sv.Speichern_Click();
+    return meldungen(sv);
+}
+
+// A window on March 2007 with a new case typed in, not yet saved.
+void neuerFall(Steuerung& sv)
+{
+    sv.Form_Load();
+    sv.Jahr_Click(Jahr2007);
+    sv.Monat_Click(Maerz);
+    sv.HBOpt_Click(Schuelerin);
+    sv.Arbeitgeber_Change(0, Firma);
+    tippen(sv, {Feldart::HBEuro, 0}, Entgelt);
+    tippen(sv, {Feldart::loh, 1}, Minijob);
+}
+
+// Bytes [von, bis) of two texts alike.
+bool gleich(const std::string& a, const std::string& b, std::size_t von, std::size_t bis)
+{
+    return a.size() >= bis && b.size() >= bis && a.compare(von, bis - von, b, von, bis - von) == 0;
+}
+
+// After saving March 2007 on `vorher`: record 3 of SV2007.xyz holds the new case, both
+// records 1 name March 2007 in their head, and every other byte of both files is as before.
+std::string nurMaerzGespeichert(const Inhalt& vorher, const fs::path& verzeichnis)
+{
+    const Inhalt nachher = inhalt(verzeichnis);
+    std::string befund;
+    auto pruefe = [&](bool bedingung, const std::string& was) {
+        if (!bedingung)
+            befund += (befund.empty() ? "" : ", ") + was;
+    };
+    pruefe(vorher.size() == nachher.size(), "andere Dateien im Verzeichnis");
+    for (const char* name : {"SV2007.xyz", "SV2008.xyz"}) {
+        if (!vorher.contains(name) || !nachher.contains(name)) {
+            pruefe(false, std::string(name) + " fehlt");
+            continue;
+        }
+        const std::string& alt = vorher.at(name);
+        const std::string& neu = nachher.at(name);
+        pruefe(alt.size() == neu.size() && neu.size() >= Dateilaenge,
+               std::string(name) + " hat eine andere Länge");
+        const bool jahresdatei = std::string(name) == "SV2007.xyz";
+        pruefe(gleich(alt, neu, 0, 2) && gleich(alt, neu, 6, Satz), std::string(name) + ": Satz 1 geändert");
+        pruefe(neu.size() >= 6 && neu.compare(2, 4, std::string("\x02\x00\xD7\x07", 4)) == 0,
+               std::string(name) + ": Kopf von Satz 1 nennt nicht März 2007");
+        for (std::size_t r = 2; r <= store::SaetzeProDatei; ++r) {
+            if (!(jahresdatei && r == Maerz + 1))
+                pruefe(gleich(alt, neu, (r - 1) * Satz, r * Satz),
+                       std::string(name) + ": Satz " + std::to_string(r));
+        }
+        pruefe(alt.size() == neu.size() && gleich(alt, neu, Dateilaenge, alt.size()),
+               std::string(name) + ": Bytes hinter Satz 12");
+    }
+
+    store::Ablage ablage(verzeichnis);
+    const auto satz = ablage.lesen(2007, Maerz + 1);
+    if (const auto* fehler = std::get_if<store::Fehler>(&satz)) {
+        pruefe(false, fehler->meldung());
+    } else {
+        const store::Eintrag e = std::get<store::Datensatz>(satz).eintrag();
+        pruefe(e.HBEntgelt == Entgelt && e.Monatslohn[1] == Minijob && e.HBStatus == Schuelerin &&
+                   e.Arbeitgeber[0].starts_with(Firma),
+               "Satz 3 von SV2007.xyz hält nicht den Fall");
+    }
+    return befund.empty() ? "ja" : befund;
+}
+
+// Saves the new case with the fault that `einrichten` brings, then again once `beheben` has
+// removed it. Returns what happened, one line each step.
+std::string fehlerfall(const fs::path& verzeichnis, const std::function<void()>& einrichten,
+                       const std::function<void()>& beheben)
+{
+    std::ostringstream bericht;
+    Steuerung sv(verzeichnis);
+    neuerFall(sv);
+    bericht << "Vorher: " << meldungen(sv) << '\n';
+    const Inhalt ohneFehler = inhalt(verzeichnis);
+
+    einrichten();
+    const Inhalt vorher = inhalt(verzeichnis);
+    const std::string fall = imFenster(sv);
+    sv.Speichern_Click();
+    bericht << "Speichern: " << meldungen(sv) << '\n';
+    const std::string geaendert = unterschied(vorher, inhalt(verzeichnis));
+    bericht << "Dateien unverändert: " << (geaendert.empty() ? "ja" : geaendert) << '\n';
+    const std::string nachher = imFenster(sv);
+    bericht << "Fall erhalten: " << (nachher == fall ? "ja" : "nein, " + nachher + " statt " + fall) << '\n';
+
+    beheben();
+    sv.Speichern_Click();
+    bericht << "Nach dem Beheben: " << meldungen(sv) << '\n';
+    bericht << "Gespeichert: " << nurMaerzGespeichert(ohneFehler, verzeichnis) << '\n';
+    return bericht.str();
+}
+
+std::string erwarteterBericht(const std::string& datei, const std::string& grund)
+{
+    return "Vorher: keine Meldung\n"
+           "Speichern: " +
+           std::string(engine::caption::Fenster) + ": Die Datei " + datei +
+           " kann nicht gespeichert werden: " + grund + " " + NichtsGespeichert +
+           "\n"
+           "Dateien unverändert: ja\n"
+           "Fall erhalten: ja\n"
+           "Nach dem Beheben: keine Meldung\n"
+           "Gespeichert: ja\n";
+}
+
+class FehlerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_EQ(vorbereiten(dir.path()), "keine Meldung"); }
+
+    TempDir dir;
+};
+
+// --- a read-only directory -------------------------------------------------------------
+//
+// The superuser is refused nothing by permission bits, and the tests run as the superuser in
+// CI. So the window runs in a child process that gives the directory to the user "nobody" and
+// becomes that user: the bits hold for it, and as the owner it can make the directory
+// writable again, so that the same window saves once more with its case still in memory.
+
+constexpr fs::perms NurLesen = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+const std::string KeinBenutzer = "<kein gewöhnlicher Benutzer>";
+
+TEST_F(FehlerTest, schreibgeschuetztes_verzeichnis)
+{
+    const fs::path verzeichnis = dir.path();
+    const std::string bericht = imKindprozess([&] {
+        if (!alsGewoehnlicherBenutzer(verzeichnis))
+            return KeinBenutzer;
+        return fehlerfall(
+            verzeichnis, [&] { fs::permissions(verzeichnis, NurLesen); },
+            [&] { fs::permissions(verzeichnis, fs::perms::owner_write, fs::perm_options::add); });
+    });
+    if (bericht == KeinBenutzer)
+        GTEST_SKIP() << "kein gewöhnlicher Benutzer verfügbar";
+    EXPECT_EQ(bericht, erwarteterBericht("SV2007.xyz", "Zugriff verweigert"));
+}
+
+TEST(Fehler, erster_start_in_schreibgeschuetztem_verzeichnis_arbeitet_mit_dem_standardfall)
+{
+    TempDir dir;
+    const fs::path verzeichnis = dir.path();
+    const std::string bericht = imKindprozess([&] {
+        if (!alsGewoehnlicherBenutzer(verzeichnis))
+            return KeinBenutzer;
+        fs::permissions(verzeichnis, NurLesen);
+        std::ostringstream b;
+        Steuerung sv(verzeichnis);
+        sv.Form_Load();
+        b << "Start: " << meldungen(sv) << '\n';
+        b << "Fenster: " << sv.mini().AktJahr << '/' << sv.mini().Auswahl[AuswahlMonat] << ' '
+          << sv.fall().HBEntgelt.raw() << '\n';
+        tippen(sv, {Feldart::HBEuro, 0}, Entgelt);
+        sv.Speichern_Click();
+        b << "Speichern: " << meldungen(sv) << '\n';
+        b << "Dateien: " << inhalt(verzeichnis).size() << '\n';
+        b << "Entgelt im Fenster: " << sv.fall().HBEntgelt.raw() << '\n';
+        fs::permissions(verzeichnis, fs::perms::owner_write, fs::perm_options::add);
+        sv.Speichern_Click();
+        b << "Nach dem Beheben: " << meldungen(sv) << '\n';
+        return b.str();
+    });
+    if (bericht == KeinBenutzer)
+        GTEST_SKIP() << "kein gewöhnlicher Benutzer verfügbar";
+    const std::string titel = engine::caption::Fenster;
+    EXPECT_EQ(bericht, "Start: " + titel +
+                           ": Die Datei SV2008.xyz kann nicht angelegt werden: Zugriff verweigert\n"
+                           "Fenster: 2008/7 10000000\n"
+                           "Speichern: " +
+                           titel +
+                           ": Die Datei SV2008.xyz kann nicht gespeichert werden: Zugriff verweigert " +
+                           NichtsGespeichert +
+                           "\n"
+                           "Dateien: 0\n"
+                           "Entgelt im Fenster: 34567800\n"
+                           "Nach dem Beheben: keine Meldung\n");
+
+    // August 2008 saved into a new master file; the other months have their defaults.
+    store::Ablage ablage(verzeichnis);
+    const auto august = ablage.lesen(2008, 8);
+    ASSERT_TRUE(std::holds_alternative<store::Datensatz>(august));
+    EXPECT_EQ(std::get<store::Datensatz>(august).eintrag().HBEntgelt, Entgelt);
+    EXPECT_EQ(readFile(dir / "SV2008.xyz").size(), Dateilaenge);
+}
+
+// --- a directory in the place of a record file -----------------------------------------
+
+struct VerzeichnisFall {
+    const char* name;
+    const char* datei;
+};
+
+// The name stands for the case in the test's name and in its listing.
+void PrintTo(const VerzeichnisFall& fall, std::ostream* out)
+{
+    *out << fall.name;
+}
+
+class VerzeichnisTest : public FehlerTest, public ::testing::WithParamInterface<VerzeichnisFall>
+{
+};
+
+TEST_P(VerzeichnisTest, an_stelle_der_datei_nach_dem_lesen)
+{
+    const fs::path pfad = dir / GetParam().datei;
+    TempDir beiseite;
+    const std::string bericht = fehlerfall(
+        dir.path(),
+        [&] {
+            fs::rename(pfad, beiseite / "datei");
+            fs::create_directory(pfad);
+        },
+        [&] {
+            fs::remove(pfad);
+            fs::rename(beiseite / "datei", pfad);
+        });
+    EXPECT_EQ(bericht, erwarteterBericht(GetParam().datei, "Es ist ein Verzeichnis"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dateien, VerzeichnisTest,
+                         ::testing::Values(VerzeichnisFall{"jahresdatei", "SV2007.xyz"},
+                                           VerzeichnisFall{"stammdatei", "SV2008.xyz"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- a file-size limit ------------------------------------------------------------------
+//
+// RLIMIT_FSIZE below the length of a new content breaks its write off half-way (EFBIG; SIGXFSZ
+// ignored, so that the write returns instead of ending the process). In a child process, which
+// raises the limit again to remove the fault.
+
+struct GrenzeFall {
+    const char* name;
+    rlim_t grenze;
+    std::size_t stammdateiLaenge; // the master file made this long before, to fail after the year file
+    const char* datei;            // the file whose write fails
+};
+
+void PrintTo(const GrenzeFall& fall, std::ostream* out)
+{
+    *out << fall.name;
+}
+
+class GroessengrenzeTest : public FehlerTest, public ::testing::WithParamInterface<GrenzeFall>
+{
+};
+
+TEST_P(GroessengrenzeTest, bricht_das_schreiben_mittendrin_ab)
+{
+    const GrenzeFall& g = GetParam();
+    auto stammdatei = readFile(dir / "SV2008.xyz");
+    stammdatei.resize(g.stammdateiLaenge, 0x11);
+    writeFile(dir / "SV2008.xyz", stammdatei);
+
+    const fs::path verzeichnis = dir.path();
+    const std::string bericht = imKindprozess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit grenze {
+        };
+        ::getrlimit(RLIMIT_FSIZE, &grenze);
+        const rlim_t ohne = grenze.rlim_cur;
+        return fehlerfall(
+            verzeichnis,
+            [&] {
+                grenze.rlim_cur = g.grenze;
+                ::setrlimit(RLIMIT_FSIZE, &grenze);
+            },
+            [&] {
+                grenze.rlim_cur = ohne;
+                ::setrlimit(RLIMIT_FSIZE, &grenze);
+            });
+    });
+    EXPECT_EQ(bericht, erwarteterBericht(g.datei, "Datei zu groß"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Grenzen, GroessengrenzeTest,
+                         ::testing::Values(GrenzeFall{"in_der_jahresdatei", 4000, Dateilaenge, "SV2007.xyz"},
+                                           // The year file's new content stands complete before the master
+                                           // file's write fails; it must not replace the year file alone.
+                                           GrenzeFall{"in_der_stammdatei_nach_der_jahresdatei", 10000,
+                                                      2 * Dateilaenge, "SV2008.xyz"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- a file replaced between reading and saving -----------------------------------------
+
+TEST_F(FehlerTest, anderes_fenster_speichert_zwischen_lesen_und_speichern_nichts_geht_verloren)
+{
+    Steuerung sv(dir.path());
+    neuerFall(sv); // March 2007 read
+    const Inhalt vorher = inhalt(dir.path());
+
+    // Another window saves June 2007: both files are replaced under the first window.
+    Steuerung anderes(dir.path());
+    anderes.Form_Load();
+    anderes.Jahr_Click(Jahr2007);
+    anderes.Monat_Click(5);
+    tippen(anderes, {Feldart::HBEuro, 0}, Currency::fromWhole(6666));
+    anderes.Speichern_Click();
+    ASSERT_EQ(meldungen(anderes), "keine Meldung");
+    const Inhalt nachDemAnderen = inhalt(dir.path());
+    ASSERT_NE(unterschied(vorher, nachDemAnderen), "");
+
+    sv.Speichern_Click();
+    EXPECT_EQ(meldungen(sv), "keine Meldung");
+    EXPECT_EQ(nurMaerzGespeichert(nachDemAnderen, dir.path()), "ja");
+    store::Ablage ablage(dir.path());
+    const auto juni = ablage.lesen(2007, 6);
+    ASSERT_TRUE(std::holds_alternative<store::Datensatz>(juni));
+    EXPECT_EQ(std::get<store::Datensatz>(juni).eintrag().HBEntgelt, Currency::fromWhole(6666));
+}
+
+// Between writing its new contents and replacing the files, a save finds them replaced by a
+// window's save (the store's test hook runs the window there): the save fails and changes
+// nothing, the window's save stands, and saving again builds on it.
+TEST_F(FehlerTest, fenster_ersetzt_die_dateien_waehrend_eines_anderen_speicherns)
+{
+    store::Ablage ablage(dir.path());
+    const auto gelesen = ablage.lesen(2007, 10);
+    ASSERT_TRUE(std::holds_alternative<store::Datensatz>(gelesen));
+    store::Datensatz oktober = std::get<store::Datensatz>(gelesen);
+    store::Eintrag e = oktober.eintrag();
+    e.HBEntgelt = Currency::fromWhole(777);
+    oktober.uebernehmen(e);
+
+    Inhalt nachDemFenster;
+    int aufrufe = 0;
+    ablage.setVorDemErsetzen([&] {
+        if (aufrufe++ > 0)
+            return;
+        Steuerung sv(dir.path());
+        neuerFall(sv);
+        sv.Speichern_Click();
+        EXPECT_EQ(meldungen(sv), "keine Meldung");
+        nachDemFenster = ohneZwischendateien(inhalt(dir.path()));
+    });
+    const Inhalt vorher = inhalt(dir.path());
+
+    const auto fehler = ablage.speichern(2007, 9, oktober);
+    ASSERT_TRUE(fehler);
+    EXPECT_EQ(fehler->meldung(), "Die Datei SV2007.xyz kann nicht gespeichert werden: " + Geaendert);
+    EXPECT_EQ(unterschied(nachDemFenster, inhalt(dir.path())), "");
+    EXPECT_EQ(nurMaerzGespeichert(vorher, dir.path()), "ja");
+
+    ASSERT_FALSE(ablage.speichern(2007, 9, oktober));
+    EXPECT_EQ(readFile(dir / "SV2007.xyz").size(), Dateilaenge);
+    const auto maerz = ablage.lesen(2007, Maerz + 1);
+    const auto okt = ablage.lesen(2007, 10);
+    ASSERT_TRUE(std::holds_alternative<store::Datensatz>(maerz));
+    ASSERT_TRUE(std::holds_alternative<store::Datensatz>(okt));
+    EXPECT_EQ(std::get<store::Datensatz>(maerz).eintrag().HBEntgelt, Entgelt);
+    EXPECT_EQ(std::get<store::Datensatz>(okt), oktober);
+}
+
+// The year file removed while a save is under way: the save must not bring it back with only
+// the saved month, nor touch the master file; saving again starts a new file.
+TEST_F(FehlerTest, jahresdatei_waehrend_des_speicherns_entfernt)
+{
+    store::Ablage ablage(dir.path());
+    ablage.setVorDemErsetzen([&, aufrufe = 0]() mutable {
+        if (aufrufe++ == 0)
+            fs::remove(dir / "SV2007.xyz");
+    });
+    Inhalt erwartet = inhalt(dir.path());
+    erwartet.erase("SV2007.xyz");
+    const store::Datensatz satz = store::Datensatz::standard(store::Datensatz{}, 2007, Maerz, 0);
+
+    const auto fehler = ablage.speichern(2007, Maerz, satz);
+    ASSERT_TRUE(fehler);
+    EXPECT_EQ(fehler->meldung(), "Die Datei SV2007.xyz kann nicht gespeichert werden: " + Geaendert);
+    EXPECT_EQ(unterschied(erwartet, inhalt(dir.path())), "");
+
+    EXPECT_FALSE(ablage.speichern(2007, Maerz, satz));
+    EXPECT_EQ(readFile(dir / "SV2007.xyz").size(), Dateilaenge);
+}
+
+} // namespace
+} // namespace svp::test
