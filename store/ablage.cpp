@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <csignal>
 #include <fcntl.h>
 #include <set>
 #include <string>
@@ -291,6 +292,30 @@ void wiederherstellen(const fs::path& ziel, const Stand& alt)
         (void)z.ersetzen(ziel);
 }
 
+// A save that was killed half-way leaves its temporary file behind: ".SV2008.xyz.<pid>.<n>.tmp".
+// Such a file of a process that no longer runs is removed; one of a running process may be
+// the half-written save of another window and is left alone.
+void verwaisteZwischendateienEntfernen(const fs::path& verzeichnis)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(verzeichnis, ec), ende; !ec && it != ende; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() < 8 || name.rfind(".SV", 0) != 0 || name.compare(name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        const std::size_t xyz = name.find(".xyz.");
+        if (xyz == std::string::npos)
+            continue;
+        const std::size_t pidAnfang = xyz + 5;
+        const std::size_t pidEnde = name.find('.', pidAnfang);
+        if (pidEnde == std::string::npos || pidEnde == pidAnfang ||
+            name.find_first_not_of("0123456789", pidAnfang) != pidEnde || pidEnde - pidAnfang > 9)
+            continue;
+        const auto pid = static_cast<pid_t>(std::stol(name.substr(pidAnfang, pidEnde - pidAnfang)));
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            ::unlink(it->path().c_str());
+    }
+}
+
 } // namespace
 
 std::string fehlergrund(int fehlernummer)
@@ -456,6 +481,7 @@ std::optional<Fehler> Ablage::speichern(int jahr, int monat, const Datensatz& sa
     if (dateien.size() > 1)
         dateien[1].jahr = Stammjahr;
 
+    verwaisteZwischendateienEntfernen(m_verzeichnis);
     for (Datei& d : dateien) {
         if (Grund g = zielpfad(pfad(d.jahr), d.ziel))
             return fehler(d.jahr, *g);

@@ -706,3 +706,32 @@ TEST(Fehlermeldung, gruende_der_systemfehler_sind_deutsch)
 
 } // namespace
 } // namespace svp::store
+
+namespace svp::store {
+namespace {
+
+// A save killed half-way leaves its temporary file; the next save removes those of processes
+// that no longer run and leaves those of running ones (another window saving right now).
+TEST(Zwischendateien, verwaiste_werden_beim_speichern_entfernt)
+{
+    test::TempDir dir;
+    const pid_t tot = ::fork();
+    if (tot == 0)
+        ::_exit(0);
+    ASSERT_GT(tot, 0);
+    ::waitpid(tot, nullptr, 0);
+    const auto verwaist = dir / (".SV2008.xyz." + std::to_string(tot) + ".3.tmp");
+    const auto lebend = dir / (".SV2008.xyz." + std::to_string(::getpid()) + ".7.tmp");
+    const auto fremd = dir / ".SV2008.xyz.notiz.tmp";
+    for (const auto& p : {verwaist, lebend, fremd})
+        test::writeFile(p, {1, 2, 3});
+
+    Ablage ablage(dir.path());
+    ASSERT_FALSE(ablage.speichern(2008, 3, Datensatz::standard(Datensatz{}, 2008, 3, 0)));
+    EXPECT_FALSE(fs::exists(verwaist));
+    EXPECT_TRUE(fs::exists(lebend));
+    EXPECT_TRUE(fs::exists(fremd));
+}
+
+} // namespace
+} // namespace svp::store
