@@ -54,13 +54,13 @@ struct Ansicht {
 
     // Main employment.
     OptionGroup HBOpt;
-    Control KVTafel;       // frame "Krankenversicherung"
+    Control KVTafel; // frame "Krankenversicherung"
     OptionGroup HBKV;
     Control Schuelertafel; // frame "Arbeitsumfang"
     OptionGroup Schueler;
     CheckBox HR;
     CheckBox HBCheck;
-    Control SVEntgelt;     // panel with the pay field
+    Control SVEntgelt; // panel with the pay field
     NumberField HBEuro;
 
     // Short-term employment.
@@ -83,7 +83,7 @@ struct Ansicht {
     std::array<NumberField, 3> AllMo;
     std::array<NumberField, 3> Jasum;
     std::array<NumberField, 3> Modurch;
-    Control deckel2;       // cover over the inputs of the later mini-jobs
+    Control deckel2; // cover over the inputs of the later mini-jobs
 
     // Result panels.
     std::array<Control, 4> vielleicht; // overlay with a message over each result panel

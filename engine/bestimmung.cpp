@@ -25,14 +25,19 @@ std::int16_t kvCode(std::int16_t rate)
     return static_cast<std::int16_t>(params::mulDivRoundHalfEven(rate - 1000, 1, 5));
 }
 
-bool kvCodeGueltig(std::int64_t code) { return code >= 0 && code <= params::KVMax; }
+bool kvCodeGueltig(std::int64_t code)
+{
+    return code >= 0 && code <= params::KVMax;
+}
 
 // A pension code that means the flat-rate mini-job regime (2, 3 employer's flat rate, 11, 12
 // household procedure) lets the flat wage tax apply.
-bool pauschalRV(std::int16_t rv) { return rv == 2 || rv == 3 || rv == 11 || rv == 12; }
+bool pauschalRV(std::int16_t rv)
+{
+    return rv == 2 || rv == 3 || rv == 11 || rv == 12;
+}
 
-template <std::size_t N>
-const std::string& textOf(const std::array<std::string, N>& table, std::int16_t code)
+template <std::size_t N> const std::string& textOf(const std::array<std::string, N>& table, std::int16_t code)
 {
     static const std::string blank(params::TextWidth, ' ');
     if (code < 0 || static_cast<std::size_t>(code) >= N)
@@ -55,19 +60,19 @@ std::int16_t Bestimmung::steuercode() const
 
 void Bestimmung::svzentrum()
 {
-    zuruecksetzen();               // steps 1 and 2
-    summen();                      // steps 3 and 4
-    hauptbeschaeftigungPruefen();  // step 5
-    gesamtentgelt();               // step 6
+    zuruecksetzen();                                                        // steps 1 and 2
+    summen();                                                               // steps 3 and 4
+    hauptbeschaeftigungPruefen();                                           // step 5
+    gesamtentgelt();                                                        // step 6
     m_ansicht.vielleicht[2].visible = m_fall.Monatsdurchschnitt[1] == Null; // step 7
     m_ansicht.vielleicht[3].visible = m_fall.Monatsdurchschnitt[2] == Null;
-    gleitfall();                   // step 8
-    hauptbeschaeftigung();         // steps 9 and 10
-    kurzfristigeBeschaeftigung();  // step 11
-    ersteMinijob();                // step 12
-    spaetereMinijobs();            // step 13
-    steuerzeilen();                // step 14
-    anzeigen();                    // step 15
+    gleitfall();                  // step 8
+    hauptbeschaeftigung();        // steps 9 and 10
+    kurzfristigeBeschaeftigung(); // step 11
+    ersteMinijob();               // step 12
+    spaetereMinijobs();           // step 13
+    steuerzeilen();               // step 14
+    anzeigen();                   // step 15
 }
 
 void Bestimmung::zuruecksetzen()
@@ -491,7 +496,10 @@ void Bestimmung::GB1keineHB()
     }
 }
 
-void Bestimmung::GB1Mini() { miniRegeln(2, m_fall.Privathaushalt[1]); }
+void Bestimmung::GB1Mini()
+{
+    miniRegeln(2, m_fall.Privathaushalt[1]);
+}
 
 void Bestimmung::GB2Mini()
 {
@@ -512,10 +520,22 @@ void Bestimmung::GB2Normal()
     normalRegeln(3);
 }
 
-void Bestimmung::GB1Gleit1() { gleitRegeln(2, 1); }
-void Bestimmung::GB1Gleit2() { gleitRegeln(2, 2); }
-void Bestimmung::GB2Gleit1() { gleitRegeln(3, 1); }
-void Bestimmung::GB2Gleit2() { gleitRegeln(3, 2); }
+void Bestimmung::GB1Gleit1()
+{
+    gleitRegeln(2, 1);
+}
+void Bestimmung::GB1Gleit2()
+{
+    gleitRegeln(2, 2);
+}
+void Bestimmung::GB2Gleit1()
+{
+    gleitRegeln(3, 1);
+}
+void Bestimmung::GB2Gleit2()
+{
+    gleitRegeln(3, 2);
+}
 
 void Bestimmung::miniRegeln(int c, bool haushalt)
 {

@@ -11,12 +11,12 @@ namespace svp::engine {
 // 400.00, and each rule names the one it means.
 namespace grenze {
 inline constexpr Currency Null = Currency::fromRaw(0);
-inline constexpr Currency Eins = Currency::fromWhole(1);            // 1.00
-inline constexpr Currency MiniGrenze = Currency::fromCents(40000);        // 400.00, mini-job limit
-inline constexpr Currency GleitBeginn = Currency::fromCents(40001);   // 400.01, start of the sliding zone
-inline constexpr Currency MehrfachGrenze = Currency::fromCents(40010);    // 400.10, several jobs together
-inline constexpr Currency GleitEnde = Currency::fromCents(80000);   // 800.00, end of the sliding zone
-inline constexpr Currency UeberGleit = Currency::fromCents(80001);  // 800.01
+inline constexpr Currency Eins = Currency::fromWhole(1);               // 1.00
+inline constexpr Currency MiniGrenze = Currency::fromCents(40000);     // 400.00, mini-job limit
+inline constexpr Currency GleitBeginn = Currency::fromCents(40001);    // 400.01, start of the sliding zone
+inline constexpr Currency MehrfachGrenze = Currency::fromCents(40010); // 400.10, several jobs together
+inline constexpr Currency GleitEnde = Currency::fromCents(80000);      // 800.00, end of the sliding zone
+inline constexpr Currency UeberGleit = Currency::fromCents(80001);     // 800.01
 } // namespace grenze
 
 // Status of the main employment (option group HBOpt).

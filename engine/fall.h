@@ -42,13 +42,13 @@ private:
 // the sums derived from them and the result. Arrays of the minor employments are indexed
 // 1 (first mini-job) and 2 (later mini-jobs, summed); index 0 is unused.
 struct Fall {
-    std::int16_t HBStatus = 0;    // status of the main employment, 0..12
-    std::int16_t SchuelerArt = 0; // kind of pupil employment, 0..3
-    std::int16_t KVStatus = 0;    // health insurance, 0..3
-    bool HBUeber20 = false;       // over 20 hours a week in more than 26 weeks
-    bool RVVoll = false;          // full pension contribution / waiver of the RV exemption
-    Currency HBEntgelt;           // monthly pay of the main employment
-    std::int16_t KBArt = 0;       // kind of short-term employment, 0..2
+    std::int16_t HBStatus = 0;      // status of the main employment, 0..12
+    std::int16_t SchuelerArt = 0;   // kind of pupil employment, 0..3
+    std::int16_t KVStatus = 0;      // health insurance, 0..3
+    bool HBUeber20 = false;         // over 20 hours a week in more than 26 weeks
+    bool RVVoll = false;            // full pension contribution / waiver of the RV exemption
+    Currency HBEntgelt;             // monthly pay of the main employment
+    std::int16_t KBArt = 0;         // kind of short-term employment, 0..2
     std::array<bool, 3> KBMerker{}; // last clicked values of the short-term check boxes 0..2
 
     std::array<Currency, 3> Monatslohn{};
@@ -61,9 +61,9 @@ struct Fall {
     std::array<Currency, 3> Lohnsumme{};
     std::array<Currency, 3> Jahressumme{};
     std::array<Currency, 3> Monatsdurchschnitt{};
-    Currency Gesamtentgelt;       // total pay that decides the sliding zone
-    std::int16_t Gleitfall = 0;   // 1 only employment in the sliding zone, 2 several
-    std::int16_t LStHinweis = 0;  // which tax hint the icon LSTinfo shows, 1 or 2
+    Currency Gesamtentgelt;      // total pay that decides the sliding zone
+    std::int16_t Gleitfall = 0;  // 1 only employment in the sliding zone, 2 several
+    std::int16_t LStHinweis = 0; // which tax hint the icon LSTinfo shows, 1 or 2
 
     Ergebniscode ergebnis;
 

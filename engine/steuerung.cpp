@@ -93,11 +93,20 @@ void Steuerung::starten()
 // ---------------------------------------------------------------------------------------------
 // Lists
 
-void Steuerung::Jahr_Click(int index) { listeKlicken(m_ansicht.Jahr, index, &Steuerung::jahrGewaehlt); }
+void Steuerung::Jahr_Click(int index)
+{
+    listeKlicken(m_ansicht.Jahr, index, &Steuerung::jahrGewaehlt);
+}
 
-void Steuerung::Monat_Click(int index) { listeKlicken(m_ansicht.Monat, index, &Steuerung::monatGewaehlt); }
+void Steuerung::Monat_Click(int index)
+{
+    listeKlicken(m_ansicht.Monat, index, &Steuerung::monatGewaehlt);
+}
 
-void Steuerung::Land_Click(int index) { listeKlicken(m_ansicht.Land, index, &Steuerung::landGewaehlt); }
+void Steuerung::Land_Click(int index)
+{
+    listeKlicken(m_ansicht.Land, index, &Steuerung::landGewaehlt);
+}
 
 void Steuerung::jahrGewaehlt()
 {
@@ -193,15 +202,30 @@ void Steuerung::kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler 
     (this->*handler)(index);
 }
 
-void Steuerung::HBOpt_Click(int i) { optionKlicken(m_ansicht.HBOpt, i, &Steuerung::hbOptGewaehlt); }
+void Steuerung::HBOpt_Click(int i)
+{
+    optionKlicken(m_ansicht.HBOpt, i, &Steuerung::hbOptGewaehlt);
+}
 
-void Steuerung::HBKV_Click(int i) { optionKlicken(m_ansicht.HBKV, i, &Steuerung::hbKVGewaehlt); }
+void Steuerung::HBKV_Click(int i)
+{
+    optionKlicken(m_ansicht.HBKV, i, &Steuerung::hbKVGewaehlt);
+}
 
-void Steuerung::GBKV_Click(int i) { optionKlicken(m_ansicht.GBKV, i, &Steuerung::gbKVGewaehlt); }
+void Steuerung::GBKV_Click(int i)
+{
+    optionKlicken(m_ansicht.GBKV, i, &Steuerung::gbKVGewaehlt);
+}
 
-void Steuerung::Schueler_Click(int i) { optionKlicken(m_ansicht.Schueler, i, &Steuerung::schuelerGewaehlt); }
+void Steuerung::Schueler_Click(int i)
+{
+    optionKlicken(m_ansicht.Schueler, i, &Steuerung::schuelerGewaehlt);
+}
 
-void Steuerung::KBopt_Click(int i) { optionKlicken(m_ansicht.KBopt, i, &Steuerung::kbOptGewaehlt); }
+void Steuerung::KBopt_Click(int i)
+{
+    optionKlicken(m_ansicht.KBopt, i, &Steuerung::kbOptGewaehlt);
+}
 
 void Steuerung::HBCheck_Click(bool checked)
 {
@@ -355,14 +379,22 @@ NumberField& Steuerung::zahlenfeld(Feld feld)
     const auto i = static_cast<std::size_t>(feld.index == 2 ? 2 : 1);
     auto& a = m_ansicht;
     switch (feld.art) {
-    case Feldart::HBEuro: return a.HBEuro;
-    case Feldart::loh: return a.loh[i];
-    case Feldart::Mon: return a.Mon[i];
-    case Feldart::Url: return a.Url[i];
-    case Feldart::Wei: return a.Wei[i];
-    case Feldart::AllMo: return a.AllMo[i];
-    case Feldart::Jasum: return a.Jasum[i];
-    case Feldart::Modurch: return a.Modurch[i];
+    case Feldart::HBEuro:
+        return a.HBEuro;
+    case Feldart::loh:
+        return a.loh[i];
+    case Feldart::Mon:
+        return a.Mon[i];
+    case Feldart::Url:
+        return a.Url[i];
+    case Feldart::Wei:
+        return a.Wei[i];
+    case Feldart::AllMo:
+        return a.AllMo[i];
+    case Feldart::Jasum:
+        return a.Jasum[i];
+    case Feldart::Modurch:
+        return a.Modurch[i];
     }
     return a.HBEuro;
 }
@@ -425,12 +457,23 @@ void Steuerung::uebernehmen(Feld feld)
     const Currency wert = zahlenfeld(feld).value;
     const auto i = static_cast<std::size_t>(feld.index);
     switch (feld.art) {
-    case Feldart::HBEuro: m_fall.HBEntgelt = wert; break;
-    case Feldart::loh: m_fall.Monatslohn[i] = wert; break;
-    case Feldart::Mon: m_fall.Monate[i] = wert; break;
-    case Feldart::Url: m_fall.Urlaubsgeld[i] = wert; break;
-    case Feldart::Wei: m_fall.Weihnachtsgeld[i] = wert; break;
-    default: break;
+    case Feldart::HBEuro:
+        m_fall.HBEntgelt = wert;
+        break;
+    case Feldart::loh:
+        m_fall.Monatslohn[i] = wert;
+        break;
+    case Feldart::Mon:
+        m_fall.Monate[i] = wert;
+        break;
+    case Feldart::Url:
+        m_fall.Urlaubsgeld[i] = wert;
+        break;
+    case Feldart::Wei:
+        m_fall.Weihnachtsgeld[i] = wert;
+        break;
+    default:
+        break;
     }
 }
 
@@ -559,7 +602,10 @@ void Steuerung::svreinholen()
     f.Reserviert274 = e.Reserviert274;
 }
 
-void Steuerung::Speichern_Click() { SVSpeichern(); }
+void Steuerung::Speichern_Click()
+{
+    SVSpeichern();
+}
 
 void Steuerung::SVSpeichern()
 {
@@ -631,11 +677,20 @@ std::vector<Meldung> Steuerung::nimmMeldungen()
 // ---------------------------------------------------------------------------------------------
 // Buttons, keys and information icons
 
-void Steuerung::Schliessen_Click() { m_geschlossen = true; }
+void Steuerung::Schliessen_Click()
+{
+    m_geschlossen = true;
+}
 
-void Steuerung::Escape() { m_geschlossen = true; }
+void Steuerung::Escape()
+{
+    m_geschlossen = true;
+}
 
-void Steuerung::Image1_Click() { melden(meldung::Jugendarbeitsschutz.titel, meldung::Jugendarbeitsschutz.zeilen); }
+void Steuerung::Image1_Click()
+{
+    melden(meldung::Jugendarbeitsschutz.titel, meldung::Jugendarbeitsschutz.zeilen);
+}
 
 void Steuerung::LSTinfo_Click()
 {
@@ -645,7 +700,10 @@ void Steuerung::LSTinfo_Click()
         Lstkurz_Click();
 }
 
-void Steuerung::Lstkurz_Click() { melden(meldung::Lohnsteuerklasse.titel, meldung::Lohnsteuerklasse.zeilen); }
+void Steuerung::Lstkurz_Click()
+{
+    melden(meldung::Lohnsteuerklasse.titel, meldung::Lohnsteuerklasse.zeilen);
+}
 
 void Steuerung::KBCheckB_Click(int i)
 {

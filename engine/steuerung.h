@@ -157,7 +157,6 @@ private:
     std::optional<Feld> m_fokus;
     bool m_geschlossen = false;
     std::vector<Meldung> m_meldungen;
-
 };
 
 } // namespace svp::engine

@@ -91,8 +91,8 @@ std::string formatScaled(std::int64_t raw, int decimals, char comma)
     for (int d = 0; d < decimals; ++d)
         divisor /= 10;
     const bool negative = raw < 0;
-    const UInt128 magnitude = negative ? static_cast<UInt128>(-(static_cast<Int128>(raw)))
-                                                 : static_cast<UInt128>(raw);
+    const UInt128 magnitude =
+        negative ? static_cast<UInt128>(-(static_cast<Int128>(raw))) : static_cast<UInt128>(raw);
     const UInt128 units = (magnitude + divisor / 2) / divisor;
     UInt128 pow = 1;
     for (int d = 0; d < decimals; ++d)

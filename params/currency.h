@@ -34,7 +34,11 @@ public:
     friend constexpr Currency operator+(Currency a, Currency b) { return Currency(a.m_raw + b.m_raw); }
     friend constexpr Currency operator-(Currency a, Currency b) { return Currency(a.m_raw - b.m_raw); }
     friend constexpr Currency operator-(Currency a) { return Currency(-a.m_raw); }
-    constexpr Currency& operator+=(Currency b) { m_raw += b.m_raw; return *this; }
+    constexpr Currency& operator+=(Currency b)
+    {
+        m_raw += b.m_raw;
+        return *this;
+    }
 
     // Product and quotient of two amounts, rounded to the scale (halves to even).
     // The quotient by 0 is 0; callers guard against it where it means something.

@@ -7,9 +7,9 @@
 namespace svp::params {
 
 const std::array<const char*, StateCount> LandNamen = {
-    "Baden-Württ.",  "Bayern",         "Berlin",           "Brandenburg",     "Bremen",        "Hamburg",
-    "Hessen",        "Mecklenb.-Vp.",  "Niedersachsen",    "Nordrhein-Westf.", "Rheinl.-Pfalz", "Saarland",
-    "Sachsen",       "Sachsen-Anhalt", "Schleswig-Holst.", "Thüringen",
+    "Baden-Württ.", "Bayern",         "Berlin",           "Brandenburg",      "Bremen",        "Hamburg",
+    "Hessen",       "Mecklenb.-Vp.",  "Niedersachsen",    "Nordrhein-Westf.", "Rheinl.-Pfalz", "Saarland",
+    "Sachsen",      "Sachsen-Anhalt", "Schleswig-Holst.", "Thüringen",
 };
 
 const std::array<const char*, MonthCount> MonatNamen = {
@@ -142,8 +142,7 @@ void setTexts(std::array<std::string, N>& table, const std::array<CodeText, M>& 
         table[static_cast<std::size_t>(entry.code)] = fixedText(entry.text, TextWidth);
 }
 
-template <std::size_t N>
-void setText(std::array<std::string, N>& table, int code, const std::string& text)
+template <std::size_t N> void setText(std::array<std::string, N>& table, int code, const std::string& text)
 {
     table[static_cast<std::size_t>(code)] = fixedText(text, TextWidth);
 }
@@ -161,20 +160,41 @@ Mini::Mini()
     HinweisText.fill(blank);
 }
 
-void Mini::tafel2006() { loadYear(Beitragstafel, Y2006); }
-void Mini::tafel2007() { loadYear(Beitragstafel, Y2007); }
-void Mini::tafel2008() { loadYear(Beitragstafel, Y2008); }
-void Mini::tafel2009() { loadYear(Beitragstafel, Y2009); }
+void Mini::tafel2006()
+{
+    loadYear(Beitragstafel, Y2006);
+}
+void Mini::tafel2007()
+{
+    loadYear(Beitragstafel, Y2007);
+}
+void Mini::tafel2008()
+{
+    loadYear(Beitragstafel, Y2008);
+}
+void Mini::tafel2009()
+{
+    loadYear(Beitragstafel, Y2009);
+}
 
 void Mini::beitragstafelLaden()
 {
     switch (AktJahr) {
-    case 2006: tafel2006(); break;
-    case 2007: tafel2007(); break;
-    case 2008: tafel2008(); break;
+    case 2006:
+        tafel2006();
+        break;
+    case 2007:
+        tafel2007();
+        break;
+    case 2008:
+        tafel2008();
+        break;
     case 2009:
-    case 2010: tafel2009(); break;
-    default: break;
+    case 2010:
+        tafel2009();
+        break;
+    default:
+        break;
     }
 }
 
@@ -223,7 +243,8 @@ void Mini::textefuellen()
     setText(PVText, 0, "Pflegevers. " + p.formatGeneral() + " % / 2");
     setText(PVText, 1, "Pflegevers.AG-Zusch." + p.formatGeneral() + " % / 2");
     setText(PVText, 2, "Pfl.vers.Sachsen 1,35 % von " + p.formatGeneral());
-    setText(PVText, 3, "Pfl.V. Sachs.AG-Zusch. " + (p - sachsen).formatGeneral() + " % von " + p.formatGeneral());
+    setText(PVText, 3,
+            "Pfl.V. Sachs.AG-Zusch. " + (p - sachsen).formatGeneral() + " % von " + p.formatGeneral());
     setTexts(PVText, PVFesttexte);
 
     const Currency q = two * RVSatzAN;
@@ -231,7 +252,8 @@ void Mini::textefuellen()
     if (!before2006) {
         const Currency flat = Currency::fromWhole(firstHalf2006 ? 12 : 15);
         setText(RVText, 2, "RV. AN=0%, AG=" + flat.formatGeneral() + "%");
-        setText(RVText, 3, "RV. AN=" + (q - flat).formatGeneral() + " %, AG = " + flat.formatGeneral() + " %");
+        setText(RVText, 3,
+                "RV. AN=" + (q - flat).formatGeneral() + " %, AG = " + flat.formatGeneral() + " %");
     }
     setText(RVText, 5, "Rentenvers. AG-Zuschuß " + q.formatGeneral() + " % / 2");
     setText(RVText, 6, "Rentenvers. AN=0 / AG=" + q.formatGeneral() + " % / 2");

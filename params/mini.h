@@ -22,10 +22,10 @@ inline constexpr int StateCount = 16;
 inline constexpr int MonthCount = 12;
 
 // Elements of `Auswahl` that the program uses.
-inline constexpr int AuswahlLand = 2;     // index of the federal state, 0..15
-inline constexpr int AuswahlMonat = 20;   // month index, 0 = January .. 11 = December
-inline constexpr int AuswahlSteuer = 33;  // wage-tax text code of the tax line, 1 from start-up
-inline constexpr int AuswahlZeile = 46;   // the sliding-zone subsidy reads rate row this + 1
+inline constexpr int AuswahlLand = 2;    // index of the federal state, 0..15
+inline constexpr int AuswahlMonat = 20;  // month index, 0 = January .. 11 = December
+inline constexpr int AuswahlSteuer = 33; // wage-tax text code of the tax line, 1 from start-up
+inline constexpr int AuswahlZeile = 46;  // the sliding-zone subsidy reads rate row this + 1
 
 // The module state that the window and its procedures share: the selected year and
 // selections, the column under evaluation, the list guard, the monthly KV rates of the year,

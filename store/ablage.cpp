@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdint>
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <set>
 #include <string>

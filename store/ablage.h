@@ -32,8 +32,7 @@ struct Fehler {
 // without a text of its own gives a general text naming the number.
 std::string fehlergrund(int fehlernummer);
 
-template <typename T>
-using Ergebnis = std::variant<T, Fehler>;
+template <typename T> using Ergebnis = std::variant<T, Fehler>;
 
 // The per-year record files "SV" + year + ".xyz" in one directory: twelve records of 630
 // bytes, record m + 1 the case of month index m. SV2008.xyz is also the master file whose

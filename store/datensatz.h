@@ -27,16 +27,16 @@ static_assert(detail::lueckenlos(SatzLaenge), "the record layout must cover exac
 // Arrays of the minor employments are indexed 1 and 2, index 0 unused, as in the case.
 struct Eintrag {
     std::array<std::string, 4> Arbeitgeber; // UTF-8, 35 characters as stored
-    std::int16_t HBStatus = 0;    // option index of HBOpt, 0..12
-    std::int16_t HBKV = 0;        // option index of HBKV, 0..3
-    std::int16_t SchuelerArt = 0; // option index of Schueler, 0..3
+    std::int16_t HBStatus = 0;              // option index of HBOpt, 0..12
+    std::int16_t HBKV = 0;                  // option index of HBKV, 0..3
+    std::int16_t SchuelerArt = 0;           // option index of Schueler, 0..3
     bool HBCheck = false;
     bool HR = false;
     Currency HBEntgelt;
-    std::int16_t KBArt = 0;       // option index of KBopt, 0..2
+    std::int16_t KBArt = 0; // option index of KBopt, 0..2
     std::array<bool, 3> KBCheck{};
-    std::int16_t GBKV = 0;        // option index of GBKV, 0..3
-    bool GBCheck = false;         // GBCheck(1)
+    std::int16_t GBKV = 0; // option index of GBKV, 0..3
+    bool GBCheck = false;  // GBCheck(1)
     std::array<bool, 3> priv{};
     std::array<Currency, 3> Monatslohn{};
     std::array<Currency, 3> Monate{};

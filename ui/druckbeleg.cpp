@@ -2,25 +2,35 @@
 
 #include <array>
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 
 namespace svp::ui {
 
 namespace {
 
-const std::array<const char*, 12> Monatsnamen = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
-                                                 "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+const std::array<const char*, 12> Monatsnamen = {"Januar",    "Februar", "März",     "April",
+                                                 "Mai",       "Juni",    "Juli",     "August",
+                                                 "September", "Oktober", "November", "Dezember"};
 
-QString text(const std::string& s) { return QString::fromStdString(s).trimmed().toHtmlEscaped(); }
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s).trimmed().toHtmlEscaped();
+}
 
-QString betrag(params::Currency wert) { return QString::fromStdString(wert.formatFixed(2)) + " €"; }
+QString betrag(params::Currency wert)
+{
+    return QString::fromStdString(wert.formatFixed(2)) + " €";
+}
 
-QString anzahl(params::Currency wert) { return QString::fromStdString(wert.formatFixed(0)); }
+QString anzahl(params::Currency wert)
+{
+    return QString::fromStdString(wert.formatFixed(0));
+}
 
 QString zeile(const QString& was, const QString& wert)
 {
@@ -34,7 +44,10 @@ QString option(const engine::OptionGroup& gruppe)
     return text(gruppe.captions[static_cast<std::size_t>(gruppe.selected)]).simplified();
 }
 
-QString kaestchen(const engine::CheckBox& k) { return k.checked ? QStringLiteral("ja") : QStringLiteral("nein"); }
+QString kaestchen(const engine::CheckBox& k)
+{
+    return k.checked ? QStringLiteral("ja") : QStringLiteral("nein");
+}
 
 // A column is covered when its overlay lies over the results without a message.
 bool verdeckt(const engine::Control& ueberlagerung)
@@ -42,8 +55,9 @@ bool verdeckt(const engine::Control& ueberlagerung)
     return ueberlagerung.visible && QString::fromStdString(ueberlagerung.caption).trimmed().isEmpty();
 }
 
-const std::array<const char*, 6> Zweige = {"Lohnsteuer",         "Krankenversicherung",      "Pflegeversicherung",
-                                           "Rentenversicherung", "Arbeitslosenversicherung", "Hinweis"};
+const std::array<const char*, 6> Zweige = {
+    "Lohnsteuer",         "Krankenversicherung",      "Pflegeversicherung",
+    "Rentenversicherung", "Arbeitslosenversicherung", "Hinweis"};
 
 } // namespace
 
@@ -55,8 +69,9 @@ Druckbeleg::Druckbeleg(const engine::Ansicht& ansicht, const params::Mini& mini,
 QString Druckbeleg::kopf() const
 {
     const int monat = m_mini.Auswahl[params::AuswahlMonat];
-    const QString monatsname =
-        monat >= 0 && monat < 12 ? QString::fromUtf8(Monatsnamen[static_cast<std::size_t>(monat)]) : QString();
+    const QString monatsname = monat >= 0 && monat < 12
+                                   ? QString::fromUtf8(Monatsnamen[static_cast<std::size_t>(monat)])
+                                   : QString();
     QString land;
     const auto& l = m_ansicht.Land;
     if (l.selected >= 0 && l.selected < static_cast<int>(l.entries.size()))
@@ -132,15 +147,16 @@ QString Druckbeleg::spalte(int k) const
 
 QString Druckbeleg::html() const
 {
-    QString html = QStringLiteral("<html><head><meta charset='utf-8'><style>"
-                                  "body { font-family: sans-serif; font-size: 8pt; }"
-                                  "h1 { font-size: 14pt; margin-bottom: 2pt; }"
-                                  "h2 { font-size: 10pt; margin-top: 8pt; margin-bottom: 2pt; white-space: nowrap; }"
-                                  "td.was { color: #444444; padding-right: 8pt; }"
-                                  "td.wert { white-space: nowrap; }"
-                                  "table.ergebnis td { padding-top: 1pt; }"
-                                  "p.meldung { font-weight: bold; }"
-                                  "</style></head><body>");
+    QString html =
+        QStringLiteral("<html><head><meta charset='utf-8'><style>"
+                       "body { font-family: sans-serif; font-size: 8pt; }"
+                       "h1 { font-size: 14pt; margin-bottom: 2pt; }"
+                       "h2 { font-size: 10pt; margin-top: 8pt; margin-bottom: 2pt; white-space: nowrap; }"
+                       "td.was { color: #444444; padding-right: 8pt; }"
+                       "td.wert { white-space: nowrap; }"
+                       "table.ergebnis td { padding-top: 1pt; }"
+                       "p.meldung { font-weight: bold; }"
+                       "</style></head><body>");
     html += kopf();
     for (int k = 0; k < 4; ++k)
         if (!verdeckt(m_ansicht.vielleicht[static_cast<std::size_t>(k)]))
@@ -162,8 +178,8 @@ QString Druckbeleg::html() const
 
 void Druckbeleg::drucken(QPrinter& drucker) const
 {
-    drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 12, 15, 12),
-                                      QPageLayout::Millimeter));
+    drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
     QTextDocument dokument;
     // Laid out at the printer's resolution, so that the point sizes are the printed ones.
     dokument.documentLayout()->setPaintDevice(&drucker);

@@ -243,7 +243,8 @@ QLayout* SV::kopfzeileBauen()
                         QStyle::SP_DialogSaveButton);
     m_schliessen = knopf(QStringLiteral("Schliessen"), QStringLiteral("  Ohne Speicherung abbrechen  "),
                          QStyle::SP_DialogCancelButton);
-    m_drucken = knopf(QStringLiteral("Drucken"), QStringLiteral("  Drucken  "), QStyle::SP_FileDialogDetailedView);
+    m_drucken =
+        knopf(QStringLiteral("Drucken"), QStringLiteral("  Drucken  "), QStyle::SP_FileDialogDetailedView);
     m_drucken->setToolTip(QStringLiteral("Druckt das Ergebnis der Prüfung für die Personalakte (Strg+P)."));
     // The button saves and leaves the window open; its caption is the program's own.
     m_speichern->setToolTip(QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen."));
@@ -690,8 +691,8 @@ void SV::tabfolgeSetzen()
     // Reading order: the top row, then each column from top to bottom, then the icons of the
     // results. Only the selected option of a group is a stop of the Tab key (see
     // optionenZeigen); the arrow keys choose within the group.
-    std::vector<QWidget*> folge = {m_jahr,      m_monat,      m_land,          m_hilfe,
-                                   m_speichern, m_schliessen, m_drucken,  m_arbeitgeber[0]};
+    std::vector<QWidget*> folge = {m_jahr,      m_monat,      m_land,    m_hilfe,
+                                   m_speichern, m_schliessen, m_drucken, m_arbeitgeber[0]};
     auto gruppe = [&folge](const Optionsgruppe& g) {
         folge.insert(folge.end(), g.knoepfe.begin(), g.knoepfe.end());
     };

@@ -3,11 +3,10 @@
 #include "store/ablage.h"
 #include "temp_dir.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,7 +22,10 @@ using svp::test::readFile;
 using svp::test::TempDir;
 using svp::test::writeFile;
 
-Currency euro(std::int64_t whole) { return Currency::fromWhole(whole); }
+Currency euro(std::int64_t whole)
+{
+    return Currency::fromWhole(whole);
+}
 
 std::int16_t int16At(const std::vector<unsigned char>& bytes, std::size_t offset)
 {
@@ -62,7 +64,8 @@ struct Fenster {
     }
     std::string text(int spalte, int zeile) const
     {
-        return sv.ansicht().Ergebnistext[static_cast<std::size_t>(spalte)][static_cast<std::size_t>(zeile - 36)];
+        return sv.ansicht()
+            .Ergebnistext[static_cast<std::size_t>(spalte)][static_cast<std::size_t>(zeile - 36)];
     }
 };
 
@@ -90,8 +93,14 @@ std::vector<unsigned char> neueDatei()
 
 // A run of the determination rewrites every result text; the mark tells whether one ran.
 constexpr const char* Unbestimmt = "(nicht bestimmt)";
-void markieren(Steuerung& sv) { sv.ansicht().Ergebnistext[0][0] = Unbestimmt; }
-bool bestimmt(const Steuerung& sv) { return sv.ansicht().Ergebnistext[0][0] != Unbestimmt; }
+void markieren(Steuerung& sv)
+{
+    sv.ansicht().Ergebnistext[0][0] = Unbestimmt;
+}
+bool bestimmt(const Steuerung& sv)
+{
+    return sv.ansicht().Ergebnistext[0][0] != Unbestimmt;
+}
 
 // The value a numeric field shows.
 Currency feldwert(const Steuerung& sv, Feld feld)
@@ -99,14 +108,22 @@ Currency feldwert(const Steuerung& sv, Feld feld)
     const auto& a = sv.ansicht();
     const auto i = static_cast<std::size_t>(feld.index);
     switch (feld.art) {
-    case Feldart::HBEuro: return a.HBEuro.value;
-    case Feldart::loh: return a.loh[i].value;
-    case Feldart::Mon: return a.Mon[i].value;
-    case Feldart::Url: return a.Url[i].value;
-    case Feldart::Wei: return a.Wei[i].value;
-    case Feldart::AllMo: return a.AllMo[i].value;
-    case Feldart::Jasum: return a.Jasum[i].value;
-    case Feldart::Modurch: return a.Modurch[i].value;
+    case Feldart::HBEuro:
+        return a.HBEuro.value;
+    case Feldart::loh:
+        return a.loh[i].value;
+    case Feldart::Mon:
+        return a.Mon[i].value;
+    case Feldart::Url:
+        return a.Url[i].value;
+    case Feldart::Wei:
+        return a.Wei[i].value;
+    case Feldart::AllMo:
+        return a.AllMo[i].value;
+    case Feldart::Jasum:
+        return a.Jasum[i].value;
+    case Feldart::Modurch:
+        return a.Modurch[i].value;
     }
     return {};
 }
@@ -186,12 +203,12 @@ TEST(Speichern, maerz_2007_schreibt_satz_3_und_die_kopfsaetze)
 
     const auto jahr = readFile(f.dir / "SV2007.xyz");
     ASSERT_EQ(jahr.size(), 12 * Satz);
-    EXPECT_EQ(int16At(jahr, 2 * Satz + 0), 11);                  // state of record 3
-    EXPECT_EQ(int16At(jahr, 2 * Satz + 4), 2007);                // year of record 3
-    EXPECT_EQ(int64At(jahr, 2 * Satz + 156), 1500 * 10000);      // pay of March
-    EXPECT_EQ(int16At(jahr, 2), 2);                              // month of the last save
+    EXPECT_EQ(int16At(jahr, 2 * Satz + 0), 11);             // state of record 3
+    EXPECT_EQ(int16At(jahr, 2 * Satz + 4), 2007);           // year of record 3
+    EXPECT_EQ(int64At(jahr, 2 * Satz + 156), 1500 * 10000); // pay of March
+    EXPECT_EQ(int16At(jahr, 2), 2);                         // month of the last save
     EXPECT_EQ(int16At(jahr, 4), 2007);
-    EXPECT_EQ(int64At(jahr, 156), 1000 * 10000);                 // January keeps its pay
+    EXPECT_EQ(int64At(jahr, 156), 1000 * 10000); // January keeps its pay
 
     const auto master = readFile(f.dir / "SV2008.xyz");
     EXPECT_EQ(int16At(master, 2), 2);
@@ -507,7 +524,7 @@ TEST(StartUp, jahr_der_stammdatei_ausserhalb_2006_bis_2010_gibt_2008)
         int aktJahr;
     };
     const Zeile zeilen[] = {{0, 2008},    {-1, 2008},   {1, 2008},    {2005, 2008},
-                           {2011, 2008}, {2006, 2006}, {2010, 2010}, {32767, 2008}};
+                            {2011, 2008}, {2006, 2006}, {2010, 2010}, {32767, 2008}};
     for (const Zeile& z : zeilen) {
         TempDir dir;
         auto master = neueDatei();
@@ -528,15 +545,15 @@ TEST(StartUp, beschaedigte_felder_lesen_sich_als_standard_und_nichts_wird_geschr
     setInt16(bytes, 2, 15); // month of the last save beyond December
     for (std::size_t r = 0; r < 12; ++r) {
         const std::size_t s = r * Satz;
-        setInt16(bytes, s + 0, 40);    // state index 40
-        setInt16(bytes, s + 146, 20);  // HBOpt has 13 buttons
-        setInt16(bytes, s + 148, 9);   // HBKV has 4
-        setInt16(bytes, s + 150, -1);  // Schueler
-        setInt16(bytes, s + 152, 5);   // a flag neither -1 nor 0
+        setInt16(bytes, s + 0, 40);   // state index 40
+        setInt16(bytes, s + 146, 20); // HBOpt has 13 buttons
+        setInt16(bytes, s + 148, 9);  // HBKV has 4
+        setInt16(bytes, s + 150, -1); // Schueler
+        setInt16(bytes, s + 152, 5);  // a flag neither -1 nor 0
         setInt16(bytes, s + 154, 1);
-        setInt16(bytes, s + 164, 7);   // KBopt has 3
+        setInt16(bytes, s + 164, 7); // KBopt has 3
         setInt16(bytes, s + 168, 2);
-        setInt16(bytes, s + 174, 4);   // GBKV has 4
+        setInt16(bytes, s + 174, 4); // GBKV has 4
         setInt16(bytes, s + 176, -2);
     }
     writeFile(dir / "SV2008.xyz", bytes);
@@ -1175,16 +1192,36 @@ TEST(Meldungen, texte_haben_ihre_zeilen_und_genau_die_verlangten_leerstellen)
         std::vector<std::size_t> leer;
     };
     const Text texte[] = {
-        {"Image1", [](Steuerung& sv) { sv.Image1_Click(); }, //
-         "Jugendarbeitsschutz", 15, {3, 11, 12}, {}},
-        {"KBCheckB(0)", [](Steuerung& sv) { sv.KBCheckB_Click(0); }, //
-         "Voraussetzung: Nicht regelmäßig", 8, {}, {}},
-        {"KBCheckB(2)", [](Steuerung& sv) { sv.KBCheckB_Click(2); }, //
-         "Voraussetzung bei mehr als 400 €: Nicht berufsmäßig", 15, {}, {8}},
-        {"LSTinfo(1)", [](Steuerung& sv) { sv.fall().LStHinweis = 1, sv.LSTinfo_Click(); }, //
-         "Versteuerung über Lohnsteuerkarte?", 4, {}, {}},
-        {"Lstkurz", [](Steuerung& sv) { sv.Lstkurz_Click(); }, //
-         "Individuelle Wahl der Lohnsteuerklasse", 4, {}, {}},
+        {"Image1",
+         [](Steuerung& sv) { sv.Image1_Click(); }, //
+         "Jugendarbeitsschutz",
+         15,
+         {3, 11, 12},
+         {}},
+        {"KBCheckB(0)",
+         [](Steuerung& sv) { sv.KBCheckB_Click(0); }, //
+         "Voraussetzung: Nicht regelmäßig",
+         8,
+         {},
+         {}},
+        {"KBCheckB(2)",
+         [](Steuerung& sv) { sv.KBCheckB_Click(2); }, //
+         "Voraussetzung bei mehr als 400 €: Nicht berufsmäßig",
+         15,
+         {},
+         {8}},
+        {"LSTinfo(1)",
+         [](Steuerung& sv) { sv.fall().LStHinweis = 1, sv.LSTinfo_Click(); }, //
+         "Versteuerung über Lohnsteuerkarte?",
+         4,
+         {},
+         {}},
+        {"Lstkurz",
+         [](Steuerung& sv) { sv.Lstkurz_Click(); }, //
+         "Individuelle Wahl der Lohnsteuerklasse",
+         4,
+         {},
+         {}},
     };
     for (const Text& t : texte) {
         const auto vorher = eingaben(f.sv.fall());

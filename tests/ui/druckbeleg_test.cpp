@@ -6,9 +6,9 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -31,7 +31,10 @@ void tippen(Steuerung& sv, Feld feld, Currency wert)
 
 // Blanks and line breaks folded, so that the check does not depend on how the PDF text
 // is laid out.
-QString gefaltet(const QString& s) { return s.normalized(QString::NormalizationForm_KC).simplified(); }
+QString gefaltet(const QString& s)
+{
+    return s.normalized(QString::NormalizationForm_KC).simplified();
+}
 
 } // namespace
 
@@ -55,8 +58,8 @@ private:
         }
 
         QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-                                                      QStringLiteral("-")});
+        pdftotext.start(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
         if (!pdftotext.waitForFinished(20000) || pdftotext.exitCode() != 0)
             return QString();
         const QString seiten = QString::fromUtf8(pdftotext.readAllStandardOutput());
@@ -129,7 +132,8 @@ private slots:
         const QString text = pdfText(sv);
         QCOMPARE(m_seiten, 1);
         QVERIFY(text.contains(QStringLiteral("Schüler")));
-        QVERIFY(text.contains(gefaltet(QStringLiteral("b) Laufend, aber weniger     als 15 Std. pro Woche"))));
+        QVERIFY(
+            text.contains(gefaltet(QStringLiteral("b) Laufend, aber weniger     als 15 Std. pro Woche"))));
         QVERIFY(text.contains(QStringLiteral("Später aufgenommene Mini-Jobs (summiert)")));
         for (int spalte = 0; spalte < 4; ++spalte) {
             if (!sv.ansicht().vielleicht[static_cast<std::size_t>(spalte)].visible ||
