@@ -1,4 +1,5 @@
 #include "golden.h"
+#include "kindprozess.h"
 #include "store/ablage.h"
 #include "temp_dir.h"
 
@@ -21,6 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 using test::goldenerStandardsatz;
+using test::imKindprozess;
 using test::readFile;
 using test::writeFile;
 
@@ -88,45 +90,6 @@ Bytes mitKopf(Bytes satz, std::int16_t monat, std::int16_t jahr)
     satz[4] = static_cast<unsigned char>(jahr & 0xFF);
     satz[5] = static_cast<unsigned char>((jahr >> 8) & 0xFF);
     return satz;
-}
-
-// Runs `aufgabe` in a child process and returns its text: a file-size limit or another user
-// set there ends with the child.
-std::string imKindprozess(const std::function<std::string()>& aufgabe)
-{
-    int rohr[2];
-    if (::pipe(rohr) != 0)
-        return "<pipe>";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(rohr[0]);
-        const std::string text = aufgabe();
-        std::size_t geschrieben = 0;
-        while (geschrieben < text.size()) {
-            const ssize_t n = ::write(rohr[1], text.data() + geschrieben, text.size() - geschrieben);
-            if (n <= 0)
-                break;
-            geschrieben += static_cast<std::size_t>(n);
-        }
-        ::_exit(0);
-    }
-    ::close(rohr[1]);
-    std::string text;
-    char puffer[256];
-    for (;;) {
-        const ssize_t n = ::read(rohr[0], puffer, sizeof puffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        text.append(puffer, static_cast<std::size_t>(n));
-    }
-    ::close(rohr[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "<Kindprozess abgebrochen>";
-    return text;
 }
 
 // Every name in a directory: a temporary file left behind shows here.
