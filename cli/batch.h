@@ -8,6 +8,7 @@ namespace svp::cli {
 inline constexpr int ExitAllDetermined = 0; // every non-blank line was determined
 inline constexpr int ExitLineFailed = 1;    // at least one line was refused
 inline constexpr int ExitNoInput = 2;       // the input could not be opened or read
+inline constexpr int ExitNoOutput = 2;      // the output could not be written
 
 struct BatchOptions {
     // All lines act on one window in order, each line changing only the values it names;

@@ -70,8 +70,8 @@ Eine fehlerhafte Zeile ergibt {"Zeile":N,"Fehler":"..."}; die Bearbeitung geht m
 der nächsten Zeile weiter.
 
 Rückgabewert: 0, wenn jede Zeile bestimmt wurde; 1, wenn mindestens eine Zeile
-fehlerhaft war; 2, wenn DATEI nicht geöffnet oder gelesen werden kann oder der
-Aufruf falsch ist.
+fehlerhaft war; 2, wenn DATEI nicht geöffnet oder gelesen werden kann, die Ausgabe
+nicht geschrieben werden kann oder der Aufruf falsch ist.
 )";
 
 CommandLine readCommandLine(std::span<const std::string_view> arguments)
@@ -145,8 +145,11 @@ int batchMain(int argc, const char* const* argv, std::istream& standardInput, st
             const int status = runBatch(in, out, options);
             if (in.bad())
                 err << "svpflicht-batch: " << name << " kann nicht gelesen werden.\n";
-            if (!out)
+            if (!out) {
+                // Results that never arrived are no success, whatever the lines said.
                 err << "svpflicht-batch: Die Ausgabe kann nicht geschrieben werden.\n";
+                return ExitNoOutput;
+            }
             return status;
         };
         if (line.file.empty() || line.file == "-")

@@ -15,19 +15,6 @@ namespace {
 constexpr int August = 7;
 constexpr int Stammjahr = 2008; // SV2008.xyz names the year shown last
 
-// Ranges of the numeric input fields; a value outside is refused by the field.
-struct Bereich {
-    Currency min, max;
-};
-
-Bereich bereich(Feld feld)
-{
-    const Currency max = Currency::fromWhole(99999);
-    if (feld.art == Feldart::HBEuro || (feld.art == Feldart::loh && feld.index == 1))
-        return {Currency(), max};
-    return {-max, max};
-}
-
 bool eingabefeld(Feldart art)
 {
     return art == Feldart::HBEuro || art == Feldart::loh || art == Feldart::Mon || art == Feldart::Url ||
@@ -35,6 +22,14 @@ bool eingabefeld(Feldart art)
 }
 
 } // namespace
+
+Wertebereich wertebereich(Feld feld)
+{
+    const Currency max = Currency::fromWhole(99999);
+    if (feld.art == Feldart::HBEuro || (feld.art == Feldart::loh && feld.index == 1))
+        return {Currency(), max};
+    return {-max, max};
+}
 
 Steuerung::Steuerung(std::filesystem::path verzeichnis) : m_ablage(std::move(verzeichnis)) {}
 
@@ -496,7 +491,7 @@ void Steuerung::eingeben(Feld feld, Currency wert)
         feld.index = 0;
     else if (feld.index != 1 && feld.index != 2)
         return;
-    const Bereich b = bereich(feld);
+    const Wertebereich b = wertebereich(feld);
     if (wert < b.min || wert > b.max)
         return;
     zahlenfeld(feld).value = wert;

@@ -29,6 +29,12 @@ struct Feld {
     friend bool operator==(const Feld&, const Feld&) = default;
 };
 
+// The values a numeric input field takes; the field refuses any other.
+struct Wertebereich {
+    Currency min, max;
+};
+Wertebereich wertebereich(Feld feld);
+
 inline constexpr int TasteEnter = 13;
 
 // The window SV without a toolkit: it owns the module state, the case, the view state and

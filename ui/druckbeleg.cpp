@@ -55,11 +55,11 @@ bool verdeckt(const engine::Control& ueberlagerung)
     return ueberlagerung.visible && QString::fromStdString(ueberlagerung.caption).trimmed().isEmpty();
 }
 
+} // namespace
+
 const std::array<const char*, 6> Zweige = {
     "Lohnsteuer",         "Krankenversicherung",      "Pflegeversicherung",
     "Rentenversicherung", "Arbeitslosenversicherung", "Hinweis"};
-
-} // namespace
 
 Druckbeleg::Druckbeleg(const engine::Ansicht& ansicht, const params::Mini& mini, QDate datum)
     : m_ansicht(ansicht), m_mini(mini), m_datum(datum)

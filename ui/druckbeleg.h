@@ -4,6 +4,8 @@
 #include "engine/fall.h"
 #include "params/mini.h"
 
+#include <array>
+
 #include <QDate>
 #include <QString>
 
@@ -11,6 +13,10 @@ class QPrinter;
 class QTextDocument;
 
 namespace svp::ui {
+
+// The branches of the result rows 36 to 41, in row order: the names of the rows in the window
+// and on the printed record.
+extern const std::array<const char*, 6> Zweige;
 
 // The printable record of a check for the personnel file: the period and state, every
 // column that the window does not cover with its employer, the inputs the window shows for

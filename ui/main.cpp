@@ -1,6 +1,7 @@
 #include "ui/sv.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include <QApplication>
 
@@ -10,7 +11,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("svpflicht"));
 
-    svp::engine::Steuerung steuerung(std::filesystem::current_path());
+    // A working directory that was removed has no absolute name; the files are then sought
+    // relative to it, and the window reports that they cannot be opened.
+    std::error_code fehler;
+    std::filesystem::path verzeichnis = std::filesystem::current_path(fehler);
+    if (fehler)
+        verzeichnis = ".";
+    svp::engine::Steuerung steuerung(verzeichnis);
     svp::ui::SV fenster(steuerung);
     fenster.laden();
     fenster.show();

@@ -38,17 +38,15 @@ using engine::Feldart;
 
 namespace {
 
-const Currency Hoechstwert = Currency::fromWhole(99999);
-const Currency Tiefstwert = Currency::fromWhole(-99999);
-
-// Result labels of the four columns and the branches of their rows 36 to 41.
+// Result labels of the four columns.
 constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"};
-const std::array<QString, 6> Zweige = {QStringLiteral("Lohnsteuer"),
-                                       QStringLiteral("Krankenversicherung"),
-                                       QStringLiteral("Pflegeversicherung"),
-                                       QStringLiteral("Rentenversicherung"),
-                                       QStringLiteral("Arbeitslosenversicherung"),
-                                       QStringLiteral("Hinweis")};
+
+// An input field shows `nachkommastellen` decimals and takes the values the controller takes.
+Zahlenfeld::Format eingabeformat(Feld feld, int nachkommastellen)
+{
+    const engine::Wertebereich bereich = engine::wertebereich(feld);
+    return {nachkommastellen, bereich.min, bereich.max, false};
+}
 
 QString q(const std::string& text)
 {
@@ -366,7 +364,7 @@ QGroupBox* SV::hauptbeschaeftigungBauen()
     const QString entgeltText = QStringLiteral("Sozialvers.pflichtiges Entgelt");
     auto* label18 = beschriftung(QStringLiteral("Label18"), entgeltText);
     label18->setWordWrap(true);
-    m_hbEuro = feldBauen(Feldart::HBEuro, 0, {2, Currency(), Hoechstwert, false}, entgeltText);
+    m_hbEuro = feldBauen(Feldart::HBEuro, 0, eingabeformat({Feldart::HBEuro, 0}, 2), entgeltText);
     label18->setBuddy(m_hbEuro);
     m_svEntgelt->setAccessibleName(entgeltText);
     entgelt->addWidget(label18, 0, 0, 1, 3);
@@ -485,16 +483,14 @@ QWidget* SV::rechenblockBauen(int i)
     formel->setWordWrap(true);
     raster->addWidget(formel, 1, 0, 1, 6);
 
-    const Zahlenfeld::Format betrag{2, i == 1 ? Currency() : Tiefstwert, Hoechstwert, false};
-    const Zahlenfeld::Format zahl{2, Tiefstwert, Hoechstwert, false};
-    const Zahlenfeld::Format monate{0, Tiefstwert, Hoechstwert, false};
     const Zahlenfeld::Format berechnet{2, Currency(), Currency(), true};
 
-    m_loh[k] = feldBauen(Feldart::loh, i, betrag, QStringLiteral("Monatslohn"));
-    m_mon[k] = feldBauen(Feldart::Mon, i, monate, QStringLiteral("Monate"));
+    m_loh[k] = feldBauen(Feldart::loh, i, eingabeformat({Feldart::loh, i}, 2), QStringLiteral("Monatslohn"));
+    m_mon[k] = feldBauen(Feldart::Mon, i, eingabeformat({Feldart::Mon, i}, 0), QStringLiteral("Monate"));
     m_allMo[k] = feldBauen(Feldart::AllMo, i, berechnet, QStringLiteral("Monatslohn x Monate"));
-    m_url[k] = feldBauen(Feldart::Url, i, zahl, QStringLiteral("Urlaubsgeld"));
-    m_wei[k] = feldBauen(Feldart::Wei, i, zahl, QStringLiteral("Weihnachtsgeld"));
+    m_url[k] = feldBauen(Feldart::Url, i, eingabeformat({Feldart::Url, i}, 2), QStringLiteral("Urlaubsgeld"));
+    m_wei[k] =
+        feldBauen(Feldart::Wei, i, eingabeformat({Feldart::Wei, i}, 2), QStringLiteral("Weihnachtsgeld"));
     m_jasum[k] = feldBauen(Feldart::Jasum, i, berechnet, QStringLiteral("Jahresgehalt"));
     m_modurch[k] = feldBauen(Feldart::Modurch, i, berechnet, QStringLiteral("Monatsdurchschnitt"));
 
@@ -584,7 +580,7 @@ QFrame* SV::ergebnisBauen(int spalte)
     raster->setVerticalSpacing(2);
     for (int r = 0; r < engine::Zeilen; ++r) {
         auto* label = beschriftung(gruppenname(Ergebnisnamen[c], engine::ErsteZeile + r), QString());
-        label->setAccessibleName(Zweige[static_cast<std::size_t>(r)]);
+        label->setAccessibleName(QString::fromUtf8(Zweige[static_cast<std::size_t>(r)]));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         m_zeilen[c][static_cast<std::size_t>(r)] = label;

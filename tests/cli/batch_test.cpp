@@ -3,6 +3,7 @@
 // Whatever the batch caches or reuses must not show in its output.
 
 #include "cli/batch.h"
+#include "cli/command_line.h"
 #include "cli/result_writer.h"
 #include "engine/bestimmung.h"
 
@@ -298,6 +299,16 @@ TEST(Stapel, antwort_steht_aus_bevor_die_naechste_zeile_gelesen_wird)
     EXPECT_EQ(zeilenVon(quelle.gesehen[2]).size(), 1u); // a blank line has no answer
     EXPECT_EQ(zeilenVon(quelle.gesehen[3]).size(), 2u);
     EXPECT_EQ(zeilenVon(out.str()).size(), 3u);
+}
+
+TEST(Stapel, ausgabe_die_nicht_geschrieben_wird_ist_kein_erfolg)
+{
+    std::istringstream in("{}\n{}\n");
+    std::ostream kaputt(nullptr); // every write fails, as on a full disk
+    std::ostringstream err;
+    const char* const argv[] = {"svpflicht-batch"};
+    EXPECT_EQ(batchMain(1, argv, in, kaputt, err), ExitNoOutput);
+    EXPECT_NE(err.str().find("Die Ausgabe kann nicht geschrieben werden."), std::string::npos) << err.str();
 }
 
 } // namespace
