@@ -269,26 +269,27 @@ void Steuerung::hbOptGewaehlt(int i)
     m_bestimmung.svzentrum();
 }
 
-void Steuerung::hbKVGewaehlt(int i)
+// The health insurance is one choice shown in two groups: choosing in one selects the same
+// button in the other, whose own handler stays silent meanwhile.
+void Steuerung::kvGewaehlt(int i, OptionGroup& zwilling, IndexHandler zwillingsHandler)
 {
     if (m_fall.Einlesen)
         return;
     m_fall.Einlesen = true;
     m_fall.KVStatus = static_cast<std::int16_t>(i);
-    optionWaehlen(m_ansicht.GBKV, i, &Steuerung::gbKVGewaehlt);
+    optionWaehlen(zwilling, i, zwillingsHandler);
     m_fall.Einlesen = false;
     m_bestimmung.svzentrum();
 }
 
+void Steuerung::hbKVGewaehlt(int i)
+{
+    kvGewaehlt(i, m_ansicht.GBKV, &Steuerung::gbKVGewaehlt);
+}
+
 void Steuerung::gbKVGewaehlt(int i)
 {
-    if (m_fall.Einlesen)
-        return;
-    m_fall.Einlesen = true;
-    m_fall.KVStatus = static_cast<std::int16_t>(i);
-    optionWaehlen(m_ansicht.HBKV, i, &Steuerung::hbKVGewaehlt);
-    m_fall.Einlesen = false;
-    m_bestimmung.svzentrum();
+    kvGewaehlt(i, m_ansicht.HBKV, &Steuerung::hbKVGewaehlt);
 }
 
 void Steuerung::schuelerGewaehlt(int i)

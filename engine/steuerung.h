@@ -135,6 +135,7 @@ private:
     // The user's choice always raises the handler; an index outside the control is ignored.
     void listeKlicken(ListBox& liste, int index, ListenHandler handler);
     void optionKlicken(OptionGroup& gruppe, int index, IndexHandler handler);
+    void kvGewaehlt(int i, OptionGroup& zwilling, IndexHandler zwillingsHandler);
     // Setting a control from the program raises its handler when the value changes.
     void listeWaehlen(ListBox& liste, int index, ListenHandler handler);
     void optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler);
