@@ -23,14 +23,8 @@ enum Beispiel { Standard, Gleitzone, OhneHaupt, Rentner };
 
 void vorbereiten(Vorbereitet& v, int beispiel)
 {
-    v.mini.Auswahl[svp::params::AuswahlSteuer] = 1;
-    v.mini.Auswahl[svp::params::AuswahlZeile] = 1;
-    v.mini.AktJahr = 2008;
-    v.mini.Auswahl[svp::params::AuswahlMonat] = 7;
+    v.mini.monatVorbereiten(2008, 7);
     v.mini.Auswahl[svp::params::AuswahlLand] = 8;
-    v.mini.beitragstafelLaden();
-    v.mini.jahreswerte();
-    v.mini.textefuellen();
 
     // Amounts in cents.
     auto setze = [&](int i, std::int64_t lohn, std::int64_t monate, std::int64_t urlaub,

@@ -1,5 +1,7 @@
 #include "case_input.h"
 
+#include "engine/feld.h"
+
 #include <charconv>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -13,32 +15,35 @@ constexpr Bounds whole(std::int64_t min, std::int64_t max)
 {
     return {min, max};
 }
-constexpr Bounds euro(std::int64_t min, std::int64_t max)
+using engine::Feldart;
+// An amount key takes what the numeric field of the window takes.
+constexpr Bounds field(Feldart art, int index)
 {
-    return {min * Scale, max * Scale};
+    const params::Wertebereich range = engine::wertebereich({art, index});
+    return {range.min.raw(), range.max.raw()};
 }
-constexpr Bounds AnyEuro = euro(-99999, 99999);
 
 // The accepted input: one row per key, in the order of the enumeration.
+// clang-format off
 constexpr std::array<KeyRule, KeyCount> KeyTable = {{
-    {Key::AktJahr, "AktJahr", ValueKind::Integer, 1, {whole(2006, 2010)}, {2008}},
-    {Key::Monat, "Monat", ValueKind::Integer, 1, {whole(0, 11)}, {0}},
-    {Key::Land, "Land", ValueKind::Integer, 1, {whole(0, 15)}, {0}},
-    {Key::HBStatus, "HBStatus", ValueKind::Integer, 1, {whole(0, 12)}, {0}},
-    {Key::SchuelerArt, "SchuelerArt", ValueKind::Integer, 1, {whole(0, 3)}, {0}},
-    {Key::KVStatus, "KVStatus", ValueKind::Integer, 1, {whole(0, 3)}, {0}},
+    {Key::AktJahr, "AktJahr", ValueKind::Integer, 1, {whole(params::ErstesJahr, params::LetztesJahr)}, {params::Stammjahr}},
+    {Key::Monat, "Monat", ValueKind::Integer, 1, {whole(0, params::AnzahlMonate - 1)}, {0}},
+    {Key::Land, "Land", ValueKind::Integer, 1, {whole(0, params::AnzahlLaender - 1)}, {0}},
+    {Key::HBStatus, "HBStatus", ValueKind::Integer, 1, {whole(0, params::LetzterHBStatus)}, {0}},
+    {Key::SchuelerArt, "SchuelerArt", ValueKind::Integer, 1, {whole(0, params::LetzteSchuelerArt)}, {0}},
+    {Key::KVStatus, "KVStatus", ValueKind::Integer, 1, {whole(0, params::LetzterKVStatus)}, {0}},
     {Key::HBUeber20, "HBUeber20", ValueKind::Flag, 1, {}, {0}},
     {Key::RVVoll, "RVVoll", ValueKind::Flag, 1, {}, {0}},
-    {Key::HBEntgelt, "HBEntgelt", ValueKind::Amount, 1, {euro(0, 99999)}, {1000 * Scale}},
-    {Key::KBArt, "KBArt", ValueKind::Integer, 1, {whole(0, 2)}, {0}},
+    {Key::HBEntgelt, "HBEntgelt", ValueKind::Amount, 1, {field(Feldart::HBEuro, 0)}, {1000 * Scale}},
+    {Key::KBArt, "KBArt", ValueKind::Integer, 1, {whole(0, params::LetzteKBArt)}, {0}},
     {Key::KBCheck, "KBCheck", ValueKind::Flag, 3, {}, {0, 0, 0}},
-    // A first minor employment has no negative wage; the later ones may carry corrections.
-    {Key::Monatslohn, "Monatslohn", ValueKind::Amount, 2, {euro(0, 99999), AnyEuro}, {380 * Scale, 0}},
-    {Key::Monate, "Monate", ValueKind::Amount, 2, {AnyEuro, AnyEuro}, {12 * Scale, 12 * Scale}},
-    {Key::Urlaubsgeld, "Urlaubsgeld", ValueKind::Amount, 2, {AnyEuro, AnyEuro}, {40 * Scale, 0}},
-    {Key::Weihnachtsgeld, "Weihnachtsgeld", ValueKind::Amount, 2, {AnyEuro, AnyEuro}, {200 * Scale, 0}},
+    {Key::Monatslohn, "Monatslohn", ValueKind::Amount, 2, {field(Feldart::loh, 1), field(Feldart::loh, 2)}, {380 * Scale, 0}},
+    {Key::Monate, "Monate", ValueKind::Amount, 2, {field(Feldart::Mon, 1), field(Feldart::Mon, 2)}, {12 * Scale, 12 * Scale}},
+    {Key::Urlaubsgeld, "Urlaubsgeld", ValueKind::Amount, 2, {field(Feldart::Url, 1), field(Feldart::Url, 2)}, {40 * Scale, 0}},
+    {Key::Weihnachtsgeld, "Weihnachtsgeld", ValueKind::Amount, 2, {field(Feldart::Wei, 1), field(Feldart::Wei, 2)}, {200 * Scale, 0}},
     {Key::Privathaushalt, "Privathaushalt", ValueKind::Flag, 2, {}, {0, 0}},
 }};
+// clang-format on
 
 constexpr bool inKeyOrder()
 {

@@ -24,8 +24,8 @@ public:
     static params::Mini load(int year, int month);
 
 private:
-    static constexpr int Years = params::LastYear - params::FirstYear + 1;
-    std::array<std::unique_ptr<params::Mini>, Years * params::MonthCount> m_minis;
+    static constexpr int Years = params::LetztesJahr - params::ErstesJahr + 1;
+    std::array<std::unique_ptr<params::Mini>, Years * params::AnzahlMonate> m_minis;
 };
 
 } // namespace svp::cli

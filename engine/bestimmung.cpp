@@ -5,6 +5,11 @@
 namespace svp::engine {
 
 using namespace grenze;
+namespace lst = params::lst;
+namespace kv = params::kv;
+namespace pv = params::pv;
+namespace rv = params::rv;
+namespace av = params::av;
 
 namespace {
 
@@ -18,31 +23,12 @@ constexpr const char* KeineKurzfristigeRechts =
     "Es liegt keine zeitgeringfügige Beschäftigung vor.     Bitte prüfen Sie in der Spalte rechts, ob eine "
     "entgeltgeringfügige Beschäftigung vorliegt.";
 
-// KV text code of a general rate R (hundredths of a percent): the employee's contribution line
-// of that rate; one more is the employer's subsidy line.
-std::int16_t kvCode(std::int16_t rate)
+template <std::size_t N> const std::string& textZu(const std::array<std::string, N>& tafel, params::Code code)
 {
-    return static_cast<std::int16_t>(params::mulDivRoundHalfEven(rate - 1000, 1, 5));
-}
-
-bool kvCodeGueltig(std::int64_t code)
-{
-    return code >= 0 && code <= params::KVMax;
-}
-
-// A pension code that means the flat-rate mini-job regime (2, 3 employer's flat rate, 11, 12
-// household procedure) lets the flat wage tax apply.
-bool pauschalRV(std::int16_t rv)
-{
-    return rv == 2 || rv == 3 || rv == 11 || rv == 12;
-}
-
-template <std::size_t N> const std::string& textOf(const std::array<std::string, N>& table, std::int16_t code)
-{
-    static const std::string blank(params::TextWidth, ' ');
+    static const std::string leer(params::TextWidth, ' ');
     if (code < 0 || static_cast<std::size_t>(code) >= N)
-        return blank;
-    return table[static_cast<std::size_t>(code)];
+        return leer;
+    return tafel[static_cast<std::size_t>(code)];
 }
 
 } // namespace
@@ -52,30 +38,38 @@ Bestimmung::Bestimmung(params::Mini& mini, Fall& fall, Ansicht& ansicht)
 {
 }
 
-std::int16_t Bestimmung::steuercode() const
+// The tax class of the case for the main employment's own tax line; the codes from 47 on are
+// no class.
+params::Code Bestimmung::steuercode() const
 {
-    const std::int16_t t = m_mini.Auswahl[params::AuswahlSteuer];
-    return t < 47 ? t : 0;
+    const params::Code t = m_mini.Auswahl[params::AuswahlSteuer];
+    return t < lst::KlasseWaehlen ? t : lst::Leer;
 }
 
 void Bestimmung::svzentrum()
 {
-    zuruecksetzen();                                                        // steps 1 and 2
-    summen();                                                               // steps 3 and 4
-    hauptbeschaeftigungPruefen();                                           // step 5
-    gesamtentgelt();                                                        // step 6
-    m_ansicht.vielleicht[2].visible = m_fall.Monatsdurchschnitt[1] == Null; // step 7
-    m_ansicht.vielleicht[3].visible = m_fall.Monatsdurchschnitt[2] == Null;
-    gleitfall();                  // step 8
-    hauptbeschaeftigung();        // steps 9 and 10
-    kurzfristigeBeschaeftigung(); // step 11
-    ersteMinijob();               // step 12
-    spaetereMinijobs();           // step 13
-    steuerzeilen();               // step 14
-    anzeigen();                   // step 15
+    ++m_laeufe;
+    auto& f = m_fall;
+    ergebnisbereichZuruecksetzen();
+    minijobsSummieren();
+    hauptentgeltPruefen();
+    gesamtentgeltBestimmen();
+    // An empty mini-job column shows its overlay.
+    m_ansicht.vielleicht[2].visible = f.Monatsdurchschnitt[1] == Null;
+    m_ansicht.vielleicht[3].visible = f.Monatsdurchschnitt[2] == Null;
+    gleitfallBestimmen();
+    hauptbeschaeftigung();
+    kurzfristigeBeschaeftigung();
+    ersteMinijob();
+    spaetereMinijobs();
+    if (f.HBEntgelt == Null)
+        steuerzeilenOhneHauptbeschaeftigung();
+    else if (f.HBEntgelt > Null)
+        steuerzeilenNebenHauptbeschaeftigung();
+    anzeigen();
 }
 
-void Bestimmung::zuruecksetzen()
+void Bestimmung::ergebnisbereichZuruecksetzen()
 {
     auto& a = m_ansicht;
     a.KVTafel.visible = true;
@@ -98,7 +92,7 @@ void Bestimmung::zuruecksetzen()
             m_fall.ergebnis(c, r) = 0; // the note row 41 is kept
 }
 
-void Bestimmung::summen()
+void Bestimmung::minijobsSummieren()
 {
     auto& f = m_fall;
     auto& a = m_ansicht;
@@ -129,7 +123,9 @@ void Bestimmung::summen()
     }
 }
 
-void Bestimmung::hauptbeschaeftigungPruefen()
+// The main employment's pay must reach the sliding zone; below it an employee or pensioner is
+// judged in the mini-job columns.
+void Bestimmung::hauptentgeltPruefen()
 {
     auto& f = m_fall;
     auto& ueberlagerung = m_ansicht.vielleicht[0];
@@ -143,7 +139,6 @@ void Bestimmung::hauptbeschaeftigungPruefen()
             ueberlagerung.caption.clear();
             ueberlagerung.visible = false;
         } else {
-            // Below the sliding zone the main employment is judged in the minor columns.
             ueberlagerung.caption = HinweisUnterGrenze;
             ueberlagerung.visible = true;
             f.HBEntgelt = Null;
@@ -155,7 +150,7 @@ void Bestimmung::hauptbeschaeftigungPruefen()
     case status::Keine:
         // These statuses have no pay of their own that counts. Setting it to 0 here, before the
         // total and the sliding-zone variant are decided, lets the whole run see the pay it
-        // keeps (the main-employment step clears it again).
+        // keeps (the main employment's rules clear it again).
         f.HBEntgelt = Null;
         m_ansicht.HBEuro.value = Null;
         ueberlagerung.caption.clear();
@@ -174,7 +169,9 @@ void Bestimmung::hauptbeschaeftigungPruefen()
     }
 }
 
-void Bestimmung::gesamtentgelt()
+// The total pay that decides between mini job, sliding zone and ordinary employment. Later
+// rules overwrite earlier ones.
+void Bestimmung::gesamtentgeltBestimmen()
 {
     auto& f = m_fall;
     const Currency hb = f.HBEntgelt;
@@ -193,12 +190,12 @@ void Bestimmung::gesamtentgelt()
         g = d1 + d2;
     if (d1 + d2 < GleitBeginn && hb == Null)
         g = hb;
-    if (f.HBStatus == status::Schueler && f.SchuelerArt == 1 && hb < GleitBeginn)
+    if (f.HBStatus == status::Schueler && f.SchuelerArt == schuelerart::Laufend && hb < GleitBeginn)
         g = d1 + d2;
     f.Gesamtentgelt = g;
 }
 
-void Bestimmung::gleitfall()
+void Bestimmung::gleitfallBestimmen()
 {
     auto& f = m_fall;
     const Currency hb = f.HBEntgelt;
@@ -206,35 +203,22 @@ void Bestimmung::gleitfall()
     const Currency d2 = f.Monatsdurchschnitt[2];
     const bool mehrereMinijobs = d1 + d2 > MiniGrenze && d1 > Null && d2 > Null;
     if (hb <= Null)
-        f.Gleitfall = mehrereMinijobs ? 2 : 1;
+        f.Gleitfall = mehrereMinijobs ? gleitfall::Mehrfach : gleitfall::Einzig;
     else if (d1 >= GleitBeginn)
-        f.Gleitfall = 2;
+        f.Gleitfall = gleitfall::Mehrfach;
     else
-        f.Gleitfall = d1 + d2 >= MehrfachGrenze ? 2 : 1;
-    if (hb < GleitBeginn && f.HBStatus == status::Schueler && f.SchuelerArt == 1)
-        f.Gleitfall = mehrereMinijobs ? 2 : 1;
+        f.Gleitfall = d1 + d2 >= MehrfachGrenze ? gleitfall::Mehrfach : gleitfall::Einzig;
+    if (hb < GleitBeginn && f.HBStatus == status::Schueler && f.SchuelerArt == schuelerart::Laufend)
+        f.Gleitfall = mehrereMinijobs ? gleitfall::Mehrfach : gleitfall::Einzig;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Main employment (column 0)
 
 void Bestimmung::hauptbeschaeftigung()
 {
-    auto& f = m_fall;
-    auto& a = m_ansicht;
-    auto& e = f.ergebnis;
-    const Currency g = f.Gesamtentgelt;
-    const Currency hb = f.HBEntgelt;
-    const Currency summe = hb + f.Monatsdurchschnitt[1] + f.Monatsdurchschnitt[2];
-
-    // Step 9, base codes.
-    e(0, ZeileLSt) = steuercode();
-    const std::int16_t code = kvCode(m_mini.kvSatz(m_mini.Auswahl[params::AuswahlLand]));
-    if (kvCodeGueltig(code))
-        e(0, ZeileKV) = code;
-    e(0, ZeilePV) = 0;
-    e(0, ZeileAV) = 0;
-    a.SVEntgelt.visible = true;
-
-    // Step 10, by status.
-    switch (f.HBStatus) {
+    grundcodes();
+    switch (m_fall.HBStatus) {
     case status::Angestellter:
     case status::BURentner:
         HBNormal();
@@ -243,119 +227,186 @@ void Bestimmung::hauptbeschaeftigung()
         HBbefreit();
         break;
     case status::Schueler:
-        a.KVTafel.visible = false;
-        a.Schuelertafel.visible = true;
-        switch (f.SchuelerArt) {
-        case 0:
-        case 2:
-            HBbefreit();
-            break;
-        case 1:
-            a.SVEntgelt.visible = true;
-            if (hb < GleitBeginn) {
-                if (hb + f.Monatsdurchschnitt[2] >= GleitBeginn) {
-                    HBNormal();
-                } else {
-                    HBbefreit();
-                    a.SVEntgelt.visible = true;
-                }
-            } else {
-                HBNormal();
-            }
-            break;
-        case 3:
-            if (hb >= GleitBeginn)
-                HBNormal();
-            else
-                HBmini();
-            break;
-        default:
-            break;
-        }
-        e(0, ZeileAV) = 2;
+        schueler();
         break;
     case status::Auszubildender:
     case status::StudentVorNach:
-        e(0, ZeileLSt) = steuercode();
-        kvbeitragholen();
-        e(0, ZeileRV) = 0;
-        e(0, ZeileAV) = 0;
+        auszubildender();
         break;
     case status::StudentAushilfe:
-        a.HBCheck.visible = true;
-        if (!f.HBUeber20)
-            a.KVTafel.visible = false;
-        e(0, ZeileKV) = 123;
-        e(0, ZeilePV) = 4;
-        if (g <= GleitEnde) {
-            a.HR.visible = true;
-            e(0, ZeileRV) = f.RVVoll ? 8 : 7;
-            if (f.HBUeber20) {
-                a.KVTafel.visible = false;
-                Gleitzone();
-            }
-        } else {
-            e(0, ZeileRV) = 0;
-            if (f.HBUeber20) {
-                a.KVTafel.visible = true;
-                kvbeitragholen();
-                e(0, ZeileAV) = 0;
-            }
-        }
+        studentAushilfe();
         break;
     case status::StudentZwischen:
-        a.KVTafel.visible = false;
-        a.HBCheck.visible = false;
-        e(0, ZeileKV) = 123;
-        e(0, ZeilePV) = 4;
-        e(0, ZeileRV) = 1;
-        e(0, ZeileAV) = 2;
+        studentZwischenpraktikum();
         break;
     case status::RentnerUeber65:
     case status::RentnerUnter65:
-        a.HBCheck.visible = false;
-        a.GBCheck[1].visible = false;
-        e(0, ZeileLSt) = steuercode();
-        if (g >= UeberGleit)
-            kvbeitragholen();
-        else
-            e(0, ZeileKV) = f.Gleitfall == 2 ? 129 : 128;
-        e(0, ZeilePV) = 4;
-        e(0, ZeileRV) = 6;
-        if (f.HBStatus == status::RentnerUeber65)
-            e(0, ZeileAV) = 5;
-        else
-            e(0, ZeileAV) = g >= UeberGleit ? 2 : (f.Gleitfall == 2 ? 4 : 3);
-        if (summe < GleitBeginn)
-            HBNormal();
+        altersrentner();
         break;
     case status::EURentner:
-        a.HBCheck.visible = false;
-        a.GBCheck[1].visible = false;
-        if (g <= GleitEnde) {
-            a.HR.visible = true;
-            Gleitzone();
-        } else {
-            e(0, ZeileLSt) = steuercode();
-            kvbeitragholen();
-            e(0, ZeileRV) = 0;
-        }
-        e(0, ZeileAV) = 2;
-        if (summe < GleitBeginn)
-            HBNormal();
+        erwerbsunfaehigkeitsrentner();
         break;
     case status::Selbstaendig:
     case status::Keine:
-        f.HBEntgelt = Null;
-        a.HBEuro.value = Null;
-        a.SVEntgelt.visible = false;
-        a.HBCheck.visible = false;
-        a.KVTafel.visible = false;
-        a.vielleicht[0].visible = true;
+        ohneHauptbeschaeftigung();
         break;
     default:
         break;
     }
+}
+
+// What every status starts from: the tax class, the contribution line of the state's rate,
+// ordinary PV and AV.
+void Bestimmung::grundcodes()
+{
+    auto& e = m_fall.ergebnis;
+    e(0, ZeileLSt) = steuercode();
+    const params::Code code = kv::beitrag(m_mini.kvSatz(m_mini.Auswahl[params::AuswahlLand]));
+    if (kv::imBereich(code))
+        e(0, ZeileKV) = code;
+    e(0, ZeilePV) = pv::Beitrag;
+    e(0, ZeileAV) = av::Beitrag;
+    m_ansicht.SVEntgelt.visible = true;
+}
+
+void Bestimmung::schueler()
+{
+    auto& f = m_fall;
+    auto& a = m_ansicht;
+    const Currency hb = f.HBEntgelt;
+    a.KVTafel.visible = false;
+    a.Schuelertafel.visible = true;
+    switch (f.SchuelerArt) {
+    case schuelerart::Sommerferien:
+    case schuelerart::Schnupperwochen:
+        HBbefreit();
+        break;
+    case schuelerart::Laufend:
+        // Ongoing work is exempt below the sliding zone unless the later mini-jobs lift it.
+        a.SVEntgelt.visible = true;
+        if (hb < GleitBeginn) {
+            if (hb + f.Monatsdurchschnitt[2] >= GleitBeginn) {
+                HBNormal();
+            } else {
+                HBbefreit();
+                a.SVEntgelt.visible = true;
+            }
+        } else {
+            HBNormal();
+        }
+        break;
+    case schuelerart::Sonstige:
+        if (hb >= GleitBeginn)
+            HBNormal();
+        else
+            HBmini();
+        break;
+    default:
+        break;
+    }
+    f.ergebnis(0, ZeileAV) = av::Befreit;
+}
+
+// Apprentices and students in a pre- or post-study internship pay ordinary contributions.
+void Bestimmung::auszubildender()
+{
+    auto& e = m_fall.ergebnis;
+    e(0, ZeileLSt) = steuercode();
+    kvbeitragholen();
+    e(0, ZeileRV) = rv::Beitrag;
+    e(0, ZeileAV) = av::Beitrag;
+}
+
+// A student working as temporary help is free of KV and PV unless he works more than 20 hours
+// a week; he pays pension contributions, in the sliding zone at its rates.
+void Bestimmung::studentAushilfe()
+{
+    auto& f = m_fall;
+    auto& a = m_ansicht;
+    auto& e = f.ergebnis;
+    a.HBCheck.visible = true;
+    if (!f.HBUeber20)
+        a.KVTafel.visible = false;
+    e(0, ZeileKV) = kv::Befreit;
+    e(0, ZeilePV) = pv::Befreit;
+    if (f.Gesamtentgelt <= GleitEnde) {
+        a.HR.visible = true;
+        e(0, ZeileRV) = f.RVVoll ? rv::GleitEinzigVoll : rv::GleitEinzigGekuerzt;
+        if (f.HBUeber20) {
+            a.KVTafel.visible = false;
+            Gleitzone();
+        }
+    } else {
+        e(0, ZeileRV) = rv::Beitrag;
+        if (f.HBUeber20) {
+            a.KVTafel.visible = true;
+            kvbeitragholen();
+            e(0, ZeileAV) = av::Beitrag;
+        }
+    }
+}
+
+void Bestimmung::studentZwischenpraktikum()
+{
+    m_ansicht.KVTafel.visible = false;
+    m_ansicht.HBCheck.visible = false;
+    befreit(0);
+}
+
+// An old-age pensioner pays no PV and no RV of his own; the employer pays the pensioner's RV
+// line, and AV only below 65.
+void Bestimmung::altersrentner()
+{
+    auto& f = m_fall;
+    auto& e = f.ergebnis;
+    const Currency g = f.Gesamtentgelt;
+    const bool mehrfach = f.Gleitfall == gleitfall::Mehrfach;
+    m_ansicht.HBCheck.visible = false;
+    m_ansicht.GBCheck[1].visible = false;
+    e(0, ZeileLSt) = steuercode();
+    if (g >= UeberGleit)
+        kvbeitragholen();
+    else
+        e(0, ZeileKV) = mehrfach ? kv::GleitMehrfach : kv::GleitEinzig;
+    e(0, ZeilePV) = pv::Befreit;
+    e(0, ZeileRV) = rv::Rentner;
+    if (f.HBStatus == status::RentnerUeber65)
+        e(0, ZeileAV) = av::RentnerAG;
+    else
+        e(0, ZeileAV) = g >= UeberGleit ? av::Befreit : (mehrfach ? av::GleitMehrfach : av::GleitEinzig);
+    if (f.HBEntgelt + f.Monatsdurchschnitt[1] + f.Monatsdurchschnitt[2] < GleitBeginn)
+        HBNormal();
+}
+
+void Bestimmung::erwerbsunfaehigkeitsrentner()
+{
+    auto& f = m_fall;
+    auto& e = f.ergebnis;
+    m_ansicht.HBCheck.visible = false;
+    m_ansicht.GBCheck[1].visible = false;
+    if (f.Gesamtentgelt <= GleitEnde) {
+        m_ansicht.HR.visible = true;
+        Gleitzone();
+    } else {
+        e(0, ZeileLSt) = steuercode();
+        kvbeitragholen();
+        e(0, ZeileRV) = rv::Beitrag;
+    }
+    e(0, ZeileAV) = av::Befreit;
+    if (f.HBEntgelt + f.Monatsdurchschnitt[1] + f.Monatsdurchschnitt[2] < GleitBeginn)
+        HBNormal();
+}
+
+// Self-employed or no main employment: the column shows its overlay and no result.
+void Bestimmung::ohneHauptbeschaeftigung()
+{
+    auto& a = m_ansicht;
+    m_fall.HBEntgelt = Null;
+    a.HBEuro.value = Null;
+    a.SVEntgelt.visible = false;
+    a.HBCheck.visible = false;
+    a.KVTafel.visible = false;
+    a.vielleicht[0].visible = true;
 }
 
 void Bestimmung::HBNormal()
@@ -366,8 +417,8 @@ void Bestimmung::HBNormal()
     if (g > GleitEnde) {
         e(0, ZeileLSt) = steuercode();
         kvbeitragholen();
-        e(0, ZeileRV) = 0;
-        e(0, ZeileAV) = 0;
+        e(0, ZeileRV) = rv::Beitrag;
+        e(0, ZeileAV) = av::Beitrag;
         return;
     }
     if (g >= GleitBeginn) {
@@ -391,17 +442,13 @@ void Bestimmung::HBNormal()
 
 void Bestimmung::HBmini()
 {
-    m_fall.ergebnis(0, ZeileLSt) = 53;
+    m_fall.ergebnis(0, ZeileLSt) = lst::Pauschal2;
     miniRegeln(0, m_fall.Privathaushalt[1]);
 }
 
 void Bestimmung::HBbefreit()
 {
-    auto& e = m_fall.ergebnis;
-    e(0, ZeileKV) = 123;
-    e(0, ZeilePV) = 4;
-    e(0, ZeileRV) = 1;
-    e(0, ZeileAV) = 2;
+    befreit(0);
     m_ansicht.SVEntgelt.visible = false;
     m_ansicht.KVTafel.visible = false;
     if (m_fall.HBStatus != status::Schueler) {
@@ -415,29 +462,29 @@ void Bestimmung::Gleitzone()
 {
     auto& f = m_fall;
     auto& e = f.ergebnis;
-    const bool mehrfach = f.Gleitfall == 2;
+    const bool mehrfach = f.Gleitfall == gleitfall::Mehrfach;
     switch (f.KVStatus) {
-    case 0:
-    case 1:
-        e(0, ZeileKV) = mehrfach ? 129 : 128;
-        e(0, ZeilePV) = mehrfach ? 8 : 7;
+    case kvstatus::Gesetzlich:
+    case kvstatus::Firmenzahler:
+        e(0, ZeileKV) = mehrfach ? kv::GleitMehrfach : kv::GleitEinzig;
+        e(0, ZeilePV) = mehrfach ? pv::GleitMehrfach : pv::GleitEinzig;
         break;
-    case 2:
+    case kvstatus::Selbstzahler:
         kvbeitragholen();
         break;
-    case 3:
-        e(0, ZeileKV) = 123;
-        e(0, ZeilePV) = 4;
+    case kvstatus::Privat:
+        e(0, ZeileKV) = kv::Befreit;
+        e(0, ZeilePV) = pv::Befreit;
         break;
     default:
         break;
     }
     if (mehrfach) {
-        e(0, ZeileRV) = f.RVVoll ? 10 : 9;
-        e(0, ZeileAV) = 4;
+        e(0, ZeileRV) = f.RVVoll ? rv::GleitMehrfachVoll : rv::GleitMehrfachGekuerzt;
+        e(0, ZeileAV) = av::GleitMehrfach;
     } else {
-        e(0, ZeileRV) = f.RVVoll ? 8 : 7;
-        e(0, ZeileAV) = 3;
+        e(0, ZeileRV) = f.RVVoll ? rv::GleitEinzigVoll : rv::GleitEinzigGekuerzt;
+        e(0, ZeileAV) = av::GleitEinzig;
     }
 }
 
@@ -447,35 +494,38 @@ void Bestimmung::kvbeitragholen()
     if (c < 0 || c >= Spalten)
         return;
     auto& e = m_fall.ergebnis;
-    e(c, ZeilePV) = 0;
+    e(c, ZeilePV) = pv::Beitrag;
     const int land = m_mini.Auswahl[params::AuswahlLand];
     switch (m_fall.KVStatus) {
-    case 0:
-    case 1:
-    case 2:
-        if (land >= 0 && land < params::StateCount) {
-            const std::int16_t rate = m_mini.kvSatz(land);
-            if (rate <= 0)
+    case kvstatus::Gesetzlich:
+    case kvstatus::Firmenzahler:
+    case kvstatus::Selbstzahler:
+        if (land >= 0 && land < params::AnzahlLaender) {
+            const std::int16_t satz = m_mini.kvSatz(land);
+            if (satz <= 0)
                 return;
             // The voluntarily insured who pays himself gets the employer's subsidy line.
-            const bool zuschuss = m_fall.KVStatus == 2;
-            const auto code = static_cast<std::int16_t>(kvCode(rate) + (zuschuss ? 1 : 0));
-            if (kvCodeGueltig(code))
+            const bool zuschuss = m_fall.KVStatus == kvstatus::Selbstzahler;
+            const params::Code code = zuschuss ? kv::zuschuss(satz) : kv::beitrag(satz);
+            if (kv::imBereich(code))
                 e(c, ZeileKV) = code;
             if (zuschuss)
-                e(c, ZeilePV) = 1;
-        } else if (land == 34) {
-            e(c, ZeileKV) = 126;
+                e(c, ZeilePV) = pv::Zuschuss;
+        } else if (land == params::LetzteTafelzeile) {
+            e(c, ZeileKV) = kv::Pauschal;
         }
         break;
-    case 3:
-        e(c, ZeileKV) = 123;
-        e(c, ZeilePV) = 4;
+    case kvstatus::Privat:
+        e(c, ZeileKV) = kv::Befreit;
+        e(c, ZeilePV) = pv::Befreit;
         break;
     default:
         break;
     }
 }
+
+// ---------------------------------------------------------------------------------------------
+// Minor employments (columns 2 and 3)
 
 void Bestimmung::GB1keineHB()
 {
@@ -486,7 +536,7 @@ void Bestimmung::GB1keineHB()
         GB1Mini();
     } else if (f.Gesamtentgelt <= GleitEnde) {
         pruefung.caption = caption::GleitzoneVoll;
-        if (f.Gleitfall == 2)
+        if (f.Gleitfall == gleitfall::Mehrfach)
             GB1Gleit2();
         else
             GB1Gleit1();
@@ -522,47 +572,60 @@ void Bestimmung::GB2Normal()
 
 void Bestimmung::GB1Gleit1()
 {
-    gleitRegeln(2, 1);
+    gleitRegeln(2, gleitfall::Einzig);
 }
 void Bestimmung::GB1Gleit2()
 {
-    gleitRegeln(2, 2);
+    gleitRegeln(2, gleitfall::Mehrfach);
 }
 void Bestimmung::GB2Gleit1()
 {
-    gleitRegeln(3, 1);
+    gleitRegeln(3, gleitfall::Einzig);
 }
 void Bestimmung::GB2Gleit2()
 {
-    gleitRegeln(3, 2);
+    gleitRegeln(3, gleitfall::Mehrfach);
 }
 
+// Exempt from all four branches.
+void Bestimmung::befreit(int c)
+{
+    auto& e = m_fall.ergebnis;
+    e(c, ZeileKV) = kv::Befreit;
+    e(c, ZeilePV) = pv::Befreit;
+    e(c, ZeileRV) = rv::Befreit;
+    e(c, ZeileAV) = av::Befreit;
+}
+
+// Flat-rate employer contributions; in a private household the reduced rates of the
+// household-cheque procedure. RVVoll is the waiver of the RV exemption: the employee tops up.
 void Bestimmung::miniRegeln(int c, bool haushalt)
 {
     auto& f = m_fall;
     auto& e = f.ergebnis;
-    // Flat-rate employer contributions; in a private household the reduced rates of the
-    // household-cheque procedure.
-    e(c, ZeileKV) = f.KVStatus == 3 ? 123 : (haushalt ? 127 : 126);
-    e(c, ZeilePV) = 4;
-    if (!f.RVVoll)
-        e(c, ZeileRV) = haushalt ? 11 : 2;
+    if (f.KVStatus == kvstatus::Privat)
+        e(c, ZeileKV) = kv::Befreit;
     else
-        e(c, ZeileRV) = haushalt ? 12 : 3;
-    e(c, ZeileAV) = 2;
+        e(c, ZeileKV) = haushalt ? kv::PauschalHaushalt : kv::Pauschal;
+    e(c, ZeilePV) = pv::Befreit;
+    if (!f.RVVoll)
+        e(c, ZeileRV) = haushalt ? rv::Haushaltsscheck : rv::Pauschal;
+    else
+        e(c, ZeileRV) = haushalt ? rv::HaushaltAufstockung : rv::Aufstockung;
+    e(c, ZeileAV) = av::Befreit;
 }
 
 void Bestimmung::normalRegeln(int c)
 {
     auto& e = m_fall.ergebnis;
-    if (m_fall.KVStatus >= 3) {
-        e(c, ZeileKV) = 123;
-        e(c, ZeilePV) = 4;
+    if (m_fall.KVStatus >= kvstatus::Privat) {
+        e(c, ZeileKV) = kv::Befreit;
+        e(c, ZeilePV) = pv::Befreit;
     } else {
         kvbeitragholen();
     }
-    e(c, ZeileRV) = 0;
-    e(c, ZeileAV) = 0;
+    e(c, ZeileRV) = rv::Beitrag;
+    e(c, ZeileAV) = av::Beitrag;
     rentnerRegeln(c);
 }
 
@@ -570,66 +633,72 @@ void Bestimmung::gleitRegeln(int c, int variante)
 {
     auto& f = m_fall;
     auto& e = f.ergebnis;
-    if (variante == 2) {
-        if (f.KVStatus == 3) {
-            e(c, ZeileKV) = 123;
-            e(c, ZeilePV) = 4;
+    if (variante == gleitfall::Mehrfach) {
+        if (f.KVStatus == kvstatus::Privat) {
+            e(c, ZeileKV) = kv::Befreit;
+            e(c, ZeilePV) = pv::Befreit;
         } else {
-            e(c, ZeileKV) = 129;
-            e(c, ZeilePV) = 8;
+            e(c, ZeileKV) = kv::GleitMehrfach;
+            e(c, ZeilePV) = pv::GleitMehrfach;
         }
-        e(c, ZeileRV) = f.RVVoll ? 10 : 9;
-        e(c, ZeileAV) = 4;
+        e(c, ZeileRV) = f.RVVoll ? rv::GleitMehrfachVoll : rv::GleitMehrfachGekuerzt;
+        e(c, ZeileAV) = av::GleitMehrfach;
     } else {
         switch (f.KVStatus) {
-        case 0:
-        case 1:
-            e(c, ZeileKV) = 128;
-            e(c, ZeilePV) = 7;
+        case kvstatus::Gesetzlich:
+        case kvstatus::Firmenzahler:
+            e(c, ZeileKV) = kv::GleitEinzig;
+            e(c, ZeilePV) = pv::GleitEinzig;
             break;
-        case 2: {
+        case kvstatus::Selbstzahler: {
             // The employer's subsidy is read from rate row Auswahl(46) + 1, not from the
             // selected state.
-            const std::int16_t rate = m_mini.kvSatz(m_mini.Auswahl[params::AuswahlZeile] + 1);
-            const std::int16_t code = rate > 0 ? static_cast<std::int16_t>(kvCode(rate) + 1) : 1;
-            e(c, ZeileKV) = kvCodeGueltig(code) ? code : 1;
-            e(c, ZeilePV) = 1;
+            const std::int16_t satz = m_mini.kvSatz(m_mini.Auswahl[params::AuswahlZeile] + 1);
+            const params::Code code = satz > 0 ? kv::zuschuss(satz) : kv::ErsterZuschuss;
+            e(c, ZeileKV) = kv::imBereich(code) ? code : kv::ErsterZuschuss;
+            e(c, ZeilePV) = pv::Zuschuss;
             break;
         }
-        case 3:
-            e(c, ZeileKV) = 123;
-            e(c, ZeilePV) = 4;
+        case kvstatus::Privat:
+            e(c, ZeileKV) = kv::Befreit;
+            e(c, ZeilePV) = pv::Befreit;
             break;
         default:
             break;
         }
-        e(c, ZeileRV) = f.RVVoll ? 8 : 7;
-        e(c, ZeileAV) = 3;
+        e(c, ZeileRV) = f.RVVoll ? rv::GleitEinzigVoll : rv::GleitEinzigGekuerzt;
+        e(c, ZeileAV) = av::GleitEinzig;
     }
     rentnerRegeln(c);
 }
 
+// Beside a pension the mini-job columns follow the pensioner's lines.
 void Bestimmung::rentnerRegeln(int c)
 {
     auto& e = m_fall.ergebnis;
     const int s = m_fall.HBStatus;
     if (s == status::RentnerUeber65 || s == status::RentnerUnter65) {
-        e(c, ZeileRV) = 6;
-        e(c, ZeilePV) = 4;
+        e(c, ZeileRV) = rv::Rentner;
+        e(c, ZeilePV) = pv::Befreit;
     }
     if (s == status::RentnerUeber65)
-        e(c, ZeileAV) = 5;
+        e(c, ZeileAV) = av::RentnerAG;
     if (s == status::EURentner)
-        e(c, ZeileAV) = 2;
+        e(c, ZeileAV) = av::Befreit;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Short-term employment (column 1)
 
 void Bestimmung::kurzfristigeBeschaeftigung()
 {
     auto& a = m_ansicht;
     m_mini.AktBesch = 1;
     switch (m_fall.KBArt) {
-    case 0:
-    case 1:
+    case kbart::ZweiMonate:
+    case kbart::FuenfzigTage:
+        // Short-term only if not regular, and above 400 Euro only if not taken up as a
+        // profession; "berufsmäßig" is asked only then.
         a.KBCheck[0].visible = true;
         a.KBCheckB[0].visible = true;
         if (a.KBCheck[0].checked) {
@@ -647,7 +716,7 @@ void Bestimmung::kurzfristigeBeschaeftigung()
             kurzfristig();
         }
         break;
-    case 2:
+    case kbart::Laenger:
         a.KBCheck[0].visible = false;
         a.KBCheck[2].visible = false;
         a.KBCheckB[0].visible = false;
@@ -661,12 +730,8 @@ void Bestimmung::kurzfristigeBeschaeftigung()
 
 void Bestimmung::kurzfristig()
 {
-    auto& e = m_fall.ergebnis;
     m_ansicht.vielleicht[1].visible = false;
-    e(1, ZeileKV) = 123;
-    e(1, ZeilePV) = 4;
-    e(1, ZeileRV) = 1;
-    e(1, ZeileAV) = 2;
+    befreit(1);
 }
 
 void Bestimmung::pflichtig()
@@ -684,7 +749,8 @@ void Bestimmung::ersteMinijob()
     const Currency hb = f.HBEntgelt;
     const Currency d1 = f.Monatsdurchschnitt[1];
 
-    if (f.HBStatus >= 0 && f.HBStatus <= status::StudentZwischen) {
+    // The waiver of the RV exemption is offered beside every main employment but a pension.
+    if (f.HBStatus >= status::Angestellter && f.HBStatus <= status::StudentZwischen) {
         a.GBCheck[1].caption = caption::VerzichtBefreiung;
         a.GBCheck[1].visible = true;
         a.GBGrenze[1].visible = false;
@@ -697,7 +763,7 @@ void Bestimmung::ersteMinijob()
 
     if (hb <= Null) {
         GB1keineHB();
-    } else if (hb < GleitBeginn && f.HBStatus == status::Schueler && f.SchuelerArt == 1) {
+    } else if (hb < GleitBeginn && f.HBStatus == status::Schueler && f.SchuelerArt == schuelerart::Laufend) {
         GB1keineHB();
     } else if (d1 <= MiniGrenze) {
         a.GBCheck[1].caption = caption::VerzichtBefreiung;
@@ -709,7 +775,7 @@ void Bestimmung::ersteMinijob()
             a.GBCheck[1].visible = false;
         } else {
             a.GBCheck[1].caption = caption::GleitzoneVoll;
-            if (f.Gleitfall == 2)
+            if (f.Gleitfall == gleitfall::Mehrfach)
                 GB1Gleit2();
             else
                 GB1Gleit1();
@@ -732,7 +798,7 @@ void Bestimmung::spaetereMinijobs()
     m_ansicht.vielleicht[3].visible = false;
 
     auto gleit = [&] {
-        if (f.Gleitfall == 2)
+        if (f.Gleitfall == gleitfall::Mehrfach)
             GB2Gleit2();
         else
             GB2Gleit1();
@@ -760,7 +826,8 @@ void Bestimmung::spaetereMinijobs()
         return;
     }
 
-    // Beside a main employment the column is decided twice; the second decision counts.
+    // Beside a main employment the column is decided twice; the second decision counts, and
+    // the later mini-jobs stay free of AV.
     if (d1 < GleitBeginn) {
         nachSumme();
     } else if (g < UeberGleit) {
@@ -769,87 +836,95 @@ void Bestimmung::spaetereMinijobs()
         GB2Normal();
     }
     nachSumme();
-    f.ergebnis(3, ZeileAV) = 2;
+    f.ergebnis(3, ZeileAV) = av::Befreit;
 }
 
-void Bestimmung::steuerzeilen()
+// ---------------------------------------------------------------------------------------------
+// Tax lines of columns 1 to 3
+
+void Bestimmung::steuerzeilenOhneHauptbeschaeftigung()
 {
     auto& f = m_fall;
     auto& a = m_ansicht;
     auto& e = f.ergebnis;
-    const std::int16_t t = m_mini.Auswahl[params::AuswahlSteuer];
-    const std::int16_t tOder47 = t < 48 ? t : 47;
-    const Currency hb = f.HBEntgelt;
-    const Currency d1 = f.Monatsdurchschnitt[1];
+    // A tax class from 48 on is no class: the class must be chosen individually.
+    const params::Code t = m_mini.Auswahl[params::AuswahlSteuer];
+    const bool keineKlasse = t >= lst::Lohnsteuerkarte;
+    const params::Code klasseOderWahl = keineKlasse ? lst::KlasseWaehlen : t;
     const Currency d2 = f.Monatsdurchschnitt[2];
-    const Currency s = d1 + d2;
+    const Currency s = f.Monatsdurchschnitt[1] + d2;
     const Currency g = f.Gesamtentgelt;
 
-    if (hb == Null) {
-        if (s != Null) {
-            e(1, ZeileLSt) = 48;
-        } else if (t < 48) {
-            e(1, ZeileLSt) = t;
-        } else {
-            e(1, ZeileLSt) = 47;
+    if (s != Null) {
+        e(1, ZeileLSt) = lst::Lohnsteuerkarte;
+    } else {
+        e(1, ZeileLSt) = klasseOderWahl;
+        if (keineKlasse)
             a.Lstkurz.visible = true;
-        }
-        if (d2 != Null) {
-            if (g < GleitBeginn) {
-                e(2, ZeileLSt) = 53;
-                e(3, ZeileLSt) = 53;
-            } else if (t >= 48) {
-                e(2, ZeileLSt) = 47;
-                e(3, ZeileLSt) = t;
-                f.LStHinweis = 2;
-                a.LSTinfo.visible = true;
-            } else {
-                e(2, ZeileLSt) = t;
-                e(3, ZeileLSt) = t;
-            }
-        } else if (g < GleitBeginn) {
-            e(2, ZeileLSt) = 53;
-            f.LStHinweis = 1;
+    }
+    if (d2 != Null) {
+        if (g < GleitBeginn) {
+            e(2, ZeileLSt) = lst::Pauschal2;
+            e(3, ZeileLSt) = lst::Pauschal2;
+        } else if (keineKlasse) {
+            e(2, ZeileLSt) = lst::KlasseWaehlen;
+            e(3, ZeileLSt) = t;
+            f.LStHinweis = lsthinweis::Klassenwahl;
             a.LSTinfo.visible = true;
         } else {
-            e(2, ZeileLSt) = tOder47;
-            f.LStHinweis = 2;
-            a.LSTinfo.visible = true;
+            e(2, ZeileLSt) = t;
+            e(3, ZeileLSt) = t;
         }
-    } else if (hb > Null) {
-        e(1, ZeileLSt) = 48;
-        // Beside a main employment a mini job is taxed at the flat rate when its pension line
-        // is a mini-job line.
-        auto steuerNachRV = [&](int c) {
-            const std::int16_t rv = e(c, ZeileRV);
-            if (pauschalRV(rv))
-                e(c, ZeileLSt) = 53;
-            else if (rv >= 0 && rv <= 10)
-                e(c, ZeileLSt) = 48;
-        };
-        if (d1 < GleitBeginn)
-            steuerNachRV(2);
-        else
-            e(2, ZeileLSt) = 48;
-        if (s < GleitBeginn)
-            steuerNachRV(3);
-        else
-            e(3, ZeileLSt) = 48;
+    } else if (g < GleitBeginn) {
+        e(2, ZeileLSt) = lst::Pauschal2;
+        f.LStHinweis = lsthinweis::Lohnsteuerkarte;
+        a.LSTinfo.visible = true;
+    } else {
+        e(2, ZeileLSt) = klasseOderWahl;
+        f.LStHinweis = lsthinweis::Klassenwahl;
+        a.LSTinfo.visible = true;
     }
 }
 
+void Bestimmung::steuerzeilenNebenHauptbeschaeftigung()
+{
+    auto& f = m_fall;
+    auto& e = f.ergebnis;
+    const Currency d1 = f.Monatsdurchschnitt[1];
+    const Currency s = d1 + f.Monatsdurchschnitt[2];
+    e(1, ZeileLSt) = lst::Lohnsteuerkarte;
+    // Beside a main employment a mini job is taxed at the flat rate when its pension line is a
+    // mini-job line, by its tax card when the pension line is an ordinary one.
+    auto steuerNachRV = [&](int c) {
+        const params::Code code = e(c, ZeileRV);
+        if (rv::pauschal(code))
+            e(c, ZeileLSt) = lst::Pauschal2;
+        else if (code >= rv::Beitrag && code <= rv::GleitMehrfachVoll)
+            e(c, ZeileLSt) = lst::Lohnsteuerkarte;
+    };
+    if (d1 < GleitBeginn)
+        steuerNachRV(2);
+    else
+        e(2, ZeileLSt) = lst::Lohnsteuerkarte;
+    if (s < GleitBeginn)
+        steuerNachRV(3);
+    else
+        e(3, ZeileLSt) = lst::Lohnsteuerkarte;
+}
+
+// Every code of the four columns becomes the text of its result label.
 void Bestimmung::anzeigen()
 {
     const auto& mini = m_mini;
+    const auto& e = m_fall.ergebnis;
     for (int c = 0; c < Spalten; ++c) {
-        const auto& e = m_fall.ergebnis;
         auto& zeilen = m_ansicht.Ergebnistext[static_cast<std::size_t>(c)];
-        zeilen[0] = textOf(mini.LStText, e(c, ZeileLSt));
-        zeilen[1] = textOf(mini.KVText, e(c, ZeileKV));
-        zeilen[2] = textOf(mini.PVText, e(c, ZeilePV));
-        zeilen[3] = textOf(mini.RVText, e(c, ZeileRV));
-        zeilen[4] = textOf(mini.AVText, e(c, ZeileAV));
-        zeilen[5] = textOf(mini.HinweisText, e(c, ZeileHinweis));
+        zeilen[0] = textZu(mini.LStText, e(c, ZeileLSt));
+        zeilen[1] = textZu(mini.KVText, e(c, ZeileKV));
+        zeilen[2] = textZu(mini.PVText, e(c, ZeilePV));
+        zeilen[3] = textZu(mini.RVText, e(c, ZeileRV));
+        zeilen[4] = textZu(mini.AVText, e(c, ZeileAV));
+        zeilen[5] = textZu(mini.HinweisText, e(c, ZeileHinweis));
     }
 }
 

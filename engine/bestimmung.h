@@ -4,6 +4,8 @@
 #include "fall.h"
 #include "params/mini.h"
 
+#include <cstdint>
+
 namespace svp::engine {
 
 // Limits of the determination, exact on the currency scale. 400.00 and 400.01 (and 800.00
@@ -19,22 +21,10 @@ inline constexpr Currency GleitEnde = Currency::fromCents(80000);      // 800.00
 inline constexpr Currency UeberGleit = Currency::fromCents(80001);     // 800.01
 } // namespace grenze
 
-// Status of the main employment (option group HBOpt).
-namespace status {
-inline constexpr int Angestellter = 0;
-inline constexpr int Beamter = 1;
-inline constexpr int Schueler = 2;
-inline constexpr int Auszubildender = 3;
-inline constexpr int StudentAushilfe = 4;
-inline constexpr int StudentVorNach = 5;
-inline constexpr int StudentZwischen = 6;
-inline constexpr int RentnerUeber65 = 7;
-inline constexpr int RentnerUnter65 = 8;
-inline constexpr int BURentner = 9;
-inline constexpr int EURentner = 10;
-inline constexpr int Selbstaendig = 11;
-inline constexpr int Keine = 12;
-} // namespace status
+namespace status = params::status;
+namespace schuelerart = params::schuelerart;
+namespace kvstatus = params::kvstatus;
+namespace kbart = params::kbart;
 
 // The determination of one case: `svzentrum` and the category procedures of the four
 // employments. Like the rules they implement, the procedures take no arguments: they read
@@ -45,8 +35,10 @@ class Bestimmung
 public:
     Bestimmung(params::Mini& mini, Fall& fall, Ansicht& ansicht);
 
-    // The whole determination, steps 1 to 15.
+    // The whole determination of the case, all four columns and the result texts.
     void svzentrum();
+    // How often svzentrum has run on this case.
+    std::uint64_t laeufe() const { return m_laeufe; }
 
     // Main employment (column 0).
     void HBNormal();
@@ -73,29 +65,42 @@ public:
     void pflichtig();
 
 private:
-    // Steps of svzentrum.
-    void zuruecksetzen();
-    void summen();
-    void hauptbeschaeftigungPruefen();
-    void gesamtentgelt();
-    void gleitfall();
+    // The parts of svzentrum, in the order in which it runs them.
+    void ergebnisbereichZuruecksetzen();
+    void minijobsSummieren();
+    void hauptentgeltPruefen();
+    void gesamtentgeltBestimmen();
+    void gleitfallBestimmen();
     void hauptbeschaeftigung();
     void kurzfristigeBeschaeftigung();
     void ersteMinijob();
     void spaetereMinijobs();
-    void steuerzeilen();
+    void steuerzeilenOhneHauptbeschaeftigung();
+    void steuerzeilenNebenHauptbeschaeftigung();
     void anzeigen();
 
-    // Shared shapes of the minor-employment rules, on column c.
+    // The main employment by status group.
+    void grundcodes();
+    void schueler();
+    void auszubildender();
+    void studentAushilfe();
+    void studentZwischenpraktikum();
+    void altersrentner();
+    void erwerbsunfaehigkeitsrentner();
+    void ohneHauptbeschaeftigung();
+
+    // Shared shapes of the rules, on column c.
+    void befreit(int c);
     void miniRegeln(int c, bool haushalt);
     void normalRegeln(int c);
     void gleitRegeln(int c, int gleitfall);
     void rentnerRegeln(int c);
-    std::int16_t steuercode() const;
+    params::Code steuercode() const;
 
     params::Mini& m_mini;
     Fall& m_fall;
     Ansicht& m_ansicht;
+    std::uint64_t m_laeufe = 0;
 };
 
 } // namespace svp::engine

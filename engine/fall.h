@@ -38,6 +38,19 @@ private:
     std::array<std::int16_t, Spalten * Zeilen> m_codes{};
 };
 
+// The sliding-zone variant (`Gleitfall`): the sliding-zone employment is the only one, or one of
+// several, which the texts call the special calculation.
+namespace gleitfall {
+inline constexpr std::int16_t Einzig = 1;
+inline constexpr std::int16_t Mehrfach = 2;
+} // namespace gleitfall
+
+// Which tax hint the icon LSTinfo shows (`LStHinweis`); 0 shows none.
+namespace lsthinweis {
+inline constexpr std::int16_t Lohnsteuerkarte = 1; // "Versteuerung über Lohnsteuerkarte?"
+inline constexpr std::int16_t Klassenwahl = 2;     // "Individuelle Wahl der Lohnsteuerklasse"
+} // namespace lsthinweis
+
 // The case of one employee and one month as the window holds it: one value per input,
 // the sums derived from them and the result. Arrays of the minor employments are indexed
 // 1 (first mini-job) and 2 (later mini-jobs, summed); index 0 is unused.

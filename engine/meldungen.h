@@ -3,6 +3,17 @@
 #include <string>
 #include <vector>
 
+namespace svp::engine {
+
+// A message box: a title and its lines, shown modal with one OK button and no icon.
+struct Meldung {
+    std::string titel;
+    std::vector<std::string> zeilen;
+    friend bool operator==(const Meldung&, const Meldung&) = default;
+};
+
+} // namespace svp::engine
+
 namespace svp::engine::meldung {
 
 // The explanations behind the information icons of the window: a title and its lines.

@@ -13,7 +13,7 @@ using params::AuswahlMonat;
 namespace {
 
 constexpr int August = 7;
-constexpr int Stammjahr = 2008; // SV2008.xyz names the year shown last
+using params::Stammjahr;
 
 bool eingabefeld(Feldart art)
 {
@@ -23,14 +23,6 @@ bool eingabefeld(Feldart art)
 
 } // namespace
 
-Wertebereich wertebereich(Feld feld)
-{
-    const Currency max = Currency::fromWhole(99999);
-    if (feld.art == Feldart::HBEuro || (feld.art == Feldart::loh && feld.index == 1))
-        return {Currency(), max};
-    return {-max, max};
-}
-
 Steuerung::Steuerung(std::filesystem::path verzeichnis) : m_ablage(std::move(verzeichnis)) {}
 
 // ---------------------------------------------------------------------------------------------
@@ -39,11 +31,11 @@ Steuerung::Steuerung(std::filesystem::path verzeichnis) : m_ablage(std::move(ver
 void Steuerung::Form_Load()
 {
     m_mini.Ladesperre = true;
-    m_mini.Auswahl[params::AuswahlSteuer] = 1;
+    m_mini.Auswahl[params::AuswahlSteuer] = params::lst::KlasseIbisIII;
     m_mini.Auswahl[params::AuswahlZeile] = 1;
 
     m_ansicht.Jahr.entries.clear();
-    for (int jahr = params::FirstYear; jahr <= params::LastYear; ++jahr)
+    for (int jahr = params::ErstesJahr; jahr <= params::LetztesJahr; ++jahr)
         m_ansicht.Jahr.entries.push_back(std::to_string(jahr));
     m_ansicht.Monat.entries.assign(params::MonatNamen.begin(), params::MonatNamen.end());
     listeWaehlen(m_ansicht.Monat, 0, &Steuerung::monatGewaehlt);
@@ -69,7 +61,7 @@ void Steuerung::Form_Load()
     m_fall.Einlesen = false;
 
     m_mini.Ladesperre = false;
-    listeWaehlen(m_ansicht.Jahr, m_mini.AktJahr - params::FirstYear, &Steuerung::jahrGewaehlt);
+    listeWaehlen(m_ansicht.Jahr, m_mini.AktJahr - params::ErstesJahr, &Steuerung::jahrGewaehlt);
     // The window always opens on August, whatever month was shown last.
     listeWaehlen(m_ansicht.Monat, August, &Steuerung::monatGewaehlt);
     starten();
@@ -77,11 +69,9 @@ void Steuerung::Form_Load()
 
 void Steuerung::starten()
 {
-    m_mini.beitragstafelLaden();
+    m_mini.periodeLaden();
     listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
     svreinholen();
-    m_mini.jahreswerte();
-    m_mini.textefuellen();
     m_bestimmung.svzentrum();
 }
 
@@ -107,7 +97,7 @@ void Steuerung::jahrGewaehlt()
 {
     if (m_mini.Ladesperre)
         return;
-    const int jahr = m_ansicht.Jahr.selected + params::FirstYear;
+    const int jahr = m_ansicht.Jahr.selected + params::ErstesJahr;
     m_mini.AktJahr = static_cast<std::int16_t>(jahr);
     m_mini.beitragstafelLaden();
 
@@ -125,7 +115,7 @@ void Steuerung::jahrGewaehlt()
     m_fall.Einlesen = true;
     svreinholen();
     m_fall.Einlesen = false;
-    m_ansicht.Jahr.selected = jahr - params::FirstYear; // unchanged: the handler does not run again
+    m_ansicht.Jahr.selected = jahr - params::ErstesJahr; // unchanged: the handler does not run again
     m_mini.Ladesperre = false;
 
     // When neither the month nor the state changed, their handlers did not run; the results
@@ -148,9 +138,7 @@ void Steuerung::landGewaehlt()
     if (m_mini.Ladesperre)
         return;
     m_mini.Auswahl[AuswahlLand] = static_cast<std::int16_t>(m_ansicht.Land.selected);
-    m_mini.beitragstafelLaden();
-    m_mini.jahreswerte();
-    m_mini.textefuellen();
+    m_mini.periodeLaden();
     m_bestimmung.svzentrum();
 }
 
@@ -492,7 +480,7 @@ void Steuerung::eingeben(Feld feld, Currency wert)
         feld.index = 0;
     else if (feld.index != 1 && feld.index != 2)
         return;
-    const Wertebereich b = wertebereich(feld);
+    const params::Wertebereich b = wertebereich(feld);
     if (wert < b.min || wert > b.max)
         return;
     zahlenfeld(feld).value = wert;
@@ -556,46 +544,50 @@ store::Datensatz Steuerung::satzLesen(int jahr, int nummer)
 
 void Steuerung::svreinholen()
 {
-    const store::Eintrag e = m_datensatz.eintrag();
-    auto& a = m_ansicht;
-    auto& f = m_fall;
-    a.Arbeitgeber = e.Arbeitgeber;
-    f.HBStatus = e.HBStatus;
-    optionWaehlen(a.HBOpt, e.HBStatus, &Steuerung::hbOptGewaehlt);
-    f.KVStatus = e.HBKV;
-    optionWaehlen(a.HBKV, e.HBKV, &Steuerung::hbKVGewaehlt);
-    f.SchuelerArt = e.SchuelerArt;
-    optionWaehlen(a.Schueler, e.SchuelerArt, &Steuerung::schuelerGewaehlt);
-    f.HBUeber20 = e.HBCheck;
-    kaestchenSetzen(a.HBCheck, e.HBCheck, &Steuerung::hbCheckGeklickt, 0);
-    f.RVVoll = e.HR;
-    kaestchenSetzen(a.HR, e.HR, &Steuerung::hrGeklickt, 0);
-    f.HBEntgelt = e.HBEntgelt;
-    a.HBEuro.value = e.HBEntgelt;
-    f.KBArt = e.KBArt;
-    optionWaehlen(a.KBopt, e.KBArt, &Steuerung::kbOptGewaehlt);
-    for (int i = 0; i < 3; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        f.KBMerker[k] = e.KBCheck[k];
-        kaestchenSetzen(a.KBCheck[k], e.KBCheck[k], &Steuerung::kbCheckGeklickt, i);
+    eintragZeigen(m_datensatz.eintrag(), m_fall, m_ansicht, *this);
+}
+
+void Steuerung::optionWaehlen(Optionsgruppe gruppe, int index)
+{
+    switch (gruppe) {
+    case Optionsgruppe::HBOpt:
+        optionWaehlen(m_ansicht.HBOpt, index, &Steuerung::hbOptGewaehlt);
+        break;
+    case Optionsgruppe::HBKV:
+        optionWaehlen(m_ansicht.HBKV, index, &Steuerung::hbKVGewaehlt);
+        break;
+    case Optionsgruppe::Schueler:
+        optionWaehlen(m_ansicht.Schueler, index, &Steuerung::schuelerGewaehlt);
+        break;
+    case Optionsgruppe::KBopt:
+        optionWaehlen(m_ansicht.KBopt, index, &Steuerung::kbOptGewaehlt);
+        break;
+    case Optionsgruppe::GBKV:
+        optionWaehlen(m_ansicht.GBKV, index, &Steuerung::gbKVGewaehlt);
+        break;
     }
-    f.KVStatus = e.GBKV;
-    optionWaehlen(a.GBKV, e.GBKV, &Steuerung::gbKVGewaehlt);
-    f.RVVoll = e.GBCheck;
-    kaestchenSetzen(a.GBCheck[1], e.GBCheck, &Steuerung::gbCheckGeklickt, 1);
-    for (std::size_t j = 1; j <= 2; ++j) {
-        f.Privathaushalt[j] = e.priv[j];
-        kaestchenSetzen(a.priv[j], e.priv[j], &Steuerung::privGeklickt, static_cast<int>(j));
-        f.Monatslohn[j] = e.Monatslohn[j];
-        a.loh[j].value = e.Monatslohn[j];
-        f.Monate[j] = e.Monate[j];
-        a.Mon[j].value = e.Monate[j];
-        f.Urlaubsgeld[j] = e.Urlaubsgeld[j];
-        a.Url[j].value = e.Urlaubsgeld[j];
-        f.Weihnachtsgeld[j] = e.Weihnachtsgeld[j];
-        a.Wei[j].value = e.Weihnachtsgeld[j];
+}
+
+void Steuerung::kaestchenSetzen(Kaestchen kaestchen, int index, bool checked)
+{
+    const auto i = static_cast<std::size_t>(index);
+    switch (kaestchen) {
+    case Kaestchen::HBCheck:
+        kaestchenSetzen(m_ansicht.HBCheck, checked, &Steuerung::hbCheckGeklickt, index);
+        break;
+    case Kaestchen::HR:
+        kaestchenSetzen(m_ansicht.HR, checked, &Steuerung::hrGeklickt, index);
+        break;
+    case Kaestchen::KBCheck:
+        kaestchenSetzen(m_ansicht.KBCheck[i], checked, &Steuerung::kbCheckGeklickt, index);
+        break;
+    case Kaestchen::GBCheck:
+        kaestchenSetzen(m_ansicht.GBCheck[i], checked, &Steuerung::gbCheckGeklickt, index);
+        break;
+    case Kaestchen::priv:
+        kaestchenSetzen(m_ansicht.priv[i], checked, &Steuerung::privGeklickt, index);
+        break;
     }
-    f.Reserviert274 = e.Reserviert274;
 }
 
 void Steuerung::Speichern_Click()
@@ -605,36 +597,11 @@ void Steuerung::Speichern_Click()
 
 void Steuerung::SVSpeichern()
 {
-    const auto& a = m_ansicht;
-    const auto& f = m_fall;
-    store::Eintrag e;
-    e.Arbeitgeber = a.Arbeitgeber;
-    e.HBStatus = f.HBStatus;
-    e.HBKV = static_cast<std::int16_t>(a.HBKV.selected);
-    e.SchuelerArt = f.SchuelerArt;
-    e.HBCheck = f.HBUeber20;
-    e.HR = a.HR.checked;
-    e.HBEntgelt = f.HBEntgelt;
-    e.KBArt = f.KBArt;
-    e.KBCheck = f.KBMerker;
-    e.GBKV = static_cast<std::int16_t>(a.GBKV.selected);
-    e.GBCheck = a.GBCheck[1].checked;
-    e.priv = f.Privathaushalt;
-    e.Monatslohn = f.Monatslohn;
-    e.Monate = f.Monate;
-    e.Urlaubsgeld = f.Urlaubsgeld;
-    e.Weihnachtsgeld = f.Weihnachtsgeld;
-    e.Reserviert274 = f.Reserviert274;
-
     store::Datensatz satz = m_datensatz;
     satz.setLand(m_mini.Auswahl[AuswahlLand]);
     satz.setJahr(m_mini.AktJahr);
-    satz.uebernehmen(e);
-    std::array<std::int16_t, 16> codes{};
-    for (int c = 0; c < Spalten; ++c)
-        for (int r = ZeileKV; r <= ZeileAV; ++r)
-            codes[static_cast<std::size_t>(c + 4 * (r - ZeileKV))] = f.ergebnis(c, r);
-    satz.setErgebniscodes(codes);
+    satz.uebernehmen(eintragAus(m_fall, m_ansicht));
+    satz.setErgebniscodes(ergebniscodesAus(m_fall.ergebnis));
 
     if (auto fehler = m_ablage.speichern(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat], satz)) {
         melden(*fehler);

@@ -3,7 +3,10 @@
 #include "ansicht.h"
 #include "bestimmung.h"
 #include "fall.h"
+#include "feld.h"
+#include "meldungen.h"
 #include "params/mini.h"
+#include "satzabbild.h"
 #include "store/ablage.h"
 
 #include <filesystem>
@@ -13,37 +16,13 @@
 
 namespace svp::engine {
 
-// A message box: a title and its lines, shown modal with one OK button and no icon.
-struct Meldung {
-    std::string titel;
-    std::vector<std::string> zeilen;
-    friend bool operator==(const Meldung&, const Meldung&) = default;
-};
-
-// The numeric fields of the window. `index` is 1 or 2 for the fields of the minor
-// employments and 0 for HBEuro.
-enum class Feldart { HBEuro, loh, Mon, Url, Wei, AllMo, Jasum, Modurch };
-struct Feld {
-    Feldart art = Feldart::HBEuro;
-    int index = 0;
-    friend bool operator==(const Feld&, const Feld&) = default;
-};
-
-// The values a numeric input field takes; the field refuses any other.
-struct Wertebereich {
-    Currency min, max;
-};
-Wertebereich wertebereich(Feld feld);
-
-inline constexpr int TasteEnter = 13;
-
 // The window SV without a toolkit: it owns the module state, the case, the view state and
 // the record files, and has one function per handler of the window. The window calls the
 // handler of each user event and then shows ansicht(); it takes the message boxes to show
 // from nimmMeldungen(). When a handler sets a control from the program, the handler of that
 // control runs here as it would in the window (guarded by Ladesperre and Einlesen), and a
 // focus move raises the leaving handler of the old field and the entering one of the new.
-class Steuerung
+class Steuerung : private Steuerelemente
 {
 public:
     // The record files lie in `verzeichnis`; nothing is read before Form_Load.
@@ -107,11 +86,8 @@ public:
     const Ansicht& ansicht() const { return m_ansicht; }
     const Fall& fall() const { return m_fall; }
     const params::Mini& mini() const { return m_mini; }
-    // Direct access for tests and the batch program.
-    Ansicht& ansicht() { return m_ansicht; }
-    Fall& fall() { return m_fall; }
-    params::Mini& mini() { return m_mini; }
-    Bestimmung& bestimmung() { return m_bestimmung; }
+    // How often the determination has run: whether a handler determined the case anew.
+    std::uint64_t bestimmungen() const { return m_bestimmung.laeufe(); }
 
 private:
     // The handlers as the window raises them, for a user's action and for a value set by
@@ -140,6 +116,9 @@ private:
     void listeWaehlen(ListBox& liste, int index, ListenHandler handler);
     void optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler);
     void kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler handler, int index);
+    // The same for restoring a case from its record.
+    void optionWaehlen(Optionsgruppe gruppe, int index) override;
+    void kaestchenSetzen(Kaestchen kaestchen, int index, bool checked) override;
 
     // Numeric fields.
     NumberField& zahlenfeld(Feld feld);

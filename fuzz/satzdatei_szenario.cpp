@@ -91,11 +91,11 @@ public:
         const int jahr = m.AktJahr;
         const int monat = m.Auswahl[AuswahlMonat];
         const int land = m.Auswahl[AuswahlLand];
-        erwarte(jahr >= params::FirstYear && jahr <= params::LastYear, schritt,
+        erwarte(jahr >= params::ErstesJahr && jahr <= params::LetztesJahr, schritt,
                 "Jahr " + std::to_string(jahr));
         erwarte(monat >= 0 && monat <= 11, schritt, "Monat " + std::to_string(monat));
         erwarte(land >= 0 && land <= 15, schritt, "Land " + std::to_string(land));
-        erwarte(a.Jahr.selected == jahr - params::FirstYear, schritt, "Jahresliste zeigt ein anderes Jahr");
+        erwarte(a.Jahr.selected == jahr - params::ErstesJahr, schritt, "Jahresliste zeigt ein anderes Jahr");
         erwarte(a.Monat.selected == monat, schritt, "Monatsliste zeigt einen anderen Monat");
         erwarte(a.Land.selected == land, schritt, "Länderliste zeigt ein anderes Land");
         erwarte(f.HBStatus >= 0 && f.HBStatus <= 12, schritt, "HBStatus " + std::to_string(f.HBStatus));
@@ -167,9 +167,9 @@ std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
         // Every year; in the files that hold the bytes each month that they hold and the one
         // after their end (a new file holds twelve default records: its January is enough).
         const std::array<std::size_t, 5> laengen = {0, haelfte, bytes.size(), bytes.size() - haelfte, 0};
-        for (int jahr = 0; jahr <= params::LastYear - params::FirstYear; ++jahr) {
+        for (int jahr = 0; jahr <= params::LetztesJahr - params::ErstesJahr; ++jahr) {
             sv.Jahr_Click(jahr);
-            const std::string imJahr = "Jahr " + std::to_string(params::FirstYear + jahr);
+            const std::string imJahr = "Jahr " + std::to_string(params::ErstesJahr + jahr);
             pruefer.fenster(sv, imJahr);
             const auto saetze = laengen[static_cast<std::size_t>(jahr)] / store::SatzLaenge;
             const int monate = static_cast<int>(std::min<std::size_t>(saetze + 1, store::SaetzeProDatei));

@@ -6,13 +6,13 @@
 
 namespace svp::params {
 
-const std::array<const char*, StateCount> LandNamen = {
+const std::array<const char*, AnzahlLaender> LandNamen = {
     "Baden-Württ.", "Bayern",         "Berlin",           "Brandenburg",      "Bremen",        "Hamburg",
     "Hessen",       "Mecklenb.-Vp.",  "Niedersachsen",    "Nordrhein-Westf.", "Rheinl.-Pfalz", "Saarland",
     "Sachsen",      "Sachsen-Anhalt", "Schleswig-Holst.", "Thüringen",
 };
 
-const std::array<const char*, MonthCount> MonatNamen = {
+const std::array<const char*, AnzahlMonate> MonatNamen = {
     "JAN.", "FEB.", "MÄRZ", "APRIL", "MAI", "JUNI", "JULI", "AUG.", "SEPT.", "OKT.", "NOV.", "DEZ.",
 };
 
@@ -20,9 +20,9 @@ namespace {
 
 // General KV contribution rates by state (rows of the state list) and loader year, in
 // hundredths of a percent. 2009 and 2010 share one loader.
-enum LoaderYear { Y2006, Y2007, Y2008, Y2009, LoaderYears };
+enum Ladejahr { J2006, J2007, J2008, J2009, Ladejahre };
 
-constexpr std::array<std::array<std::int16_t, LoaderYears>, StateCount> KVSaetze = {{
+constexpr std::array<std::array<std::int16_t, Ladejahre>, AnzahlLaender> KVSaetze = {{
     {1390, 1450, 1450, 1450}, // Baden-Württ.
     {1360, 1450, 1450, 1450}, // Bayern
     {1460, 1580, 1580, 1580}, // Berlin
@@ -41,34 +41,34 @@ constexpr std::array<std::array<std::int16_t, LoaderYears>, StateCount> KVSaetze
     {1440, 1530, 1530, 1530}, // Thüringen
 }};
 
-// The rate changes in the middle of a year: from month index `fromMonth` on, `rate`.
-struct MidYearChange {
-    LoaderYear year;
-    int row;
-    int fromMonth;
-    std::int16_t rate;
+// The rate changes in the middle of a year: from month index `abMonat` on, `satz`.
+struct Satzwechsel {
+    Ladejahr jahr;
+    int zeile;
+    int abMonat;
+    std::int16_t satz;
 };
 
-constexpr std::array<MidYearChange, 2> MidYearChanges = {{
-    {Y2006, 11, 5, 1390}, // Saarland, June 2006
-    {Y2007, 8, 6, 1580},  // Niedersachsen, July 2007
+constexpr std::array<Satzwechsel, 2> Wechsel = {{
+    {J2006, 11, 5, 1390}, // Saarland, June 2006
+    {J2007, 8, 6, 1580},  // Niedersachsen, July 2007
 }};
 
-void loadYear(Mini::Tafel& tafel, LoaderYear year)
+void jahrLaden(Mini::Tafel& tafel, Ladejahr jahr)
 {
-    for (int row = 0; row < StateCount; ++row)
-        for (int month = 0; month < MonthCount; ++month)
-            tafel[row][month][0] = KVSaetze[row][year];
-    for (const auto& change : MidYearChanges)
-        if (change.year == year)
-            for (int month = change.fromMonth; month < MonthCount; ++month)
-                tafel[change.row][month][0] = change.rate;
+    for (int zeile = 0; zeile < AnzahlLaender; ++zeile)
+        for (int monat = 0; monat < AnzahlMonate; ++monat)
+            tafel[zeile][monat][0] = KVSaetze[zeile][jahr];
+    for (const auto& wechsel : Wechsel)
+        if (wechsel.jahr == jahr)
+            for (int monat = wechsel.abMonat; monat < AnzahlMonate; ++monat)
+                tafel[wechsel.zeile][monat][0] = wechsel.satz;
 }
 
 // Employee halves of the PV, RV and AV rates, in ten-thousandths of a percent.
 struct Anteile {
-    int year;
-    int fromMonth;
+    int jahr;
+    int abMonat;
     std::int64_t pv, rv, av;
 };
 
@@ -81,100 +81,102 @@ constexpr std::array<Anteile, 6> AnteileNachJahr = {{
     {2010, 0, 9750, 99500, 16500},
 }};
 
+// The texts that stay the same in every period, by their codes.
 struct CodeText {
-    int code;
+    Code code;
     const char* text;
 };
 
 constexpr std::array<CodeText, 8> LStTexte = {{
-    {1, "Lohnsteuer Kl. I - III"},
-    {2, "Lohnsteuer Kl. IV"},
-    {3, "Lohnsteuer Kl. V"},
-    {4, "Lohnsteuer Kl. VI"},
-    {51, "Lohnsteuer lt. Eingabe"},
-    {52, "Nichtveranlagungsbescheinigung"},
-    {53, "Pauschalsteuer AG=2%, AN=0%"},
-    {54, "Pauschalsteuer AG=0%, AN=2%"},
+    {lst::KlasseIbisIII, "Lohnsteuer Kl. I - III"},
+    {lst::KlasseIV, "Lohnsteuer Kl. IV"},
+    {lst::KlasseV, "Lohnsteuer Kl. V"},
+    {lst::KlasseVI, "Lohnsteuer Kl. VI"},
+    {lst::LautEingabe, "Lohnsteuer lt. Eingabe"},
+    {lst::Nichtveranlagung, "Nichtveranlagungsbescheinigung"},
+    {lst::Pauschal2, "Pauschalsteuer AG=2%, AN=0%"},
+    {lst::Pauschal2AN, "Pauschalsteuer AG=0%, AN=2%"},
 }};
 
-// KV 126 is set separately: its text depends on the period.
+// kv::Pauschal is set separately: its text depends on the period.
 constexpr std::array<CodeText, 7> KVFesttexte = {{
-    {122, "KV. AN=0%, AG=10%"},
-    {123, "Befreit von der KV-Pflicht"},
-    {124, "KV-Beitrag laut Eingabe"},
-    {125, "KV-AG-Zuschuß laut Eingabe"},
-    {127, "KV. AN=0%, AG=0%"},
-    {128, "KV-Gleitzone - einzige Beschäftigung"},
-    {129, "KV-Gleitzone lt. bes. Berechnung"},
+    {kv::AG10, "KV. AN=0%, AG=10%"},
+    {kv::Befreit, "Befreit von der KV-Pflicht"},
+    {kv::LautEingabe, "KV-Beitrag laut Eingabe"},
+    {kv::ZuschussLautEingabe, "KV-AG-Zuschuß laut Eingabe"},
+    {kv::PauschalHaushalt, "KV. AN=0%, AG=0%"},
+    {kv::GleitEinzig, "KV-Gleitzone - einzige Beschäftigung"},
+    {kv::GleitMehrfach, "KV-Gleitzone lt. bes. Berechnung"},
 }};
 
 constexpr std::array<CodeText, 5> PVFesttexte = {{
-    {4, "Befreit von der PV-Pflicht"},
-    {5, "Pflegevers.AG-Zusch.lt.Eingabe"},
-    {6, "Pflegeversicherung lt. Eingabe"},
-    {7, "PV-Gleitzone bei einziger Beschäft."},
-    {8, "PV-Gleitzone lt.bes. Berechnung"},
+    {pv::Befreit, "Befreit von der PV-Pflicht"},
+    {pv::ZuschussLautEingabe, "Pflegevers.AG-Zusch.lt.Eingabe"},
+    {pv::LautEingabe, "Pflegeversicherung lt. Eingabe"},
+    {pv::GleitEinzig, "PV-Gleitzone bei einziger Beschäft."},
+    {pv::GleitMehrfach, "PV-Gleitzone lt.bes. Berechnung"},
 }};
 
 constexpr std::array<CodeText, 7> RVFesttexte = {{
-    {1, "Befreit von der RV-Pflicht"},
-    {4, "Rentenversicherung lt. Eingabe"},
-    {7, "RV-Gleitz.-einzige Besch.RV gekürzt"},
-    {8, "RV-Gleitz.-einzige Besch.RV voll"},
-    {9, "RV-Gleitz. lt.bes.Ber. RV gekürzt"},
-    {10, "RV-Gleitz. lt.bes.Ber. RV voll"},
-    {11, "Haushaltsscheckverfahren"},
+    {rv::Befreit, "Befreit von der RV-Pflicht"},
+    {rv::LautEingabe, "Rentenversicherung lt. Eingabe"},
+    {rv::GleitEinzigGekuerzt, "RV-Gleitz.-einzige Besch.RV gekürzt"},
+    {rv::GleitEinzigVoll, "RV-Gleitz.-einzige Besch.RV voll"},
+    {rv::GleitMehrfachGekuerzt, "RV-Gleitz. lt.bes.Ber. RV gekürzt"},
+    {rv::GleitMehrfachVoll, "RV-Gleitz. lt.bes.Ber. RV voll"},
+    {rv::Haushaltsscheck, "Haushaltsscheckverfahren"},
 }};
 
 constexpr std::array<CodeText, 6> AVFesttexte = {{
-    {1, "Arbeitslosenversich. lt.Eingabe"},
-    {2, "Befreit von der AV-Pflicht"},
-    {3, "AV-Gleitzone bei einziger Beschäftig."},
-    {4, "AV-Gleitzone lt.bes. Berechnung"},
-    {5, "AV, AN = 0 %, AG = 6,5 %"},
-    {6, "AV, AN = 0 %, AG = 3,25 %§"},
+    {av::LautEingabe, "Arbeitslosenversich. lt.Eingabe"},
+    {av::Befreit, "Befreit von der AV-Pflicht"},
+    {av::GleitEinzig, "AV-Gleitzone bei einziger Beschäftig."},
+    {av::GleitMehrfach, "AV-Gleitzone lt.bes. Berechnung"},
+    {av::RentnerAG, "AV, AN = 0 %, AG = 6,5 %"},
+    {av::RentnerAGHalb, "AV, AN = 0 %, AG = 3,25 %§"},
 }};
 
 template <std::size_t N, std::size_t M>
-void setTexts(std::array<std::string, N>& table, const std::array<CodeText, M>& texts)
+void texteSetzen(std::array<std::string, N>& tafel, const std::array<CodeText, M>& texte)
 {
-    for (const auto& entry : texts)
-        table[static_cast<std::size_t>(entry.code)] = fixedText(entry.text, TextWidth);
+    for (const auto& eintrag : texte)
+        tafel[static_cast<std::size_t>(eintrag.code)] = fixedText(eintrag.text, TextWidth);
 }
 
-template <std::size_t N> void setText(std::array<std::string, N>& table, int code, const std::string& text)
+template <std::size_t N>
+void textSetzen(std::array<std::string, N>& tafel, Code code, const std::string& text)
 {
-    table[static_cast<std::size_t>(code)] = fixedText(text, TextWidth);
+    tafel[static_cast<std::size_t>(code)] = fixedText(text, TextWidth);
 }
 
 } // namespace
 
 Mini::Mini()
 {
-    const std::string blank(TextWidth, ' ');
-    LStText.fill(blank);
-    KVText.fill(blank);
-    PVText.fill(blank);
-    RVText.fill(blank);
-    AVText.fill(blank);
-    HinweisText.fill(blank);
+    const std::string leer(TextWidth, ' ');
+    LStText.fill(leer);
+    KVText.fill(leer);
+    PVText.fill(leer);
+    RVText.fill(leer);
+    AVText.fill(leer);
+    HinweisText.fill(leer);
 }
 
 void Mini::tafel2006()
 {
-    loadYear(Beitragstafel, Y2006);
+    jahrLaden(Beitragstafel, J2006);
 }
 void Mini::tafel2007()
 {
-    loadYear(Beitragstafel, Y2007);
+    jahrLaden(Beitragstafel, J2007);
 }
 void Mini::tafel2008()
 {
-    loadYear(Beitragstafel, Y2008);
+    jahrLaden(Beitragstafel, J2008);
 }
 void Mini::tafel2009()
 {
-    loadYear(Beitragstafel, Y2009);
+    jahrLaden(Beitragstafel, J2009);
 }
 
 void Mini::beitragstafelLaden()
@@ -198,21 +200,21 @@ void Mini::beitragstafelLaden()
     }
 }
 
-std::int16_t Mini::kvSatz(int row) const
+std::int16_t Mini::kvSatz(int zeile) const
 {
-    const int month = Auswahl[AuswahlMonat];
-    if (row < 0 || row >= static_cast<int>(Beitragstafel.size()) || month < 0 || month >= MonthCount)
+    const int monat = Auswahl[AuswahlMonat];
+    if (zeile < 0 || zeile >= static_cast<int>(Beitragstafel.size()) || monat < 0 || monat >= AnzahlMonate)
         return 0;
-    return Beitragstafel[static_cast<std::size_t>(row)][static_cast<std::size_t>(month)][0];
+    return Beitragstafel[static_cast<std::size_t>(zeile)][static_cast<std::size_t>(monat)][0];
 }
 
 void Mini::jahreswerte()
 {
-    if (AktJahr < FirstYear || AktJahr > LastYear)
+    if (AktJahr < ErstesJahr || AktJahr > LetztesJahr)
         return;
-    const int month = Auswahl[AuswahlMonat];
+    const int monat = Auswahl[AuswahlMonat];
     for (const auto& a : AnteileNachJahr) {
-        if (a.year == AktJahr && month >= a.fromMonth) {
+        if (a.jahr == AktJahr && monat >= a.abMonat) {
             PVSatzAN = Currency::fromRaw(a.pv);
             RVSatzAN = Currency::fromRaw(a.rv);
             AVSatzAN = Currency::fromRaw(a.av);
@@ -223,47 +225,73 @@ void Mini::jahreswerte()
 void Mini::textefuellen()
 {
     // The first half of 2006 had the older flat rates of mini jobs (KV 11 %, RV 12 %).
-    const bool before2006 = AktJahr < 2006;
-    const bool firstHalf2006 = AktJahr == 2006 && Auswahl[AuswahlMonat] < 6;
-    const Currency two = Currency::fromWhole(2);
+    const bool vor2006 = AktJahr < ErstesJahr;
+    const bool ersteHaelfte2006 = AktJahr == ErstesJahr && Auswahl[AuswahlMonat] < 6;
+    const Currency zwei = Currency::fromWhole(2);
 
-    setTexts(LStText, LStTexte);
+    texteSetzen(LStText, LStTexte);
 
-    for (int i = 0; i <= 60; ++i) {
-        const std::string rate = Currency::fromRaw((100 + i) * 1000).formatGeneral();
-        setText(KVText, 2 * i, "KV-Beitrag           " + rate + " % / 2");
-        setText(KVText, 2 * i + 1, "KV-AG-Zuschuß " + rate + " % / 2");
+    // Two lines per rate from 10 % to 16 % in steps of 0.1 %.
+    for (int i = 0; 2 * i + 1 <= kv::LetzterSatzcode; ++i) {
+        const std::string satz = Currency::fromRaw((100 + i) * 1000).formatGeneral();
+        textSetzen(KVText, static_cast<Code>(2 * i), "KV-Beitrag           " + satz + " % / 2");
+        textSetzen(KVText, static_cast<Code>(2 * i + 1), "KV-AG-Zuschuß " + satz + " % / 2");
     }
-    setTexts(KVText, KVFesttexte);
-    if (!before2006)
-        setText(KVText, 126, firstHalf2006 ? "KV. AN=0%, AG=11%" : "KV. AN=0%, AG=13%");
+    texteSetzen(KVText, KVFesttexte);
+    if (!vor2006)
+        textSetzen(KVText, kv::Pauschal, ersteHaelfte2006 ? "KV. AN=0%, AG=11%" : "KV. AN=0%, AG=13%");
 
-    const Currency p = two * PVSatzAN;
+    const std::string p = (zwei * PVSatzAN).formatGeneral();
     const Currency sachsen = Currency::fromCents(135);
-    setText(PVText, 0, "Pflegevers. " + p.formatGeneral() + " % / 2");
-    setText(PVText, 1, "Pflegevers.AG-Zusch." + p.formatGeneral() + " % / 2");
-    setText(PVText, 2, "Pfl.vers.Sachsen 1,35 % von " + p.formatGeneral());
-    setText(PVText, 3,
-            "Pfl.V. Sachs.AG-Zusch. " + (p - sachsen).formatGeneral() + " % von " + p.formatGeneral());
-    setTexts(PVText, PVFesttexte);
+    textSetzen(PVText, pv::Beitrag, "Pflegevers. " + p + " % / 2");
+    textSetzen(PVText, pv::Zuschuss, "Pflegevers.AG-Zusch." + p + " % / 2");
+    textSetzen(PVText, pv::Sachsen, "Pfl.vers.Sachsen 1,35 % von " + p);
+    textSetzen(PVText, pv::SachsenZuschuss,
+               "Pfl.V. Sachs.AG-Zusch. " + (zwei * PVSatzAN - sachsen).formatGeneral() + " % von " + p);
+    texteSetzen(PVText, PVFesttexte);
 
-    const Currency q = two * RVSatzAN;
-    setText(RVText, 0, "Rentenvers. " + q.formatGeneral() + " % / 2");
-    if (!before2006) {
-        const Currency flat = Currency::fromWhole(firstHalf2006 ? 12 : 15);
-        setText(RVText, 2, "RV. AN=0%, AG=" + flat.formatGeneral() + "%");
-        setText(RVText, 3,
-                "RV. AN=" + (q - flat).formatGeneral() + " %, AG = " + flat.formatGeneral() + " %");
+    const Currency q = zwei * RVSatzAN;
+    textSetzen(RVText, rv::Beitrag, "Rentenvers. " + q.formatGeneral() + " % / 2");
+    if (!vor2006) {
+        const Currency pauschal = Currency::fromWhole(ersteHaelfte2006 ? 12 : 15);
+        textSetzen(RVText, rv::Pauschal, "RV. AN=0%, AG=" + pauschal.formatGeneral() + "%");
+        textSetzen(RVText, rv::Aufstockung,
+                   "RV. AN=" + (q - pauschal).formatGeneral() + " %, AG = " + pauschal.formatGeneral() +
+                       " %");
     }
-    setText(RVText, 5, "Rentenvers. AG-Zuschuß " + q.formatGeneral() + " % / 2");
-    setText(RVText, 6, "Rentenvers. AN=0 / AG=" + q.formatGeneral() + " % / 2");
-    setTexts(RVText, RVFesttexte);
+    textSetzen(RVText, rv::Zuschuss, "Rentenvers. AG-Zuschuß " + q.formatGeneral() + " % / 2");
+    textSetzen(RVText, rv::Rentner, "Rentenvers. AN=0 / AG=" + q.formatGeneral() + " % / 2");
+    texteSetzen(RVText, RVFesttexte);
 
-    const Currency a = two * AVSatzAN;
-    setText(AVText, 0, "Arbeitslosenvers. " + a.formatGeneral() + " % / 2");
-    setTexts(AVText, AVFesttexte);
+    textSetzen(AVText, av::Beitrag, "Arbeitslosenvers. " + (zwei * AVSatzAN).formatGeneral() + " % / 2");
+    texteSetzen(AVText, AVFesttexte);
 
-    setText(HinweisText, 0, "ggfl. Zusatzbeitr. zu KV und PV");
+    textSetzen(HinweisText, hinweis::Zusatzbeitrag, "ggfl. Zusatzbeitr. zu KV und PV");
 }
+
+void Mini::periodeLaden()
+{
+    beitragstafelLaden();
+    jahreswerte();
+    textefuellen();
+}
+
+void Mini::monatVorbereiten(int jahr, int monat)
+{
+    Auswahl[AuswahlSteuer] = lst::KlasseIbisIII;
+    Auswahl[AuswahlZeile] = 1;
+    AktJahr = static_cast<std::int16_t>(jahr);
+    Auswahl[AuswahlMonat] = static_cast<std::int16_t>(monat);
+    periodeLaden();
+}
+
+namespace kv {
+
+Code beitrag(std::int16_t satz)
+{
+    return static_cast<Code>(mulDivRoundHalfEven(satz - 1000, 1, 5));
+}
+
+} // namespace kv
 
 } // namespace svp::params

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "currency.h"
+#include "eingaben.h"
+#include "ergebniscodes.h"
 
 #include <array>
 #include <cstdint>
@@ -8,24 +10,15 @@
 
 namespace svp::params {
 
-// Bounds of the result text tables: rows 36 (wage tax) to 41 (note) of the result matrix.
-inline constexpr int LStMax = 54;
-inline constexpr int KVMax = 129;
-inline constexpr int PVMax = 8;
-inline constexpr int RVMax = 12;
-inline constexpr int AVMax = 6;
-inline constexpr int HinweisMax = 6;
-
-inline constexpr int FirstYear = 2006;
-inline constexpr int LastYear = 2010;
-inline constexpr int StateCount = 16;
-inline constexpr int MonthCount = 12;
-
 // Elements of `Auswahl` that the program uses.
 inline constexpr int AuswahlLand = 2;    // index of the federal state, 0..15
 inline constexpr int AuswahlMonat = 20;  // month index, 0 = January .. 11 = December
 inline constexpr int AuswahlSteuer = 33; // wage-tax text code of the tax line, 1 from start-up
 inline constexpr int AuswahlZeile = 46;  // the sliding-zone subsidy reads rate row this + 1
+
+// The last row of the monthly rate table. A stored case may carry it as its state: the flat
+// mini-job line then stands where the rate of a state would.
+inline constexpr int LetzteTafelzeile = 34;
 
 // The module state that the window and its procedures share: the selected year and
 // selections, the column under evaluation, the list guard, the monthly KV rates of the year,
@@ -34,7 +27,7 @@ inline constexpr int AuswahlZeile = 46;  // the sliding-zone subsidy reads rate 
 class Mini
 {
 public:
-    using Tafel = std::array<std::array<std::array<std::int16_t, 4>, MonthCount>, 35>;
+    using Tafel = std::array<std::array<std::array<std::int16_t, 4>, AnzahlMonate>, LetzteTafelzeile + 1>;
 
     // Every text entry starts as 35 blanks: an entry that no table sets shows as empty.
     Mini();
@@ -52,12 +45,12 @@ public:
     Currency RVSatzAN;
     Currency AVSatzAN;
 
-    std::array<std::string, LStMax + 1> LStText{};
-    std::array<std::string, KVMax + 1> KVText{};
-    std::array<std::string, PVMax + 1> PVText{};
-    std::array<std::string, RVMax + 1> RVText{};
-    std::array<std::string, AVMax + 1> AVText{};
-    std::array<std::string, HinweisMax + 1> HinweisText{};
+    std::array<std::string, lst::Max + 1> LStText{};
+    std::array<std::string, kv::Max + 1> KVText{};
+    std::array<std::string, pv::Max + 1> PVText{};
+    std::array<std::string, rv::Max + 1> RVText{};
+    std::array<std::string, av::Max + 1> AVText{};
+    std::array<std::string, hinweis::Max + 1> HinweisText{};
 
     // The yearly loaders of the KV rates; each sets all twelve months of rows 0..15.
     void tafel2006();
@@ -74,13 +67,22 @@ public:
     // Builds the six result text tables for AktJahr, the month and the shares.
     void textefuellen();
 
+    // Everything the rules read that depends on AktJahr and the selected month, in the order of
+    // the recalculation cycle: the year's rate table, `jahreswerte`, `textefuellen`.
+    void periodeLaden();
+
+    // The module state of a freshly started window showing `jahr` and month index `monat`: the
+    // start-up presets `Auswahl`(33) = `Auswahl`(46) = 1, then periodeLaden. The state
+    // (`Auswahl`(2)) is left to the caller.
+    void monatVorbereiten(int jahr, int monat);
+
     // General KV rate in rate row `row` for the selected month (column 0); 0 when the row or
     // the month lies outside the table, which no rate of the tables is.
     std::int16_t kvSatz(int row) const;
 };
 
 // Names of the federal states in the order of the state list, and of the months.
-extern const std::array<const char*, StateCount> LandNamen;
-extern const std::array<const char*, MonthCount> MonatNamen;
+extern const std::array<const char*, AnzahlLaender> LandNamen;
+extern const std::array<const char*, AnzahlMonate> MonatNamen;
 
 } // namespace svp::params

@@ -28,10 +28,6 @@ struct Fehler {
     std::string meldung() const;
 };
 
-// The German reason for a system error number, e.g. EACCES -> "Zugriff verweigert"; a number
-// without a text of its own gives a general text naming the number.
-std::string fehlergrund(int fehlernummer);
-
 template <typename T> using Ergebnis = std::variant<T, Fehler>;
 
 // The per-year record files "SV" + year + ".xyz" in one directory: twelve records of 630

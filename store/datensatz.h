@@ -59,7 +59,7 @@ public:
     // Auswahl(20), `land` is Auswahl(2): three reserved fields depend on them.
     static Datensatz standard(const Datensatz& kopf, int jahr, int monat, int land);
 
-    static Datensatz fromBytes(const std::array<std::uint8_t, SatzLaenge>& bytes);
+    static Datensatz ausBytes(const std::array<std::uint8_t, SatzLaenge>& bytes);
     const std::array<std::uint8_t, SatzLaenge>& bytes() const { return m_bytes; }
 
     // The head fields as stored (no check).
@@ -96,10 +96,10 @@ public:
     // setZahl stores the low 16 bits into an integer or flag; setText cuts or pads to the width
     // of the field. An element or encoding that the field does not have is a programming error:
     // reading gives 0 or "", writing does nothing.
-    std::int64_t zahl(Feld feld, std::size_t i = 0) const;
-    void setZahl(Feld feld, std::size_t i, std::int64_t wert);
-    std::string text(Feld feld, std::size_t i) const;
-    void setText(Feld feld, std::size_t i, std::string_view utf8);
+    std::int64_t zahl(Satzfeld feld, std::size_t i = 0) const;
+    void setZahl(Satzfeld feld, std::size_t i, std::int64_t wert);
+    std::string text(Satzfeld feld, std::size_t i) const;
+    void setText(Satzfeld feld, std::size_t i, std::string_view utf8);
 
     friend bool operator==(const Datensatz&, const Datensatz&) = default;
 

@@ -17,7 +17,7 @@ enum class Kodierung {
 // The fields of a record in the order in which they lie on disk. Names of the case where the
 // field carries a value of the case, Reserviert + offset for the fields the program never
 // interprets.
-enum class Feld {
+enum class Satzfeld {
     Land,           // state index of the case; in record 1 also the head of the file
     Monat,          // record 1: month index of the last save in this year
     Jahr,           // record 1 of SV2008.xyz: year of the last save
@@ -61,7 +61,7 @@ enum class Feld {
 // default record holds in every element (Betrag raw, Text as the text padded with blanks).
 // Elements whose default differs from their neighbours' are set by Datensatz::standard.
 struct Feldbeschreibung {
-    Feld feld;
+    Satzfeld feld;
     std::size_t offset;
     std::size_t breite;
     Kodierung kodierung;
@@ -79,43 +79,43 @@ constexpr std::int64_t euro(std::int64_t betrag)
 
 // The record of a month's case, 630 bytes, packed, little-endian.
 inline constexpr std::array<Feldbeschreibung, 37> Satzaufbau = {{
-    {Feld::Land, 0, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::Monat, 2, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::Jahr, 4, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::Arbeitgeber, 6, 35, Kodierung::Text, 4, 0, "Arbeitgeber"},
-    {Feld::HBStatus, 146, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::HBKV, 148, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::SchuelerArt, 150, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::HBCheck, 152, 2, Kodierung::Schalter, 1, 0, ""},
-    {Feld::HR, 154, 2, Kodierung::Schalter, 1, 0, ""},
-    {Feld::HBEntgelt, 156, 8, Kodierung::Betrag, 1, detail::euro(1000), ""},
-    {Feld::KBArt, 164, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::Reserviert166, 166, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::KBCheck, 168, 2, Kodierung::Schalter, 3, 0, ""},
-    {Feld::GBKV, 174, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::GBCheck, 176, 2, Kodierung::Schalter, 1, 0, ""},
-    {Feld::Privathaushalt, 178, 2, Kodierung::Schalter, 2, 0, ""},
-    {Feld::Reserviert182, 182, 2, Kodierung::Ganzzahl, 4, 0, ""},
-    {Feld::Monatslohn, 190, 8, Kodierung::Betrag, 2, 0, ""},
-    {Feld::Monate, 206, 2, Kodierung::Ganzzahl, 2, 12, ""},
-    {Feld::Urlaubsgeld, 210, 8, Kodierung::Betrag, 2, 0, ""},
-    {Feld::Weihnachtsgeld, 226, 8, Kodierung::Betrag, 2, 0, ""},
-    {Feld::Ergebniscodes, 242, 2, Kodierung::Ganzzahl, 16, 0, ""},
-    {Feld::Reserviert274, 274, 2, Kodierung::Ganzzahl, 1, 5, ""},
-    {Feld::Reserviert276, 276, 2, Kodierung::Ganzzahl, 4, 0, ""},
-    {Feld::Reserviert284, 284, 8, Kodierung::Betrag, 1, 0, ""},
-    {Feld::Reserviert292, 292, 8, Kodierung::Betrag, 1, 0, ""},
-    {Feld::Reserviert300, 300, 2, Kodierung::Ganzzahl, 1, 43, ""},
-    {Feld::Reserviert302, 302, 2, Kodierung::Ganzzahl, 1, 7, ""},
-    {Feld::Reserviert304, 304, 2, Kodierung::Ganzzahl, 1, 5, ""},
-    {Feld::Reserviert306, 306, 2, Kodierung::Ganzzahl, 1, 5, ""},
-    {Feld::Reserviert308, 308, 2, Kodierung::Ganzzahl, 1, 5, ""},
-    {Feld::Reserviert310, 310, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::Reserviert312, 312, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Feld::Reserviert314, 314, 2, Kodierung::Ganzzahl, 16, 1, ""},
-    {Feld::Reserviert346, 346, 8, Kodierung::Betrag, 4, 0, ""},
-    {Feld::Namen, 378, 50, Kodierung::Text, 5, 0, ""},
-    {Feld::Reserviert628, 628, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::Land, 0, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::Monat, 2, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::Jahr, 4, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::Arbeitgeber, 6, 35, Kodierung::Text, 4, 0, "Arbeitgeber"},
+    {Satzfeld::HBStatus, 146, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::HBKV, 148, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::SchuelerArt, 150, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::HBCheck, 152, 2, Kodierung::Schalter, 1, 0, ""},
+    {Satzfeld::HR, 154, 2, Kodierung::Schalter, 1, 0, ""},
+    {Satzfeld::HBEntgelt, 156, 8, Kodierung::Betrag, 1, detail::euro(1000), ""},
+    {Satzfeld::KBArt, 164, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::Reserviert166, 166, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::KBCheck, 168, 2, Kodierung::Schalter, 3, 0, ""},
+    {Satzfeld::GBKV, 174, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::GBCheck, 176, 2, Kodierung::Schalter, 1, 0, ""},
+    {Satzfeld::Privathaushalt, 178, 2, Kodierung::Schalter, 2, 0, ""},
+    {Satzfeld::Reserviert182, 182, 2, Kodierung::Ganzzahl, 4, 0, ""},
+    {Satzfeld::Monatslohn, 190, 8, Kodierung::Betrag, 2, 0, ""},
+    {Satzfeld::Monate, 206, 2, Kodierung::Ganzzahl, 2, 12, ""},
+    {Satzfeld::Urlaubsgeld, 210, 8, Kodierung::Betrag, 2, 0, ""},
+    {Satzfeld::Weihnachtsgeld, 226, 8, Kodierung::Betrag, 2, 0, ""},
+    {Satzfeld::Ergebniscodes, 242, 2, Kodierung::Ganzzahl, 16, 0, ""},
+    {Satzfeld::Reserviert274, 274, 2, Kodierung::Ganzzahl, 1, 5, ""},
+    {Satzfeld::Reserviert276, 276, 2, Kodierung::Ganzzahl, 4, 0, ""},
+    {Satzfeld::Reserviert284, 284, 8, Kodierung::Betrag, 1, 0, ""},
+    {Satzfeld::Reserviert292, 292, 8, Kodierung::Betrag, 1, 0, ""},
+    {Satzfeld::Reserviert300, 300, 2, Kodierung::Ganzzahl, 1, 43, ""},
+    {Satzfeld::Reserviert302, 302, 2, Kodierung::Ganzzahl, 1, 7, ""},
+    {Satzfeld::Reserviert304, 304, 2, Kodierung::Ganzzahl, 1, 5, ""},
+    {Satzfeld::Reserviert306, 306, 2, Kodierung::Ganzzahl, 1, 5, ""},
+    {Satzfeld::Reserviert308, 308, 2, Kodierung::Ganzzahl, 1, 5, ""},
+    {Satzfeld::Reserviert310, 310, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::Reserviert312, 312, 2, Kodierung::Ganzzahl, 1, 0, ""},
+    {Satzfeld::Reserviert314, 314, 2, Kodierung::Ganzzahl, 16, 1, ""},
+    {Satzfeld::Reserviert346, 346, 8, Kodierung::Betrag, 4, 0, ""},
+    {Satzfeld::Namen, 378, 50, Kodierung::Text, 5, 0, ""},
+    {Satzfeld::Reserviert628, 628, 2, Kodierung::Ganzzahl, 1, 0, ""},
 }};
 
 namespace detail {
@@ -134,7 +134,7 @@ constexpr std::size_t elementBreite(Kodierung k, std::size_t textBreite)
     return 0;
 }
 
-// The fields follow each other without a gap, in the order of Feld, each element as wide as its
+// The fields follow each other without a gap, in the order of Satzfeld, each element as wide as its
 // encoding, and end at `laenge`.
 constexpr bool lueckenlos(std::size_t laenge)
 {
@@ -151,7 +151,7 @@ constexpr bool lueckenlos(std::size_t laenge)
 
 } // namespace detail
 
-constexpr const Feldbeschreibung& beschreibung(Feld feld)
+constexpr const Feldbeschreibung& beschreibung(Satzfeld feld)
 {
     return Satzaufbau[static_cast<std::size_t>(feld)];
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/steuerung.h"
+#include "engine/meldungen.h"
 
 #include <QString>
 

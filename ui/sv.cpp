@@ -44,7 +44,7 @@ constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"
 // An input field shows `nachkommastellen` decimals and takes the values the controller takes.
 Zahlenfeld::Format eingabeformat(Feld feld, int nachkommastellen)
 {
-    const engine::Wertebereich bereich = engine::wertebereich(feld);
+    const params::Wertebereich bereich = engine::wertebereich(feld);
     return {nachkommastellen, bereich.min, bereich.max, false};
 }
 

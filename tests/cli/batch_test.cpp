@@ -134,14 +134,8 @@ struct Fenster {
     // Load the year's table, the shares and the texts, then one determination.
     std::string bestimmen()
     {
-        mini.Auswahl[params::AuswahlSteuer] = 1;
-        mini.Auswahl[params::AuswahlZeile] = 1;
-        mini.AktJahr = static_cast<std::int16_t>(jahr);
-        mini.Auswahl[params::AuswahlMonat] = static_cast<std::int16_t>(monat);
+        mini.monatVorbereiten(jahr, monat);
         mini.Auswahl[params::AuswahlLand] = static_cast<std::int16_t>(land);
-        mini.beitragstafelLaden();
-        mini.jahreswerte();
-        mini.textefuellen();
         engine::Bestimmung(mini, fall, ansicht).svzentrum();
         std::string out;
         appendResult(out, fall, ansicht);

@@ -217,8 +217,8 @@ protected:
 TEST_F(Zufallsfaelle, codes_im_bereich_und_texte_ihrer_codes)
 {
     Fenster f;
-    const std::array<int, Zeilen> hoechster = {params::LStMax, params::KVMax, params::PVMax,
-                                               params::RVMax,  params::AVMax, params::HinweisMax};
+    const std::array<int, Zeilen> hoechster = {params::lst::Max, params::kv::Max, params::pv::Max,
+                                               params::rv::Max,  params::av::Max, params::hinweis::Max};
     for (int fall = 0; fall < 5000; ++fall) {
         zufallsfall(f);
         f.bestimmen();

@@ -48,22 +48,13 @@ struct Fenster {
     Ansicht ansicht;
     Bestimmung bestimmung{mini, fall, ansicht};
 
-    explicit Fenster(int jahr = 2008, int monat = 7, int land = 0)
-    {
-        mini.Auswahl[params::AuswahlSteuer] = 1;
-        mini.Auswahl[params::AuswahlZeile] = 1;
-        periode(jahr, monat, land);
-    }
+    explicit Fenster(int jahr = 2008, int monat = 7, int land = 0) { periode(jahr, monat, land); }
 
     // Year, month and state with their tables, as the recalculation cycle loads them.
     void periode(int jahr, int monat, int land)
     {
-        mini.AktJahr = static_cast<std::int16_t>(jahr);
-        mini.Auswahl[params::AuswahlMonat] = static_cast<std::int16_t>(monat);
+        mini.monatVorbereiten(jahr, monat);
         mini.Auswahl[params::AuswahlLand] = static_cast<std::int16_t>(land);
-        mini.beitragstafelLaden();
-        mini.jahreswerte();
-        mini.textefuellen();
     }
 
     void haupt(int status, std::string_view entgelt, int schuelerArt = 0)

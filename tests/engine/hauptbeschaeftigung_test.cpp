@@ -57,37 +57,18 @@ constexpr Sicht OhneHaupt{false, false, false, false, false, true};
 
 INSTANTIATE_TEST_SUITE_P(
     Status, HauptNachStatus,
+    // clang-format off
     testing::Values(
         Status{"angestellter_1000_normal", 0, "1000", {1, 90, 0, 0, 0}, "1000", Normal},
         Status{"angestellter_600_gleitzone", 0, "600", {1, 128, 7, 7, 3}, "600", NormalGleit},
         Status{"beamter_befreit", 1, "1000", {1, 123, 4, 1, 2}, "0", Befreit},
-        Status{"schueler_ferien_befreit_behaelt_entgelt",
-               2,
-               "1000",
-               {1, 123, 4, 1, 2},
-               "1000",
-               {false, true, false, false, false, false}},
+        Status{"schueler_ferien_befreit_behaelt_entgelt", 2, "1000", {1, 123, 4, 1, 2}, "1000", {false, true, false, false, false, false}},
         Status{"azubi_1000_beitrag", 3, "1000", {1, 90, 0, 0, 0}, "1000", Normal},
         Status{"azubi_600_ohne_gleitzone", 3, "600", {1, 90, 0, 0, 0}, "600", Normal},
-        Status{"student_aushilfe_1000",
-               4,
-               "1000",
-               {1, 123, 4, 0, 0},
-               "1000",
-               {false, false, true, true, false, false}},
-        Status{"student_aushilfe_600",
-               4,
-               "600",
-               {1, 123, 4, 7, 0},
-               "600",
-               {false, false, true, true, true, false}},
+        Status{"student_aushilfe_1000", 4, "1000", {1, 123, 4, 0, 0}, "1000", {false, false, true, true, false, false}},
+        Status{"student_aushilfe_600", 4, "600", {1, 123, 4, 7, 0}, "600", {false, false, true, true, true, false}},
         Status{"student_praktikum_wie_azubi", 5, "600", {1, 90, 0, 0, 0}, "600", Normal},
-        Status{"student_zwischenpraktikum_befreit",
-               6,
-               "600",
-               {1, 123, 4, 1, 2},
-               "600",
-               {false, false, true, false, false, false}},
+        Status{"student_zwischenpraktikum_befreit", 6, "600", {1, 123, 4, 1, 2}, "600", {false, false, true, false, false, false}},
         Status{"rentner_ueber_65_1000", 7, "1000", {1, 90, 4, 6, 5}, "1000", Normal},
         Status{"rentner_ueber_65_600", 7, "600", {1, 128, 4, 6, 5}, "600", Normal},
         Status{"rentner_unter_65_1000", 8, "1000", {1, 90, 4, 6, 2}, "1000", Normal},
@@ -98,6 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         Status{"eu_rentner_600_gleitzone", 10, "600", {1, 128, 7, 7, 2}, "600", NormalGleit},
         Status{"selbstaendig_ohne_hauptbeschaeftigung", 11, "1000", {1, 90, 0, 0, 0}, "0", OhneHaupt},
         Status{"keine_hauptbeschaeftigung", 12, "600", {1, 90, 0, 0, 0}, "0", OhneHaupt}),
+    // clang-format on
     ZeilenName());
 
 struct Grenze {
@@ -248,18 +230,18 @@ TEST_P(SchuelerNachArt, schueler_nach_arbeitsumfang)
 
 INSTANTIATE_TEST_SUITE_P(
     Arbeitsumfang, SchuelerNachArt,
+    // clang-format off
     testing::Values(
         Schueler{"ferien_befreit", 0, "300", "0", "0", {1, 123, 4, 1, 2}, false, false},
         Schueler{"schnupperwochen_befreit", 2, "1000", "0", "0", {1, 123, 4, 1, 2}, false, false},
         Schueler{"laufend_hb_und_spaetere_450_normal", 1, "300", "10", "150", {1, 128, 7, 7, 2}, true, true},
-        Schueler{
-            "laufend_hb_und_spaetere_400_01_normal", 1, "300", "10", "100.01", {1, 128, 7, 7, 2}, true, true},
-        Schueler{
-            "laufend_hb_und_spaetere_400_befreit", 1, "300", "10", "100", {1, 123, 4, 1, 2}, true, false},
+        Schueler{"laufend_hb_und_spaetere_400_01_normal", 1, "300", "10", "100.01", {1, 128, 7, 7, 2}, true, true},
+        Schueler{"laufend_hb_und_spaetere_400_befreit", 1, "300", "10", "100", {1, 123, 4, 1, 2}, true, false},
         Schueler{"laufend_hb_500_normal", 1, "500", "0", "0", {1, 128, 7, 7, 2}, true, true},
         Schueler{"sonst_unter_grenze_minijob", 3, "300", "0", "0", {53, 126, 4, 2, 2}, true, false},
         Schueler{"sonst_400_01_normal", 3, "400.01", "0", "0", {1, 128, 7, 7, 2}, true, true},
         Schueler{"art_ausserhalb_nur_grundcodes", 4, "300", "0", "0", {1, 90, 0, 0, 2}, true, false}),
+    // clang-format on
     ZeilenName());
 
 struct Student {
@@ -328,15 +310,16 @@ TEST_P(RentnerHaupt, rentner_in_der_hauptbeschaeftigung)
 
 INSTANTIATE_TEST_SUITE_P(
     Rente, RentnerHaupt,
+    // clang-format off
     testing::Values(
         Rentner{"ueber_65_mehrere_in_gleitzone", 7, "600", "300", "200", false, {1, 129, 4, 6, 5}},
         Rentner{"unter_65_mehrere_in_gleitzone", 8, "600", "300", "200", false, {1, 129, 4, 6, 4}},
         Rentner{"unter_65_800_01_av_befreit", 8, "800.01", "0", "0", false, {1, 90, 4, 6, 2}},
         Rentner{"eu_rentner_mehrere_in_gleitzone", 10, "600", "300", "200", false, {1, 129, 8, 9, 2}},
         Rentner{"eu_rentner_rv_voll", 10, "600", "300", "200", true, {1, 129, 8, 10, 2}},
-        Rentner{
-            "ueber_65_ohne_entgelt_hbnormal_schreibt_nichts", 7, "300", "0", "0", false, {1, 128, 4, 6, 5}},
+        Rentner{"ueber_65_ohne_entgelt_hbnormal_schreibt_nichts", 7, "300", "0", "0", false, {1, 128, 4, 6, 5}},
         Rentner{"eu_rentner_ohne_entgelt_gleitzone", 10, "300", "0", "0", false, {1, 128, 7, 7, 2}}),
+    // clang-format on
     ZeilenName());
 
 struct Steuer {

@@ -33,8 +33,8 @@ using params::Currency;
 
 constexpr std::size_t Satz = store::SatzLaenge;
 constexpr std::size_t Dateilaenge = store::SatzLaenge * store::SaetzeProDatei;
-constexpr int Jahr2007 = 2007 - params::FirstYear;
-constexpr int Jahr2008 = 2008 - params::FirstYear;
+constexpr int Jahr2007 = 2007 - params::ErstesJahr;
+constexpr int Jahr2008 = 2008 - params::ErstesJahr;
 constexpr int Maerz = 2;
 constexpr int Mai = 4;
 constexpr int Juli = 6;

@@ -49,7 +49,7 @@ std::vector<std::string> folgeVorbereiten(const std::filesystem::path& verzeichn
 {
     Steuerung sv(verzeichnis);
     sv.Form_Load();
-    sv.Jahr_Click(2007 - params::FirstYear);
+    sv.Jahr_Click(2007 - params::ErstesJahr);
     return meldungen(sv);
 }
 
@@ -58,7 +58,7 @@ std::vector<std::string> folgeSpeichern(const std::filesystem::path& verzeichnis
     const Folgefall f = folgefall(k);
     Steuerung sv(verzeichnis);
     sv.Form_Load();
-    sv.Jahr_Click(f.jahr - params::FirstYear);
+    sv.Jahr_Click(f.jahr - params::ErstesJahr);
     sv.Monat_Click(f.monat);
     sv.Land_Click(f.land);
     sv.HBOpt_Click(f.status);

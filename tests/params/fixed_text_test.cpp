@@ -34,18 +34,17 @@ TEST_P(FixedText, zaehlt_zeichen_nicht_bytes)
 
 INSTANTIATE_TEST_SUITE_P(
     Breite, FixedText,
+    // clang-format off
     testing::Values(
         // 36 characters, 37 bytes: the cut falls after the 35th character, not the 35th byte.
-        Fest{"umlaut_text_wird_nach_35_zeichen_gekappt", "KV-Gleitzone - einzige Beschäftigung", 35,
-             "KV-Gleitzone - einzige Beschäftigun"},
-        Fest{"genau_35_zeichen_bleibt_unveraendert", "PV-Gleitzone bei einziger Beschäft.", 35,
-             "PV-Gleitzone bei einziger Beschäft."},
+        Fest{"umlaut_text_wird_nach_35_zeichen_gekappt", "KV-Gleitzone - einzige Beschäftigung", 35, "KV-Gleitzone - einzige Beschäftigun"},
+        Fest{"genau_35_zeichen_bleibt_unveraendert", "PV-Gleitzone bei einziger Beschäft.", 35, "PV-Gleitzone bei einziger Beschäft."},
         Fest{"kurzer_text_wird_aufgefuellt", "Keine", 35, "Keine" + std::string(30, ' ')},
         Fest{"leerer_text_ist_nur_blanks", "", 35, std::string(35, ' ')},
         Fest{"schnitt_teilt_kein_zeichen", "äöüÄÖÜß§€", 5, "äöüÄÖ"},
-        Fest{"paragraf_am_ende_bleibt", "AV, AN = 0 %, AG = 3,25 %§", 35,
-             "AV, AN = 0 %, AG = 3,25 %§" + std::string(9, ' ')},
+        Fest{"paragraf_am_ende_bleibt", "AV, AN = 0 %, AG = 3,25 %§", 35, "AV, AN = 0 %, AG = 3,25 %§" + std::string(9, ' ')},
         Fest{"lange_namenstabelle_50", "Arbeitgeber", 50, "Arbeitgeber" + std::string(39, ' ')}),
+    // clang-format on
     ZeilenName());
 
 TEST(CharacterCount, umlaute_und_euro_zaehlen_einfach)

@@ -22,9 +22,7 @@ void laden(Mini& mini, int jahr, int monat)
 {
     mini.AktJahr = static_cast<std::int16_t>(jahr);
     mini.Auswahl[AuswahlMonat] = static_cast<std::int16_t>(monat);
-    mini.beitragstafelLaden();
-    mini.jahreswerte();
-    mini.textefuellen();
+    mini.periodeLaden();
 }
 
 std::string gepolstert(const std::string& text)
@@ -34,7 +32,7 @@ std::string gepolstert(const std::string& text)
 
 // General KV rates by state and year in hundredths of a percent (2009 column also for 2010),
 // and the two changes within a year.
-constexpr std::array<std::array<int, 4>, StateCount> Saetze = {{
+constexpr std::array<std::array<int, 4>, AnzahlLaender> Saetze = {{
     {1390, 1450, 1450, 1450},
     {1360, 1450, 1450, 1450},
     {1460, 1580, 1580, 1580},
@@ -82,8 +80,8 @@ TEST(Beitragstafel, jede_zelle_jedes_jahres_und_monats)
     for (int jahr : {2009, 2006, 2008, 2007, 2010, 2006}) {
         mini.AktJahr = static_cast<std::int16_t>(jahr);
         mini.beitragstafelLaden();
-        for (int land = 0; land < StateCount; ++land)
-            for (int monat = 0; monat < MonthCount; ++monat)
+        for (int land = 0; land < AnzahlLaender; ++land)
+            for (int monat = 0; monat < AnzahlMonate; ++monat)
                 ASSERT_EQ(mini.Beitragstafel[land][monat][0], erwarteterSatz(jahr, land, monat))
                     << jahr << " " << LandNamen[static_cast<std::size_t>(land)] << " " << monat;
     }
@@ -195,8 +193,8 @@ TEST(JahreswerteAusserhalb, behaelt_die_letzten_werte)
 TEST(Textefuellen, jeder_eintrag_hat_35_zeichen)
 {
     Mini mini;
-    for (int jahr = FirstYear; jahr <= LastYear; ++jahr) {
-        for (int monat = 0; monat < MonthCount; ++monat) {
+    for (int jahr = ErstesJahr; jahr <= LetztesJahr; ++jahr) {
+        for (int monat = 0; monat < AnzahlMonate; ++monat) {
             laden(mini, jahr, monat);
             auto pruefen = [&](const auto& tabelle, const char* name) {
                 for (std::size_t code = 0; code < tabelle.size(); ++code)
@@ -218,14 +216,14 @@ TEST(Textefuellen, jeder_eintrag_hat_35_zeichen)
 TEST(Textefuellen, satzcode_zeigt_den_satz_der_tafel)
 {
     Mini mini;
-    for (int jahr = FirstYear; jahr <= LastYear; ++jahr) {
-        for (int monat = 0; monat < MonthCount; ++monat) {
+    for (int jahr = ErstesJahr; jahr <= LetztesJahr; ++jahr) {
+        for (int monat = 0; monat < AnzahlMonate; ++monat) {
             laden(mini, jahr, monat);
-            for (int land = 0; land < StateCount; ++land) {
+            for (int land = 0; land < AnzahlLaender; ++land) {
                 const int satz = mini.Beitragstafel[land][monat][0];
                 const int code = (satz - 1000) / 5;
                 ASSERT_GE(code, 0);
-                ASSERT_LE(code + 1, KVMax);
+                ASSERT_LE(code + 1, kv::Max);
                 const std::string prozent = Currency::fromRaw(satz * 100).formatGeneral();
                 ASSERT_EQ(mini.KVText[code], gepolstert("KV-Beitrag           " + prozent + " % / 2"));
                 ASSERT_EQ(mini.KVText[code + 1], gepolstert("KV-AG-Zuschuß " + prozent + " % / 2"));

@@ -1,6 +1,7 @@
 #include "golden.h"
 #include "kindprozess.h"
 #include "store/ablage.h"
+#include "store/datei.h"
 #include "temp_dir.h"
 
 #include <cerrno>
@@ -55,7 +56,7 @@ Bytes benutzteDatei(int jahr)
         s.setLand(static_cast<std::int16_t>(r));
         s.setMonat(static_cast<std::int16_t>(r == 1 ? 6 : 0));
         s.setJahr(static_cast<std::int16_t>(r == 1 ? 2009 : 0));
-        s.setZahl(Feld::Reserviert276, 0, jahr * 100 + r);
+        s.setZahl(Satzfeld::Reserviert276, 0, jahr * 100 + r);
         Eintrag e = s.eintrag();
         e.HBEntgelt = Currency::fromWhole(jahr + r);
         s.uebernehmen(e);

@@ -34,7 +34,7 @@ Datensatz mitRoh(Datensatz satz, std::size_t offset, std::size_t breite, std::in
     auto bytes = satz.bytes();
     for (std::size_t k = 0; k < breite; ++k)
         bytes[offset + k] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(wert) >> (8 * k));
-    return Datensatz::fromBytes(bytes);
+    return Datensatz::ausBytes(bytes);
 }
 
 std::string feldText(const Datensatz& satz, std::size_t offset, std::size_t breite)
@@ -88,7 +88,7 @@ TEST(Standardsatz, behaelt_nur_den_kopf_des_puffers)
 {
     std::array<std::uint8_t, SatzLaenge> muell{};
     muell.fill(0xA5);
-    const Datensatz satz = Datensatz::standard(Datensatz::fromBytes(muell), 2008, 0, 0);
+    const Datensatz satz = Datensatz::standard(Datensatz::ausBytes(muell), 2008, 0, 0);
 
     auto erwartet = goldenerStandardsatz();
     std::fill_n(erwartet.begin(), 6, 0xA5);
@@ -198,7 +198,7 @@ TEST_P(RundreiseTest, jedes_feld_kommt_so_zurueck_wie_gespeichert)
     Datensatz satz = neuerSatz();
     satz.uebernehmen(e);
     EXPECT_EQ(satz.eintrag(), e);
-    EXPECT_EQ(Datensatz::fromBytes(satz.bytes()).eintrag(), e);
+    EXPECT_EQ(Datensatz::ausBytes(satz.bytes()).eintrag(), e);
 }
 
 INSTANTIATE_TEST_SUITE_P(Grenzen, RundreiseTest,
@@ -258,7 +258,7 @@ TEST(Uebernehmen, laesst_kopf_ergebniscodes_und_reservierte_felder_stehen)
     std::array<std::uint8_t, SatzLaenge> muster{};
     for (std::size_t i = 0; i < muster.size(); ++i)
         muster[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    Datensatz satz = Datensatz::fromBytes(muster);
+    Datensatz satz = Datensatz::ausBytes(muster);
     satz.uebernehmen(gemischt());
 
     struct Bereich {
@@ -410,6 +410,7 @@ const std::int64_t Max = 99999 * Currency::Scale;
 
 INSTANTIATE_TEST_SUITE_P(
     Grenzen, GespeicherterWertTest,
+    // clang-format off
     ::testing::Values(
         UngueltigFall{"hbopt_12_gilt", 146, 2, 12, [](const Eintrag& e) { return e.HBStatus; }, 12},
         UngueltigFall{"hbopt_13_gibt_0", 146, 2, 13, [](const Eintrag& e) { return e.HBStatus; }, 0},
@@ -427,41 +428,26 @@ INSTANTIATE_TEST_SUITE_P(
         UngueltigFall{"schalter_minus_1_ist_wahr", 152, 2, -1, [](const Eintrag& e) { return e.HBCheck; }, 1},
         UngueltigFall{"schalter_1_ist_falsch", 152, 2, 1, [](const Eintrag& e) { return e.HBCheck; }, 0},
         UngueltigFall{"schalter_minus_2_ist_falsch", 154, 2, -2, [](const Eintrag& e) { return e.HR; }, 0},
-        UngueltigFall{"kbcheck_2_nur_minus_1", 172, 2, 0x7FFF, [](const Eintrag& e) { return e.KBCheck[2]; },
-                      0},
+        UngueltigFall{"kbcheck_2_nur_minus_1", 172, 2, 0x7FFF, [](const Eintrag& e) { return e.KBCheck[2]; }, 0},
         UngueltigFall{"gbcheck_1_ist_falsch", 176, 2, 1, [](const Eintrag& e) { return e.GBCheck; }, 0},
         UngueltigFall{"priv_2_minus_1_ist_wahr", 180, 2, -1, [](const Eintrag& e) { return e.priv[2]; }, 1},
-        UngueltigFall{"hbentgelt_99999_gilt", 156, 8, Max,
-                      [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, Max},
-        UngueltigFall{"hbentgelt_darueber_gibt_1000", 156, 8, Max + 1,
-                      [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, 1000 * Currency::Scale},
-        UngueltigFall{"hbentgelt_negativ_gibt_1000", 156, 8, -1,
-                      [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, 1000 * Currency::Scale},
-        UngueltigFall{"lohn_1_null_gilt", 190, 8, 0,
-                      [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 0},
-        UngueltigFall{"lohn_1_negativ_gibt_380", 190, 8, -1,
-                      [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 380 * Currency::Scale},
-        UngueltigFall{"lohn_1_darueber_gibt_380", 190, 8, Max + 1,
-                      [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 380 * Currency::Scale},
-        UngueltigFall{"lohn_2_minus_99999_gilt", 198, 8, -Max,
-                      [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, -Max},
-        UngueltigFall{"lohn_2_darunter_gibt_0", 198, 8, -Max - 1,
-                      [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, 0},
-        UngueltigFall{"lohn_2_kleinster_int64_gibt_0", 198, 8, INT64_MIN,
-                      [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, 0},
-        UngueltigFall{"urlaub_1_darueber_gibt_40", 210, 8, Max + 1,
-                      [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[1]); }, 40 * Currency::Scale},
-        UngueltigFall{"urlaub_1_minus_99999_gilt", 210, 8, -Max,
-                      [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[1]); }, -Max},
-        UngueltigFall{"urlaub_2_darunter_gibt_0", 218, 8, -Max - 1,
-                      [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[2]); }, 0},
-        UngueltigFall{"weihnacht_1_darueber_gibt_200", 226, 8, Max + 1,
-                      [](const Eintrag& e) { return betragVon(e.Weihnachtsgeld[1]); }, 200 * Currency::Scale},
-        UngueltigFall{"weihnacht_2_groesster_int64_gibt_0", 234, 8, INT64_MAX,
-                      [](const Eintrag& e) { return betragVon(e.Weihnachtsgeld[2]); }, 0},
-        UngueltigFall{"monate_negativ_gilt", 208, 2, -3,
-                      [](const Eintrag& e) { return betragVon(e.Monate[2]); }, -3 * Currency::Scale}),
+        UngueltigFall{"hbentgelt_99999_gilt", 156, 8, Max, [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, Max},
+        UngueltigFall{"hbentgelt_darueber_gibt_1000", 156, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, 1000 * Currency::Scale},
+        UngueltigFall{"hbentgelt_negativ_gibt_1000", 156, 8, -1, [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, 1000 * Currency::Scale},
+        UngueltigFall{"lohn_1_null_gilt", 190, 8, 0, [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 0},
+        UngueltigFall{"lohn_1_negativ_gibt_380", 190, 8, -1, [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 380 * Currency::Scale},
+        UngueltigFall{"lohn_1_darueber_gibt_380", 190, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 380 * Currency::Scale},
+        UngueltigFall{"lohn_2_minus_99999_gilt", 198, 8, -Max, [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, -Max},
+        UngueltigFall{"lohn_2_darunter_gibt_0", 198, 8, -Max - 1, [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, 0},
+        UngueltigFall{"lohn_2_kleinster_int64_gibt_0", 198, 8, INT64_MIN, [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, 0},
+        UngueltigFall{"urlaub_1_darueber_gibt_40", 210, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[1]); }, 40 * Currency::Scale},
+        UngueltigFall{"urlaub_1_minus_99999_gilt", 210, 8, -Max, [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[1]); }, -Max},
+        UngueltigFall{"urlaub_2_darunter_gibt_0", 218, 8, -Max - 1, [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[2]); }, 0},
+        UngueltigFall{"weihnacht_1_darueber_gibt_200", 226, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.Weihnachtsgeld[1]); }, 200 * Currency::Scale},
+        UngueltigFall{"weihnacht_2_groesster_int64_gibt_0", 234, 8, INT64_MAX, [](const Eintrag& e) { return betragVon(e.Weihnachtsgeld[2]); }, 0},
+        UngueltigFall{"monate_negativ_gilt", 208, 2, -3, [](const Eintrag& e) { return betragVon(e.Monate[2]); }, -3 * Currency::Scale}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct KopfFall {
     const char* name;
