@@ -77,6 +77,35 @@ std::optional<Currency> Currency::parse(std::string_view text)
     return Currency(negative ? -raw : raw);
 }
 
+std::optional<Currency> Currency::parseGerman(std::string_view text)
+{
+    const std::size_t vorzeichen = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const std::size_t komma = text.find(',');
+    const std::string_view ganz = text.substr(
+        vorzeichen, komma == std::string_view::npos ? std::string_view::npos : komma - vorzeichen);
+    const std::string_view rest = komma == std::string_view::npos ? std::string_view() : text.substr(komma);
+    if (rest.find_first_of(".,", 1) != std::string_view::npos)
+        return std::nullopt;
+
+    // The integer part: digits, or 1 to 3 digits followed by groups of exactly three, each
+    // behind a point.
+    std::string ohneGruppen(text.substr(0, vorzeichen));
+    std::size_t anfang = 0;
+    for (bool erste = true;; erste = false) {
+        const std::size_t punkt = ganz.find('.', anfang);
+        const std::size_t laenge = (punkt == std::string_view::npos ? ganz.size() : punkt) - anfang;
+        const bool gruppiert = !erste || punkt != std::string_view::npos;
+        if (gruppiert && (erste ? laenge < 1 || laenge > 3 : laenge != 3))
+            return std::nullopt;
+        ohneGruppen += ganz.substr(anfang, laenge);
+        if (punkt == std::string_view::npos)
+            break;
+        anfang = punkt + 1;
+    }
+    ohneGruppen += rest;
+    return parse(ohneGruppen);
+}
+
 std::int64_t Currency::roundedWhole() const
 {
     return mulDivRoundHalfEven(m_raw, 1, Scale);

@@ -28,6 +28,11 @@ public:
     // more than four decimals, values that do not fit) gives nothing.
     static std::optional<Currency> parse(std::string_view text);
 
+    // An amount as German users write it: "," separates the decimals, "." only groups the
+    // thousands in threes ("1.500" = 1500, "1.500,5" = 1500.50, "1500,5" = 1500.50). A point
+    // elsewhere ("1.5", "15.00") or a second comma makes the text no amount.
+    static std::optional<Currency> parseGerman(std::string_view text);
+
     constexpr std::int64_t raw() const { return m_raw; }
 
     friend constexpr auto operator<=>(Currency, Currency) = default;

@@ -23,11 +23,19 @@ TEST_P(Zeichenkette, kommt_unveraendert_zurueck)
     EXPECT_EQ(nlohmann::json::parse(out).get<std::string>(), GetParam()) << out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texte, Zeichenkette,
-                         ::testing::Values(std::string(), std::string("Beschäftigung im Privathaushalt"),
-                                           std::string("AV, AN = 0 %, AG = 3,25 %§"), std::string("\"\\\""),
-                                           std::string("a\nb\tc\rd\be\ff"), std::string("\x01\x1f\x7f", 3),
-                                           std::string("nul\0nul", 7), std::string("\"Foo\"\\x")));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Texte, Zeichenkette,
+    ::testing::Values(
+        std::string(),
+        std::string("Beschäftigung im Privathaushalt"),
+        std::string("AV, AN = 0 %, AG = 3,25 %§"),
+        std::string("\"\\\""),
+        std::string("a\nb\tc\rd\be\ff"),
+        std::string("\x01\x1f\x7f", 3),
+        std::string("nul\0nul", 7),
+        std::string("\"Foo\"\\x")));
+// clang-format on
 
 TEST(JsonText, steuerzeichen_als_escape)
 {
@@ -88,10 +96,25 @@ TEST_P(Betrag, wie_das_klartextformat_der_waehrung)
     EXPECT_EQ(out, '"' + amount.formatPlain() + '"');
 }
 
-INSTANTIATE_TEST_SUITE_P(Rohwerte, Betrag,
-                         ::testing::Values(0, 1, -1, 9999, -9999, 10000, -10000, 3250000, 4000050, 8000001,
-                                           -999990000, 999990000, std::numeric_limits<std::int64_t>::max(),
-                                           std::numeric_limits<std::int64_t>::min() + 1));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Rohwerte, Betrag,
+    ::testing::Values(
+        0,
+        1,
+        -1,
+        9999,
+        -9999,
+        10000,
+        -10000,
+        3250000,
+        4000050,
+        8000001,
+        -999990000,
+        999990000,
+        std::numeric_limits<std::int64_t>::max(),
+        std::numeric_limits<std::int64_t>::min() + 1));
+// clang-format on
 
 TEST(JsonText, betrag_genau_vier_nachkommastellen)
 {

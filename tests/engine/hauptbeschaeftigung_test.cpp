@@ -55,9 +55,9 @@ constexpr Sicht NormalGleit{true, false, true, false, true, false};
 constexpr Sicht Befreit{false, false, false, false, false, false};
 constexpr Sicht OhneHaupt{false, false, false, false, false, true};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Status, HauptNachStatus,
-    // clang-format off
     testing::Values(
         Status{"angestellter_1000_normal", 0, "1000", {1, 90, 0, 0, 0}, "1000", Normal},
         Status{"angestellter_600_gleitzone", 0, "600", {1, 128, 7, 7, 3}, "600", NormalGleit},
@@ -79,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         Status{"eu_rentner_600_gleitzone", 10, "600", {1, 128, 7, 7, 2}, "600", NormalGleit},
         Status{"selbstaendig_ohne_hauptbeschaeftigung", 11, "1000", {1, 90, 0, 0, 0}, "0", OhneHaupt},
         Status{"keine_hauptbeschaeftigung", 12, "600", {1, 90, 0, 0, 0}, "0", OhneHaupt}),
-    // clang-format on
     ZeilenName());
+// clang-format on
 
 struct Grenze {
     const char* name;
@@ -110,6 +110,7 @@ TEST_P(HBNormalGrenzen, zone_nach_gesamtentgelt)
     EXPECT_EQ(f.ansicht.vielleicht[0].visible, row.ueberlagerung);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Schwellen, HBNormalGrenzen,
     testing::Values(
@@ -124,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         Grenze{"g_0_50_ohne_ueberlagerung", "0.5", "0.5", "0", {0, 0, 0, 0, 0}, false, false},
         Grenze{"g_0_zeigt_ueberlagerung", "0", "0", "0", {0, 0, 0, 0, 0}, false, true}),
     ZeilenName());
+// clang-format on
 
 TEST(HBbefreit, nur_schueler_behalten_das_entgelt)
 {
@@ -170,23 +172,26 @@ TEST_P(Kvbeitragholen, kv_und_pv_code_der_spalte)
             << c;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Status, Kvbeitragholen,
-    testing::Values(Satz{"saarland_mai_2006_beitrag", 2006, 4, 11, 0, 0, 66, 0},
-                    Satz{"saarland_juni_2006_beitrag", 2006, 5, 11, 0, 0, 78, 0},
-                    Satz{"firmenzahler_wie_mitglied", 2006, 5, 11, 1, 0, 78, 0},
-                    Satz{"selbstzahler_zuschuss_und_pv_zuschuss", 2006, 5, 11, 2, 0, 79, 1},
-                    Satz{"niedersachsen_juni_2007", 2007, 5, 8, 0, 0, 100, 0},
-                    Satz{"niedersachsen_juli_2007", 2007, 6, 8, 0, 0, 116, 0},
-                    Satz{"sachsen_anhalt_2006_zuschuss", 2006, 0, 13, 2, 0, 41, 1},
-                    Satz{"privat_ohne_tafel", 2008, 7, 20, 3, 0, 123, 4},
-                    Satz{"land_34_pauschal", 2008, 7, 34, 0, 0, 126, 0},
-                    Satz{"land_34_selbstzahler_ohne_pv_zuschuss", 2008, 7, 34, 2, 0, 126, 0},
-                    Satz{"land_20_behaelt_kv", 2008, 7, 20, 1, 0, 55, 0},
-                    Satz{"kvstatus_ausserhalb_behaelt_kv", 2008, 7, 0, 4, 0, 55, 0},
-                    Satz{"spalte_drei", 2008, 7, 0, 2, 3, 91, 1},
-                    Satz{"spalte_eins", 2008, 7, 0, 0, 1, 90, 0}),
+    testing::Values(
+        Satz{"saarland_mai_2006_beitrag", 2006, 4, 11, 0, 0, 66, 0},
+        Satz{"saarland_juni_2006_beitrag", 2006, 5, 11, 0, 0, 78, 0},
+        Satz{"firmenzahler_wie_mitglied", 2006, 5, 11, 1, 0, 78, 0},
+        Satz{"selbstzahler_zuschuss_und_pv_zuschuss", 2006, 5, 11, 2, 0, 79, 1},
+        Satz{"niedersachsen_juni_2007", 2007, 5, 8, 0, 0, 100, 0},
+        Satz{"niedersachsen_juli_2007", 2007, 6, 8, 0, 0, 116, 0},
+        Satz{"sachsen_anhalt_2006_zuschuss", 2006, 0, 13, 2, 0, 41, 1},
+        Satz{"privat_ohne_tafel", 2008, 7, 20, 3, 0, 123, 4},
+        Satz{"land_34_pauschal", 2008, 7, 34, 0, 0, 126, 0},
+        Satz{"land_34_selbstzahler_ohne_pv_zuschuss", 2008, 7, 34, 2, 0, 126, 0},
+        Satz{"land_20_behaelt_kv", 2008, 7, 20, 1, 0, 55, 0},
+        Satz{"kvstatus_ausserhalb_behaelt_kv", 2008, 7, 0, 4, 0, 55, 0},
+        Satz{"spalte_drei", 2008, 7, 0, 2, 3, 91, 1},
+        Satz{"spalte_eins", 2008, 7, 0, 0, 1, 90, 0}),
     ZeilenName());
+// clang-format on
 
 // Selbstzahler after Mitglied in the same column: the lookup rewrites both codes.
 TEST(KvbeitragholenWechsel, selbstzahler_nach_mitglied)
@@ -228,9 +233,9 @@ TEST_P(SchuelerNachArt, schueler_nach_arbeitsumfang)
     EXPECT_TRUE(f.ansicht.Schuelertafel.visible);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Arbeitsumfang, SchuelerNachArt,
-    // clang-format off
     testing::Values(
         Schueler{"ferien_befreit", 0, "300", "0", "0", {1, 123, 4, 1, 2}, false, false},
         Schueler{"schnupperwochen_befreit", 2, "1000", "0", "0", {1, 123, 4, 1, 2}, false, false},
@@ -241,8 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
         Schueler{"sonst_unter_grenze_minijob", 3, "300", "0", "0", {53, 126, 4, 2, 2}, true, false},
         Schueler{"sonst_400_01_normal", 3, "400.01", "0", "0", {1, 128, 7, 7, 2}, true, true},
         Schueler{"art_ausserhalb_nur_grundcodes", 4, "300", "0", "0", {1, 90, 0, 0, 2}, true, false}),
-    // clang-format on
     ZeilenName());
+// clang-format on
 
 struct Student {
     const char* name;
@@ -270,6 +275,7 @@ TEST_P(StudentAushilfe, student_als_aushilfe)
     EXPECT_TRUE(f.ansicht.HBCheck.visible);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Stunden, StudentAushilfe,
     testing::Values(
@@ -281,6 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
         Student{"ueber_20_std_rv_voll_gleitzone", true, true, "600", {1, 128, 7, 8, 3}, false, true},
         Student{"ueber_20_std_ueber_gleitzone_beitrag", true, false, "1000", {1, 90, 0, 0, 0}, true, false}),
     ZeilenName());
+// clang-format on
 
 struct Rentner {
     const char* name;
@@ -308,9 +315,9 @@ TEST_P(RentnerHaupt, rentner_in_der_hauptbeschaeftigung)
     EXPECT_FALSE(f.ansicht.GBCheck[1].visible);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rente, RentnerHaupt,
-    // clang-format off
     testing::Values(
         Rentner{"ueber_65_mehrere_in_gleitzone", 7, "600", "300", "200", false, {1, 129, 4, 6, 5}},
         Rentner{"unter_65_mehrere_in_gleitzone", 8, "600", "300", "200", false, {1, 129, 4, 6, 4}},
@@ -319,8 +326,8 @@ INSTANTIATE_TEST_SUITE_P(
         Rentner{"eu_rentner_rv_voll", 10, "600", "300", "200", true, {1, 129, 8, 10, 2}},
         Rentner{"ueber_65_ohne_entgelt_hbnormal_schreibt_nichts", 7, "300", "0", "0", false, {1, 128, 4, 6, 5}},
         Rentner{"eu_rentner_ohne_entgelt_gleitzone", 10, "300", "0", "0", false, {1, 128, 7, 7, 2}}),
-    // clang-format on
     ZeilenName());
+// clang-format on
 
 struct Steuer {
     const char* name;
@@ -341,10 +348,16 @@ TEST_P(SteuercodeHaupt, steuerklasse_unter_47_sonst_0)
     EXPECT_EQ(f.code(0, ZeileLSt), GetParam().code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Auswahl33, SteuercodeHaupt,
-                         testing::Values(Steuer{"klasse_1", 1, 1}, Steuer{"klasse_46", 46, 46},
-                                         Steuer{"code_47_wird_0", 47, 0}, Steuer{"code_54_wird_0", 54, 0}),
-                         ZeilenName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Auswahl33, SteuercodeHaupt,
+    testing::Values(
+        Steuer{"klasse_1", 1, 1},
+        Steuer{"klasse_46", 46, 46},
+        Steuer{"code_47_wird_0", 47, 0},
+        Steuer{"code_54_wird_0", 54, 0}),
+    ZeilenName());
+// clang-format on
 
 // "Beamter", "Selbständig" and "Keine" have no pay that counts: the run that follows the
 // choice of the status already judges the mini job of the new record as a mini job.

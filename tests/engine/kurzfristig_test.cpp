@@ -71,26 +71,21 @@ TEST_P(Kurzfristig, entscheidung_nach_art_und_haken)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Haken, Kurzfristig,
-                         testing::Values(Kurz{"zwei_monate_ohne_haken_kurzfristig", 0, false, false, false,
-                                              Ausgang::Kurzfristig, nullptr, true, false},
-                                         Kurz{"zwei_monate_nur_berufsmaessig_kurzfristig", 0, false, false,
-                                              true, Ausgang::Kurzfristig, nullptr, true, false},
-                                         Kurz{"zwei_monate_regelmaessig_pflichtig", 0, true, false, false,
-                                              Ausgang::Pflichtig, InSpaltenRechts, true, std::nullopt},
-                                         Kurz{"zwei_monate_regelmaessig_ueber_400_hauptspalte", 0, true, true,
-                                              true, Ausgang::Pflichtig, InHauptspalte, true, std::nullopt},
-                                         Kurz{"arbeitstage_ueber_400_kurzfristig_frage_sichtbar", 1, false,
-                                              true, false, Ausgang::Kurzfristig, nullptr, true, true},
-                                         Kurz{"arbeitstage_ueber_400_berufsmaessig_pflichtig", 1, false, true,
-                                              true, Ausgang::Pflichtig, InHauptspalte, true, true},
-                                         Kurz{"laenger_pflichtig_fragen_verborgen", 2, true, false, false,
-                                              Ausgang::Pflichtig, InSpaltenRechts, false, false},
-                                         Kurz{"laenger_ueber_400_hauptspalte", 2, false, true, false,
-                                              Ausgang::Pflichtig, InHauptspalte, false, false},
-                                         Kurz{"art_ausserhalb_keine_regel", 3, true, true, true,
-                                              Ausgang::Keiner, nullptr, std::nullopt, std::nullopt}),
-                         ZeilenName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Haken, Kurzfristig,
+    testing::Values(
+        Kurz{"zwei_monate_ohne_haken_kurzfristig", 0, false, false, false, Ausgang::Kurzfristig, nullptr, true, false},
+        Kurz{"zwei_monate_nur_berufsmaessig_kurzfristig", 0, false, false, true, Ausgang::Kurzfristig, nullptr, true, false},
+        Kurz{"zwei_monate_regelmaessig_pflichtig", 0, true, false, false, Ausgang::Pflichtig, InSpaltenRechts, true, std::nullopt},
+        Kurz{"zwei_monate_regelmaessig_ueber_400_hauptspalte", 0, true, true, true, Ausgang::Pflichtig, InHauptspalte, true, std::nullopt},
+        Kurz{"arbeitstage_ueber_400_kurzfristig_frage_sichtbar", 1, false, true, false, Ausgang::Kurzfristig, nullptr, true, true},
+        Kurz{"arbeitstage_ueber_400_berufsmaessig_pflichtig", 1, false, true, true, Ausgang::Pflichtig, InHauptspalte, true, true},
+        Kurz{"laenger_pflichtig_fragen_verborgen", 2, true, false, false, Ausgang::Pflichtig, InSpaltenRechts, false, false},
+        Kurz{"laenger_ueber_400_hauptspalte", 2, false, true, false, Ausgang::Pflichtig, InHauptspalte, false, false},
+        Kurz{"art_ausserhalb_keine_regel", 3, true, true, true, Ausgang::Keiner, nullptr, std::nullopt, std::nullopt}),
+    ZeilenName());
+// clang-format on
 
 TEST(KurzfristigWechsel, kurzfristig_nach_pflichtig_verbirgt_meldung)
 {

@@ -48,18 +48,21 @@ TEST_P(MiniRegeln, pauschalbeitraege_nach_kv_haushalt_und_verzicht)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Beitraege, MiniRegeln,
-    testing::Values(Pauschal{"gesetzlich_ohne_haushalt", 0, false, false, 126, 2},
-                    Pauschal{"gesetzlich_ohne_haushalt_verzicht", 0, false, true, 126, 3},
-                    Pauschal{"firmenzahler_verzicht", 1, false, true, 126, 3},
-                    Pauschal{"selbstzahler_pauschal", 2, false, false, 126, 2},
-                    Pauschal{"gesetzlich_haushalt", 0, true, false, 127, 11},
-                    Pauschal{"gesetzlich_haushalt_verzicht", 0, true, true, 127, 12},
-                    Pauschal{"privat_befreiung_geht_vor_haushalt", 3, true, false, 123, 11},
-                    Pauschal{"privat_haushalt_verzicht", 3, true, true, 123, 12},
-                    Pauschal{"privat_ohne_haushalt", 3, false, false, 123, 2}),
+    testing::Values(
+        Pauschal{"gesetzlich_ohne_haushalt", 0, false, false, 126, 2},
+        Pauschal{"gesetzlich_ohne_haushalt_verzicht", 0, false, true, 126, 3},
+        Pauschal{"firmenzahler_verzicht", 1, false, true, 126, 3},
+        Pauschal{"selbstzahler_pauschal", 2, false, false, 126, 2},
+        Pauschal{"gesetzlich_haushalt", 0, true, false, 127, 11},
+        Pauschal{"gesetzlich_haushalt_verzicht", 0, true, true, 127, 12},
+        Pauschal{"privat_befreiung_geht_vor_haushalt", 3, true, false, 123, 11},
+        Pauschal{"privat_haushalt_verzicht", 3, true, true, 123, 12},
+        Pauschal{"privat_ohne_haushalt", 3, false, false, 123, 2}),
     ZeilenName());
+// clang-format on
 
 // A rule procedure with the column it writes and the sliding-zone variant of the case. Gleitzone
 // reads the variant itself, so it runs once as the only employment and once with several.
@@ -208,9 +211,9 @@ TEST_P(ErsterMinijob, regel_nach_hb_und_durchschnitt)
     EXPECT_EQ(f.ansicht.GBGrenze[1].visible, row.gbGrenze1);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Routing, ErsterMinijob,
-    // clang-format off
     testing::Values(
         Erster{"ohne_hb_400_00_minijob", 0, 0, "0", "400", "0", 0, {53, 126, 4, 2, 2}, true, Verzicht, false},
         Erster{"ohne_hb_leer_minijob", 0, 0, "0", "0", "0", 0, {53, 126, 4, 2, 2}, true, Verzicht, false},
@@ -338,9 +341,9 @@ TEST_P(Steuerzeilen, steuer_der_spalten_eins_bis_drei)
     EXPECT_EQ(f.ansicht.Lstkurz.visible, row.lstKurz);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Lohnsteuer, Steuerzeilen,
-    // clang-format off
     testing::Values(
         Steuerzeile{"ohne_alles_klasse", 1, "0", "0", "0", false, false, 1, 53, 0, 1, true, false},
         Steuerzeile{"ohne_alles_code_48", 48, "0", "0", "0", false, false, 47, 53, 0, 1, true, true},

@@ -387,10 +387,14 @@ TEST_P(VerzeichnisTest, an_stelle_der_datei_nach_dem_lesen)
     EXPECT_EQ(bericht, erwarteterBericht(GetParam().datei, "Es ist ein Verzeichnis"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Dateien, VerzeichnisTest,
-                         ::testing::Values(VerzeichnisFall{"jahresdatei", "SV2007.xyz"},
-                                           VerzeichnisFall{"stammdatei", "SV2008.xyz"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Dateien, VerzeichnisTest,
+    ::testing::Values(
+        VerzeichnisFall{"jahresdatei", "SV2007.xyz"},
+        VerzeichnisFall{"stammdatei", "SV2008.xyz"}),
+    [](const auto& info) {return std::string(info.param.name);});
+// clang-format on
 
 // --- a file-size limit ------------------------------------------------------------------
 //

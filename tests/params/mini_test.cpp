@@ -110,17 +110,20 @@ TEST_P(Periodenwechsel, satz_und_textcode_folgen_dem_monat)
     EXPECT_EQ(mini.KVText[row.kvCode].substr(0, 10), "KV-Beitrag");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Saetze, Periodenwechsel,
-    testing::Values(Wechsel{"saarland_2006_mai_alt", 2006, 11, 4, 1330, 66},
-                    Wechsel{"saarland_2006_juni_neu", 2006, 11, 5, 1390, 78},
-                    Wechsel{"niedersachsen_2007_juni_alt", 2007, 8, 5, 1500, 100},
-                    Wechsel{"niedersachsen_2007_juli_neu", 2007, 8, 6, 1580, 116},
-                    Wechsel{"niedersachsen_2008_januar_schon_neu", 2008, 8, 0, 1580, 116},
-                    Wechsel{"niedrigster_satz_sachsen_anhalt_2006", 2006, 13, 0, 1200, 40},
-                    Wechsel{"berlin_2006", 2006, 2, 11, 1460, 92},
-                    Wechsel{"berlin_2010", 2010, 2, 0, 1580, 116}),
+    testing::Values(
+        Wechsel{"saarland_2006_mai_alt", 2006, 11, 4, 1330, 66},
+        Wechsel{"saarland_2006_juni_neu", 2006, 11, 5, 1390, 78},
+        Wechsel{"niedersachsen_2007_juni_alt", 2007, 8, 5, 1500, 100},
+        Wechsel{"niedersachsen_2007_juli_neu", 2007, 8, 6, 1580, 116},
+        Wechsel{"niedersachsen_2008_januar_schon_neu", 2008, 8, 0, 1580, 116},
+        Wechsel{"niedrigster_satz_sachsen_anhalt_2006", 2006, 13, 0, 1200, 40},
+        Wechsel{"berlin_2006", 2006, 2, 11, 1460, 92},
+        Wechsel{"berlin_2010", 2010, 2, 0, 1580, 116}),
     ZeilenName());
+// clang-format on
 
 TEST(Beitragstafel, jahr_ausserhalb_laedt_nichts)
 {
@@ -157,17 +160,20 @@ TEST_P(Jahreswerte, setzt_die_arbeitnehmeranteile)
     EXPECT_EQ(mini.AVSatzAN, *Currency::parse(row.av));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Jahre, Jahreswerte,
-    testing::Values(Anteile{"jahr_2006", 2006, 0, "0.85", "9.75", "3.25"},
-                    Anteile{"jahr_2006_dezember", 2006, 11, "0.85", "9.75", "3.25"},
-                    Anteile{"jahr_2007", 2007, 3, "0.85", "9.95", "2.1"},
-                    Anteile{"jahr_2008_juni_alte_pflege", 2008, 5, "0.85", "9.95", "1.65"},
-                    Anteile{"jahr_2008_juli_neue_pflege", 2008, 6, "0.95", "9.95", "1.65"},
-                    Anteile{"jahr_2008_dezember", 2008, 11, "0.95", "9.95", "1.65"},
-                    Anteile{"jahr_2009", 2009, 0, "0.975", "9.95", "1.65"},
-                    Anteile{"jahr_2010_wie_2009", 2010, 11, "0.975", "9.95", "1.65"}),
+    testing::Values(
+        Anteile{"jahr_2006", 2006, 0, "0.85", "9.75", "3.25"},
+        Anteile{"jahr_2006_dezember", 2006, 11, "0.85", "9.75", "3.25"},
+        Anteile{"jahr_2007", 2007, 3, "0.85", "9.95", "2.1"},
+        Anteile{"jahr_2008_juni_alte_pflege", 2008, 5, "0.85", "9.95", "1.65"},
+        Anteile{"jahr_2008_juli_neue_pflege", 2008, 6, "0.95", "9.95", "1.65"},
+        Anteile{"jahr_2008_dezember", 2008, 11, "0.95", "9.95", "1.65"},
+        Anteile{"jahr_2009", 2009, 0, "0.975", "9.95", "1.65"},
+        Anteile{"jahr_2010_wie_2009", 2010, 11, "0.975", "9.95", "1.65"}),
     ZeilenName());
+// clang-format on
 
 TEST(JahreswerteAusserhalb, behaelt_die_letzten_werte)
 {
@@ -274,6 +280,7 @@ TEST_P(Texte, eintrag_ist_exakt)
     EXPECT_EQ(eintrag(mini, row.tabelle, row.code), gepolstert(row.text));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tabellen, Texte,
     testing::Values(
@@ -338,6 +345,7 @@ INSTANTIATE_TEST_SUITE_P(
         Text{"hinweis_1_leer", 2008, 7, Tabelle::Hinweis, 1, ""},
         Text{"hinweis_6_leer", 2008, 7, Tabelle::Hinweis, 6, ""}),
     ZeilenName());
+// clang-format on
 
 // Before 2006 the period texts are not set: they keep what the last run put there.
 TEST(Textefuellen, jahr_vor_2006_behaelt_periodentexte)

@@ -184,11 +184,15 @@ TEST_P(AnlegenTest, nimmt_den_kopf_des_puffers_und_die_abhaengigen_vorgaben)
         EXPECT_EQ(satzInDatei(datei, r), erwartet) << "Satz " << r;
 }
 
-INSTANTIATE_TEST_SUITE_P(Vorgaben, AnlegenTest,
-                         ::testing::Values(AnlegeFall{"jahr_2006_maerz_sachsen_anhalt", 2006, 2, 13, 3, 1},
-                                           AnlegeFall{"jahr_2006_juli_berlin", 2006, 6, 2, 4, 0},
-                                           AnlegeFall{"jahr_2009_juli_thueringen", 2009, 6, 15, 5, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Vorgaben, AnlegenTest,
+    ::testing::Values(
+        AnlegeFall{"jahr_2006_maerz_sachsen_anhalt", 2006, 2, 13, 3, 1},
+        AnlegeFall{"jahr_2006_juli_berlin", 2006, 6, 2, 4, 0},
+        AnlegeFall{"jahr_2009_juli_thueringen", 2009, 6, 15, 5, 0}),
+    [](const auto& info) {return std::string(info.param.name);});
+// clang-format on
 
 TEST_F(AblageTest, anlegen_fuellt_eine_leere_datei_und_laesst_jede_andere_stehen)
 {
@@ -317,10 +321,15 @@ TEST_P(Speichern2008Test, schreibt_nur_die_eine_datei)
     EXPECT_EQ(dateien(), (std::set<std::string>{"SV2008.xyz"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Monate, Speichern2008Test,
-                         ::testing::Values(Jahr2008Fall{"januar", 0}, Jahr2008Fall{"mai", 4},
-                                           Jahr2008Fall{"dezember", 11}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Monate, Speichern2008Test,
+    ::testing::Values(
+        Jahr2008Fall{"januar", 0},
+        Jahr2008Fall{"mai", 4},
+        Jahr2008Fall{"dezember", 11}),
+    [](const auto& info) {return std::string(info.param.name);});
+// clang-format on
 
 TEST_F(AblageTest, speichern_ohne_dateien_legt_beide_mit_standardsaetzen_an)
 {
@@ -636,9 +645,14 @@ TEST_P(ErsetztTest, datei_zwischen_lesen_und_ersetzen_geaendert)
     EXPECT_EQ(satzInDatei(inhalt(jahr), 5), satzBytes(mai));
 }
 
-INSTANTIATE_TEST_SUITE_P(Dateien, ErsetztTest,
-                         ::testing::Values(ErsetztFall{"jahresdatei", 2007}, ErsetztFall{"stammdatei", 2008}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Dateien, ErsetztTest,
+    ::testing::Values(
+        ErsetztFall{"jahresdatei", 2007},
+        ErsetztFall{"stammdatei", 2008}),
+    [](const auto& info) {return std::string(info.param.name);});
+// clang-format on
 
 // --- messages -------------------------------------------------------------------------
 

@@ -70,19 +70,23 @@ TEST_P(StandardsatzTest, hat_die_vorgabewerte_an_ihren_offsets)
               goldenerStandardsatz(f.wert308, f.wert312));
 }
 
-INSTANTIATE_TEST_SUITE_P(Vorgaben, StandardsatzTest,
-                         ::testing::Values(StandardFall{"jahr_2008", 2008, 0, 0, 5, 0},
-                                           StandardFall{"jahr_2007_dezember", 2007, 11, 0, 5, 0},
-                                           StandardFall{"jahr_2010", 2010, 3, 0, 5, 0},
-                                           StandardFall{"jahr_2006_januar", 2006, 0, 0, 3, 0},
-                                           StandardFall{"jahr_2006_juni_noch_3", 2006, 5, 0, 3, 0},
-                                           StandardFall{"jahr_2006_juli_schon_4", 2006, 6, 0, 4, 0},
-                                           StandardFall{"jahr_2006_dezember", 2006, 11, 0, 4, 0},
-                                           StandardFall{"land_12_gibt_0", 2008, 0, 12, 5, 0},
-                                           StandardFall{"sachsen_anhalt_gibt_1", 2008, 0, 13, 5, 1},
-                                           StandardFall{"land_14_gibt_0", 2008, 0, 14, 5, 0},
-                                           StandardFall{"alles_zugleich", 2006, 8, 13, 4, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Vorgaben, StandardsatzTest,
+    ::testing::Values(
+        StandardFall{"jahr_2008", 2008, 0, 0, 5, 0},
+        StandardFall{"jahr_2007_dezember", 2007, 11, 0, 5, 0},
+        StandardFall{"jahr_2010", 2010, 3, 0, 5, 0},
+        StandardFall{"jahr_2006_januar", 2006, 0, 0, 3, 0},
+        StandardFall{"jahr_2006_juni_noch_3", 2006, 5, 0, 3, 0},
+        StandardFall{"jahr_2006_juli_schon_4", 2006, 6, 0, 4, 0},
+        StandardFall{"jahr_2006_dezember", 2006, 11, 0, 4, 0},
+        StandardFall{"land_12_gibt_0", 2008, 0, 12, 5, 0},
+        StandardFall{"sachsen_anhalt_gibt_1", 2008, 0, 13, 5, 1},
+        StandardFall{"land_14_gibt_0", 2008, 0, 14, 5, 0},
+        StandardFall{"alles_zugleich", 2006, 8, 13, 4, 1}),
+    [](const auto& info) {return std::string(info.param.name);});
+// clang-format on
 
 TEST(Standardsatz, behaelt_nur_den_kopf_des_puffers)
 {
@@ -201,11 +205,15 @@ TEST_P(RundreiseTest, jedes_feld_kommt_so_zurueck_wie_gespeichert)
     EXPECT_EQ(Datensatz::ausBytes(satz.bytes()).eintrag(), e);
 }
 
-INSTANTIATE_TEST_SUITE_P(Grenzen, RundreiseTest,
-                         ::testing::Values(RundreiseFall{"untere_grenzen", untereGrenzen},
-                                           RundreiseFall{"obere_grenzen", obereGrenzen},
-                                           RundreiseFall{"gemischte_werte", gemischt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Grenzen, RundreiseTest,
+    ::testing::Values(
+        RundreiseFall{"untere_grenzen", untereGrenzen},
+        RundreiseFall{"obere_grenzen", obereGrenzen},
+        RundreiseFall{"gemischte_werte", gemischt}),
+    [](const auto& info) {return std::string(info.param.name);});
+// clang-format on
 
 struct Position {
     std::size_t offset;
@@ -408,45 +416,45 @@ TEST_P(GespeicherterWertTest, liest_sich_als_gespeicherter_oder_als_vorgabewert)
 
 const std::int64_t Max = 99999 * Currency::Scale;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Grenzen, GespeicherterWertTest,
-    // clang-format off
     ::testing::Values(
-        UngueltigFall{"hbopt_12_gilt", 146, 2, 12, [](const Eintrag& e) { return e.HBStatus; }, 12},
-        UngueltigFall{"hbopt_13_gibt_0", 146, 2, 13, [](const Eintrag& e) { return e.HBStatus; }, 0},
-        UngueltigFall{"hbopt_minus_1_gibt_0", 146, 2, -1, [](const Eintrag& e) { return e.HBStatus; }, 0},
-        UngueltigFall{"hbkv_3_gilt", 148, 2, 3, [](const Eintrag& e) { return e.HBKV; }, 3},
-        UngueltigFall{"hbkv_4_gibt_0", 148, 2, 4, [](const Eintrag& e) { return e.HBKV; }, 0},
-        UngueltigFall{"schueler_3_gilt", 150, 2, 3, [](const Eintrag& e) { return e.SchuelerArt; }, 3},
-        UngueltigFall{"schueler_4_gibt_0", 150, 2, 4, [](const Eintrag& e) { return e.SchuelerArt; }, 0},
-        UngueltigFall{"kbopt_2_gilt", 164, 2, 2, [](const Eintrag& e) { return e.KBArt; }, 2},
-        UngueltigFall{"kbopt_3_gibt_0", 164, 2, 3, [](const Eintrag& e) { return e.KBArt; }, 0},
-        UngueltigFall{"kbopt_minus_1_gibt_0", 164, 2, -1, [](const Eintrag& e) { return e.KBArt; }, 0},
-        UngueltigFall{"gbkv_3_gilt", 174, 2, 3, [](const Eintrag& e) { return e.GBKV; }, 3},
-        UngueltigFall{"gbkv_4_gibt_0", 174, 2, 4, [](const Eintrag& e) { return e.GBKV; }, 0},
-        UngueltigFall{"gbkv_minus_32768_gibt_0", 174, 2, -32768, [](const Eintrag& e) { return e.GBKV; }, 0},
-        UngueltigFall{"schalter_minus_1_ist_wahr", 152, 2, -1, [](const Eintrag& e) { return e.HBCheck; }, 1},
-        UngueltigFall{"schalter_1_ist_falsch", 152, 2, 1, [](const Eintrag& e) { return e.HBCheck; }, 0},
-        UngueltigFall{"schalter_minus_2_ist_falsch", 154, 2, -2, [](const Eintrag& e) { return e.HR; }, 0},
-        UngueltigFall{"kbcheck_2_nur_minus_1", 172, 2, 0x7FFF, [](const Eintrag& e) { return e.KBCheck[2]; }, 0},
-        UngueltigFall{"gbcheck_1_ist_falsch", 176, 2, 1, [](const Eintrag& e) { return e.GBCheck; }, 0},
-        UngueltigFall{"priv_2_minus_1_ist_wahr", 180, 2, -1, [](const Eintrag& e) { return e.priv[2]; }, 1},
-        UngueltigFall{"hbentgelt_99999_gilt", 156, 8, Max, [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, Max},
-        UngueltigFall{"hbentgelt_darueber_gibt_1000", 156, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, 1000 * Currency::Scale},
-        UngueltigFall{"hbentgelt_negativ_gibt_1000", 156, 8, -1, [](const Eintrag& e) { return betragVon(e.HBEntgelt); }, 1000 * Currency::Scale},
-        UngueltigFall{"lohn_1_null_gilt", 190, 8, 0, [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 0},
-        UngueltigFall{"lohn_1_negativ_gibt_380", 190, 8, -1, [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 380 * Currency::Scale},
-        UngueltigFall{"lohn_1_darueber_gibt_380", 190, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.Monatslohn[1]); }, 380 * Currency::Scale},
-        UngueltigFall{"lohn_2_minus_99999_gilt", 198, 8, -Max, [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, -Max},
-        UngueltigFall{"lohn_2_darunter_gibt_0", 198, 8, -Max - 1, [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, 0},
-        UngueltigFall{"lohn_2_kleinster_int64_gibt_0", 198, 8, INT64_MIN, [](const Eintrag& e) { return betragVon(e.Monatslohn[2]); }, 0},
-        UngueltigFall{"urlaub_1_darueber_gibt_40", 210, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[1]); }, 40 * Currency::Scale},
-        UngueltigFall{"urlaub_1_minus_99999_gilt", 210, 8, -Max, [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[1]); }, -Max},
-        UngueltigFall{"urlaub_2_darunter_gibt_0", 218, 8, -Max - 1, [](const Eintrag& e) { return betragVon(e.Urlaubsgeld[2]); }, 0},
-        UngueltigFall{"weihnacht_1_darueber_gibt_200", 226, 8, Max + 1, [](const Eintrag& e) { return betragVon(e.Weihnachtsgeld[1]); }, 200 * Currency::Scale},
-        UngueltigFall{"weihnacht_2_groesster_int64_gibt_0", 234, 8, INT64_MAX, [](const Eintrag& e) { return betragVon(e.Weihnachtsgeld[2]); }, 0},
-        UngueltigFall{"monate_negativ_gilt", 208, 2, -3, [](const Eintrag& e) { return betragVon(e.Monate[2]); }, -3 * Currency::Scale}),
-    [](const auto& info) { return std::string(info.param.name); });
+        UngueltigFall{"hbopt_12_gilt", 146, 2, 12, [](const Eintrag& e) {return e.HBStatus;}, 12},
+        UngueltigFall{"hbopt_13_gibt_0", 146, 2, 13, [](const Eintrag& e) {return e.HBStatus;}, 0},
+        UngueltigFall{"hbopt_minus_1_gibt_0", 146, 2, -1, [](const Eintrag& e) {return e.HBStatus;}, 0},
+        UngueltigFall{"hbkv_3_gilt", 148, 2, 3, [](const Eintrag& e) {return e.HBKV;}, 3},
+        UngueltigFall{"hbkv_4_gibt_0", 148, 2, 4, [](const Eintrag& e) {return e.HBKV;}, 0},
+        UngueltigFall{"schueler_3_gilt", 150, 2, 3, [](const Eintrag& e) {return e.SchuelerArt;}, 3},
+        UngueltigFall{"schueler_4_gibt_0", 150, 2, 4, [](const Eintrag& e) {return e.SchuelerArt;}, 0},
+        UngueltigFall{"kbopt_2_gilt", 164, 2, 2, [](const Eintrag& e) {return e.KBArt;}, 2},
+        UngueltigFall{"kbopt_3_gibt_0", 164, 2, 3, [](const Eintrag& e) {return e.KBArt;}, 0},
+        UngueltigFall{"kbopt_minus_1_gibt_0", 164, 2, -1, [](const Eintrag& e) {return e.KBArt;}, 0},
+        UngueltigFall{"gbkv_3_gilt", 174, 2, 3, [](const Eintrag& e) {return e.GBKV;}, 3},
+        UngueltigFall{"gbkv_4_gibt_0", 174, 2, 4, [](const Eintrag& e) {return e.GBKV;}, 0},
+        UngueltigFall{"gbkv_minus_32768_gibt_0", 174, 2, -32768, [](const Eintrag& e) {return e.GBKV;}, 0},
+        UngueltigFall{"schalter_minus_1_ist_wahr", 152, 2, -1, [](const Eintrag& e) {return e.HBCheck;}, 1},
+        UngueltigFall{"schalter_1_ist_falsch", 152, 2, 1, [](const Eintrag& e) {return e.HBCheck;}, 0},
+        UngueltigFall{"schalter_minus_2_ist_falsch", 154, 2, -2, [](const Eintrag& e) {return e.HR;}, 0},
+        UngueltigFall{"kbcheck_2_nur_minus_1", 172, 2, 0x7FFF, [](const Eintrag& e) {return e.KBCheck[2];}, 0},
+        UngueltigFall{"gbcheck_1_ist_falsch", 176, 2, 1, [](const Eintrag& e) {return e.GBCheck;}, 0},
+        UngueltigFall{"priv_2_minus_1_ist_wahr", 180, 2, -1, [](const Eintrag& e) {return e.priv[2];}, 1},
+        UngueltigFall{"hbentgelt_99999_gilt", 156, 8, Max, [](const Eintrag& e) {return betragVon(e.HBEntgelt);}, Max},
+        UngueltigFall{"hbentgelt_darueber_gibt_1000", 156, 8, Max + 1, [](const Eintrag& e) {return betragVon(e.HBEntgelt);}, 1000 * Currency::Scale},
+        UngueltigFall{"hbentgelt_negativ_gibt_1000", 156, 8, -1, [](const Eintrag& e) {return betragVon(e.HBEntgelt);}, 1000 * Currency::Scale},
+        UngueltigFall{"lohn_1_null_gilt", 190, 8, 0, [](const Eintrag& e) {return betragVon(e.Monatslohn[1]);}, 0},
+        UngueltigFall{"lohn_1_negativ_gibt_380", 190, 8, -1, [](const Eintrag& e) {return betragVon(e.Monatslohn[1]);}, 380 * Currency::Scale},
+        UngueltigFall{"lohn_1_darueber_gibt_380", 190, 8, Max + 1, [](const Eintrag& e) {return betragVon(e.Monatslohn[1]);}, 380 * Currency::Scale},
+        UngueltigFall{"lohn_2_minus_99999_gilt", 198, 8, -Max, [](const Eintrag& e) {return betragVon(e.Monatslohn[2]);}, -Max},
+        UngueltigFall{"lohn_2_darunter_gibt_0", 198, 8, -Max - 1, [](const Eintrag& e) {return betragVon(e.Monatslohn[2]);}, 0},
+        UngueltigFall{"lohn_2_kleinster_int64_gibt_0", 198, 8, INT64_MIN, [](const Eintrag& e) {return betragVon(e.Monatslohn[2]);}, 0},
+        UngueltigFall{"urlaub_1_darueber_gibt_40", 210, 8, Max + 1, [](const Eintrag& e) {return betragVon(e.Urlaubsgeld[1]);}, 40 * Currency::Scale},
+        UngueltigFall{"urlaub_1_minus_99999_gilt", 210, 8, -Max, [](const Eintrag& e) {return betragVon(e.Urlaubsgeld[1]);}, -Max},
+        UngueltigFall{"urlaub_2_darunter_gibt_0", 218, 8, -Max - 1, [](const Eintrag& e) {return betragVon(e.Urlaubsgeld[2]);}, 0},
+        UngueltigFall{"weihnacht_1_darueber_gibt_200", 226, 8, Max + 1, [](const Eintrag& e) {return betragVon(e.Weihnachtsgeld[1]);}, 200 * Currency::Scale},
+        UngueltigFall{"weihnacht_2_groesster_int64_gibt_0", 234, 8, INT64_MAX, [](const Eintrag& e) {return betragVon(e.Weihnachtsgeld[2]);}, 0},
+        UngueltigFall{"monate_negativ_gilt", 208, 2, -3, [](const Eintrag& e) {return betragVon(e.Monate[2]);}, -3 * Currency::Scale}),
+    [](const auto& info) {return std::string(info.param.name);});
 // clang-format on
 
 struct KopfFall {
@@ -467,23 +475,25 @@ TEST_P(KopfTest, unbekannte_werte_lesen_sich_als_vorgabe)
     EXPECT_EQ(f.feld(mitRoh(Datensatz{}, f.offset, 2, f.roh)), f.erwartet);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Kopf, KopfTest,
     ::testing::Values(
-        KopfFall{"land_0", 0, 0, [](const Datensatz& s) { return s.gueltigesLand(); }, 0},
-        KopfFall{"land_15", 0, 15, [](const Datensatz& s) { return s.gueltigesLand(); }, 15},
-        KopfFall{"land_16_gibt_0", 0, 16, [](const Datensatz& s) { return s.gueltigesLand(); }, 0},
-        KopfFall{"land_minus_1_gibt_0", 0, -1, [](const Datensatz& s) { return s.gueltigesLand(); }, 0},
-        KopfFall{"monat_11", 2, 11, [](const Datensatz& s) { return s.gueltigerMonat(); }, 11},
-        KopfFall{"monat_12_gibt_0", 2, 12, [](const Datensatz& s) { return s.gueltigerMonat(); }, 0},
-        KopfFall{"monat_minus_1_gibt_0", 2, -1, [](const Datensatz& s) { return s.gueltigerMonat(); }, 0},
-        KopfFall{"jahr_2006", 4, 2006, [](const Datensatz& s) { return s.gueltigesJahr(); }, 2006},
-        KopfFall{"jahr_2010", 4, 2010, [](const Datensatz& s) { return s.gueltigesJahr(); }, 2010},
-        KopfFall{"jahr_0_gibt_2008", 4, 0, [](const Datensatz& s) { return s.gueltigesJahr(); }, 2008},
-        KopfFall{"jahr_2005_gibt_2008", 4, 2005, [](const Datensatz& s) { return s.gueltigesJahr(); }, 2008},
-        KopfFall{"jahr_2011_gibt_2008", 4, 2011, [](const Datensatz& s) { return s.gueltigesJahr(); }, 2008},
-        KopfFall{"roher_monat_bleibt", 2, -5, [](const Datensatz& s) { return int{s.monat()}; }, -5}),
-    [](const auto& info) { return std::string(info.param.name); });
+        KopfFall{"land_0", 0, 0, [](const Datensatz& s) {return s.gueltigesLand();}, 0},
+        KopfFall{"land_15", 0, 15, [](const Datensatz& s) {return s.gueltigesLand();}, 15},
+        KopfFall{"land_16_gibt_0", 0, 16, [](const Datensatz& s) {return s.gueltigesLand();}, 0},
+        KopfFall{"land_minus_1_gibt_0", 0, -1, [](const Datensatz& s) {return s.gueltigesLand();}, 0},
+        KopfFall{"monat_11", 2, 11, [](const Datensatz& s) {return s.gueltigerMonat();}, 11},
+        KopfFall{"monat_12_gibt_0", 2, 12, [](const Datensatz& s) {return s.gueltigerMonat();}, 0},
+        KopfFall{"monat_minus_1_gibt_0", 2, -1, [](const Datensatz& s) {return s.gueltigerMonat();}, 0},
+        KopfFall{"jahr_2006", 4, 2006, [](const Datensatz& s) {return s.gueltigesJahr();}, 2006},
+        KopfFall{"jahr_2010", 4, 2010, [](const Datensatz& s) {return s.gueltigesJahr();}, 2010},
+        KopfFall{"jahr_0_gibt_2008", 4, 0, [](const Datensatz& s) {return s.gueltigesJahr();}, 2008},
+        KopfFall{"jahr_2005_gibt_2008", 4, 2005, [](const Datensatz& s) {return s.gueltigesJahr();}, 2008},
+        KopfFall{"jahr_2011_gibt_2008", 4, 2011, [](const Datensatz& s) {return s.gueltigesJahr();}, 2008},
+        KopfFall{"roher_monat_bleibt", 2, -5, [](const Datensatz& s) {return int{s.monat()};}, -5}),
+    [](const auto& info) {return std::string(info.param.name);});
+// clang-format on
 
 TEST(Kopf, setzer_schreiben_state_monat_und_jahr_an_0_2_und_4)
 {
