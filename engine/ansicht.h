@@ -3,6 +3,7 @@
 #include "params/currency.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,12 @@ struct CheckBox {
 struct NumberField {
     bool visible = true;
     Currency value;
+    // The text the user is typing and has not yet taken (by Enter or by leaving the field); the
+    // field shows it as typed. `value` is what it means, or the value the field had when it
+    // was entered while the text means no amount.
+    std::optional<std::string> eingabe;
+    // Why the typed text is not taken (empty when it is): the field shows it as invalid.
+    std::string fehler;
 };
 
 struct OptionGroup {

@@ -12,6 +12,9 @@ struct Meldung {
     friend bool operator==(const Meldung&, const Meldung&) = default;
 };
 
+// The answers to the question whether a changed case is to be saved before it is left.
+enum class Antwort { Speichern, Verwerfen, Abbrechen };
+
 } // namespace svp::engine
 
 namespace svp::engine::meldung {

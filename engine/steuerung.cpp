@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace svp::engine {
 
@@ -73,6 +74,8 @@ void Steuerung::starten()
     listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
     svreinholen();
     m_bestimmung.svzentrum();
+    // What the month shows now is what "changed" is measured against.
+    m_stand = satzZumSpeichern();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -80,12 +83,15 @@ void Steuerung::starten()
 
 void Steuerung::Jahr_Click(int index)
 {
-    listeKlicken(m_ansicht.Jahr, index, &Steuerung::jahrGewaehlt);
+    // Another year or month replaces the case shown: a changed one is not dropped unasked.
+    if (index >= 0 && index < static_cast<int>(m_ansicht.Jahr.entries.size()) && verlassenErlaubt())
+        listeKlicken(m_ansicht.Jahr, index, &Steuerung::jahrGewaehlt);
 }
 
 void Steuerung::Monat_Click(int index)
 {
-    listeKlicken(m_ansicht.Monat, index, &Steuerung::monatGewaehlt);
+    if (index >= 0 && index < static_cast<int>(m_ansicht.Monat.entries.size()) && verlassenErlaubt())
+        listeKlicken(m_ansicht.Monat, index, &Steuerung::monatGewaehlt);
 }
 
 void Steuerung::Land_Click(int index)
@@ -430,10 +436,11 @@ void Steuerung::betreten(Feld feld)
     default:
         break;
     }
-    if (m_fall.Einlesen)
-        return;
-    // An input field is emptied when it is entered, so the user types the new amount at once.
-    zahlenfeld(feld).value = Currency();
+    // Entering changes nothing: the window selects the text, so that typing replaces it, and
+    // leaving without typing keeps the value.
+    auto& f = zahlenfeld(feld);
+    f.eingabe.reset();
+    f.fehler.clear();
 }
 
 void Steuerung::uebernehmen(Feld feld)
@@ -465,6 +472,12 @@ void Steuerung::verlassen(Feld feld)
 {
     if (!eingabefeld(feld.art))
         return;
+    auto& f = zahlenfeld(feld);
+    if (f.eingabe && !lesen(feld, *f.eingabe))
+        m_status = keinBetrag(feld, *f.eingabe) + " Es bleibt " +
+                   m_eingangswert.formatFixed(feld.art == Feldart::Mon ? 0 : 2) + ".";
+    f.eingabe.reset();
+    f.fehler.clear();
     uebernehmen(feld);
     // Leaving the pay of the main employment stores it without a new determination; only
     // Enter determines it.
@@ -483,7 +496,58 @@ void Steuerung::eingeben(Feld feld, Currency wert)
     const params::Wertebereich b = wertebereich(feld);
     if (wert < b.min || wert > b.max)
         return;
-    zahlenfeld(feld).value = wert;
+    auto& f = zahlenfeld(feld);
+    f.value = wert;
+    f.eingabe.reset();
+    f.fehler.clear();
+}
+
+void Steuerung::eingeben(Feld feld, std::string_view text)
+{
+    if (!eingabefeld(feld.art))
+        return;
+    if (feld.art == Feldart::HBEuro)
+        feld.index = 0;
+    else if (feld.index != 1 && feld.index != 2)
+        return;
+    auto& f = zahlenfeld(feld);
+    if (!f.eingabe)
+        m_eingangswert = f.value;
+    f.eingabe = std::string(text);
+    f.fehler.clear();
+    // While the text means no amount ("1.", on the way to "1.500"), the field keeps the value
+    // it had before the typing.
+    f.value = lesen(feld, text).value_or(m_eingangswert);
+}
+
+std::optional<Currency> Steuerung::lesen(Feld feld, std::string_view text) const
+{
+    if (text.empty())
+        return Currency(); // an emptied field means 0
+    const std::optional<Currency> wert = Currency::parseGerman(text);
+    if (!wert)
+        return std::nullopt;
+    // "####0" takes whole months, "####0.00" cents.
+    const std::int64_t schritt = feld.art == Feldart::Mon ? Currency::Scale : Currency::Scale / 100;
+    const params::Wertebereich b = wertebereich(feld);
+    if (wert->raw() % schritt != 0 || *wert < b.min || *wert > b.max)
+        return std::nullopt;
+    return wert;
+}
+
+std::string Steuerung::keinBetrag(Feld feld, const std::string& text) const
+{
+    if (feld.art == Feldart::Mon)
+        return "„" + text + "“ ist keine Zahl von Monaten: Der Punkt trennt nur Tausender (1.000).";
+    return "„" + text +
+           "“ ist kein Betrag: Das Komma trennt die Cent ab (1500,50), der Punkt nur die Tausender "
+           "(1.500).";
+}
+
+void Steuerung::eingabeUebernehmen()
+{
+    if (m_fokus && zahlenfeld(*m_fokus).eingabe)
+        verlassen(*m_fokus);
 }
 
 void Steuerung::Taste(Feld feld, int zeichen)
@@ -494,12 +558,21 @@ void Steuerung::Taste(Feld feld, int zeichen)
         feld.index = 0;
     else if (feld.index != 1 && feld.index != 2)
         return;
-    auto& wert = zahlenfeld(feld).value;
+    auto& f = zahlenfeld(feld);
     // A year has twelve months.
-    if (feld.art == Feldart::Mon && wert > Currency::fromWhole(12))
-        wert = Currency::fromWhole(12);
+    if (feld.art == Feldart::Mon && f.value > Currency::fromWhole(12)) {
+        f.value = Currency::fromWhole(12);
+        f.eingabe.reset();
+    }
     if (zeichen != TasteEnter)
         return;
+    // A text that means no amount is not taken: the field says so and keeps the focus.
+    if (f.eingabe && !lesen(feld, *f.eingabe)) {
+        f.fehler = keinBetrag(feld, *f.eingabe);
+        m_status = f.fehler;
+        return;
+    }
+    f.eingabe.reset();
     uebernehmen(feld);
     // Enter walks through a column: wage (or months), holiday pay, Christmas bonus, then the
     // wage of the later mini-jobs.
@@ -592,22 +665,68 @@ void Steuerung::kaestchenSetzen(Kaestchen kaestchen, int index, bool checked)
 
 void Steuerung::Speichern_Click()
 {
-    SVSpeichern();
+    eingabeUebernehmen();
+    if (SVSpeichern())
+        m_status = periode() + " gespeichert (" + store::Ablage::dateiname(m_mini.AktJahr) + ")";
 }
 
-void Steuerung::SVSpeichern()
+store::Datensatz Steuerung::satzZumSpeichern() const
 {
     store::Datensatz satz = m_datensatz;
     satz.setLand(m_mini.Auswahl[AuswahlLand]);
     satz.setJahr(m_mini.AktJahr);
     satz.uebernehmen(eintragAus(m_fall, m_ansicht));
     satz.setErgebniscodes(ergebniscodesAus(m_fall.ergebnis));
+    return satz;
+}
 
+bool Steuerung::SVSpeichern()
+{
+    const store::Datensatz satz = satzZumSpeichern();
     if (auto fehler = m_ablage.speichern(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat], satz)) {
         melden(*fehler);
-        return;
+        return false;
     }
     m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
+    m_stand = satzZumSpeichern();
+    return true;
+}
+
+bool Steuerung::geaendert() const
+{
+    return satzZumSpeichern() != m_stand;
+}
+
+std::string Steuerung::periode() const
+{
+    const int monat = m_mini.Auswahl[AuswahlMonat];
+    const std::string name = monat >= 0 && monat < params::AnzahlMonate ? params::MonatNamen[monat] : "";
+    return name + " " + std::to_string(m_mini.AktJahr);
+}
+
+bool Steuerung::verlassenErlaubt()
+{
+    eingabeUebernehmen();
+    if (!m_fragesteller || !geaendert())
+        return true;
+    const Meldung frage{caption::Fenster,
+                        {"Der Fall " + periode() + " ist geändert und noch nicht gespeichert.",
+                         "Sollen die Änderungen gespeichert werden?"}};
+    switch (m_fragesteller(frage)) {
+    case Antwort::Speichern:
+        // A save that fails keeps the case on screen: the message says why.
+        return SVSpeichern();
+    case Antwort::Verwerfen:
+        return true;
+    case Antwort::Abbrechen:
+        break;
+    }
+    return false;
+}
+
+std::string Steuerung::nimmStatus()
+{
+    return std::exchange(m_status, std::string());
 }
 
 void Steuerung::melden(const store::Fehler& fehler)
@@ -647,7 +766,13 @@ void Steuerung::Schliessen_Click()
 
 void Steuerung::Escape()
 {
-    m_geschlossen = true;
+    schliessenAnfragen();
+}
+
+void Steuerung::schliessenAnfragen()
+{
+    if (verlassenErlaubt())
+        m_geschlossen = true;
 }
 
 void Steuerung::Image1_Click()

@@ -9,9 +9,12 @@
 #include "satzabbild.h"
 #include "store/ablage.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace svp::engine {
@@ -55,23 +58,40 @@ public:
     void priv_Click(int i, bool checked);
     void KBCheck_Click(int i, bool checked);
 
-    // Numeric fields. The user types into the focused field: eingeben sets the value the
-    // field shows (already refused by the field when outside its range); Taste is a key
-    // press with its character code (13 = Enter), handled before the field takes the key.
+    // Numeric fields. The user types into the focused field: eingeben passes the text as it
+    // stands after each change, in German spelling ("1.500,50"), or a value (refused when
+    // outside the field's range); Taste is a key press with its character code (13 = Enter),
+    // handled before the field takes the key. Entering a field changes nothing; leaving it
+    // takes what was typed, or keeps the value it had when the text means no amount.
     void fokusSetzen(Feld feld); // the user moves the focus into a field (click, Tab)
     void fokusAufheben();        // the focus leaves the numeric fields (another control)
+    void eingeben(Feld feld, std::string_view text);
     void eingeben(Feld feld, Currency wert);
     void Taste(Feld feld, int zeichen);
     std::optional<Feld> fokus() const { return m_fokus; }
+    // Takes what was typed into the focused field as leaving it would, the focus staying where
+    // it is: before saving and printing, so that they see the value the field shows.
+    void eingabeUebernehmen();
 
     // Text fields of the employer names.
     void Arbeitgeber_Change(int i, const std::string& text);
 
-    // Buttons and keys.
+    // Buttons and keys. "Ohne Speicherung abbrechen" closes without asking; Escape and closing
+    // the window by its title bar or the window manager ask first when the case is changed.
     void Speichern_Click();
     void Schliessen_Click();
     void Escape();
+    void schliessenAnfragen();
     bool geschlossen() const { return m_geschlossen; }
+
+    // Whether the case shown differs from what was last loaded or saved for its month: saving
+    // now would change the month's record.
+    bool geaendert() const;
+
+    // Asks whether a changed case is to be saved before it is left (another month or year,
+    // closing). Without one, a changed case is left unsaved, as before.
+    using Fragesteller = std::function<Antwort(const Meldung&)>;
+    void setFragesteller(Fragesteller fragesteller) { m_fragesteller = std::move(fragesteller); }
 
     // Information icons.
     void Image1_Click();
@@ -82,6 +102,9 @@ public:
     // Message boxes raised since the last call, in order: information texts and failures of
     // the record files.
     std::vector<Meldung> nimmMeldungen();
+    // A short note for the status bar raised since the last call (a save, a typed text that
+    // is no amount), or an empty text.
+    std::string nimmStatus();
 
     const Ansicht& ansicht() const { return m_ansicht; }
     const Fall& fall() const { return m_fall; }
@@ -126,11 +149,20 @@ private:
     void betreten(Feld feld);
     void verlassen(Feld feld);
     void uebernehmen(Feld feld);
+    std::optional<Currency> lesen(Feld feld, std::string_view text) const;
+    std::string keinBetrag(Feld feld, const std::string& text) const;
+
+    // Whether the case shown may be left: asks when it is changed; true unless the user
+    // cancels or saving fails.
+    bool verlassenErlaubt();
+    std::string periode() const; // "AUG. 2008"
 
     // Record files.
     store::Datensatz satzLesen(int jahr, int nummer);
     void svreinholen();
-    void SVSpeichern();
+    // The month's record as saving would write it now.
+    store::Datensatz satzZumSpeichern() const;
+    bool SVSpeichern(); // true when saved
     void melden(const store::Fehler& fehler);
     void melden(const char* titel, const std::vector<const char*>& zeilen);
 
@@ -140,9 +172,13 @@ private:
     Bestimmung m_bestimmung{m_mini, m_fall, m_ansicht};
     store::Ablage m_ablage;
     store::Datensatz m_datensatz; // the record last read or about to be written
+    store::Datensatz m_stand;     // the month's record as loaded or last saved
     std::optional<Feld> m_fokus;
+    Currency m_eingangswert; // the value of the field being typed in before the typing began
     bool m_geschlossen = false;
     std::vector<Meldung> m_meldungen;
+    std::string m_status;
+    Fragesteller m_fragesteller;
 };
 
 } // namespace svp::engine

@@ -1,6 +1,7 @@
 #include "meldungs_anzeige.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace svp::ui {
@@ -24,7 +25,34 @@ void Meldungsfenster::zeigen(const engine::Meldung& meldung, QWidget* fenster)
     box.setText(meldungstext(meldung));
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
+}
+
+engine::Antwort MeldungsAnzeige::fragen(const engine::Meldung&, QWidget*)
+{
+    return engine::Antwort::Verwerfen;
+}
+
+engine::Antwort Meldungsfenster::fragen(const engine::Meldung& frage, QWidget* fenster)
+{
+    QMessageBox box(fenster);
+    box.setObjectName(QStringLiteral("Frage"));
+    box.setWindowTitle(QString::fromStdString(frage.titel));
+    box.setIcon(QMessageBox::Question);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(meldungstext(frage));
+    auto* speichern = box.addButton(QStringLiteral("&Speichern"), QMessageBox::AcceptRole);
+    auto* verwerfen = box.addButton(QStringLiteral("&Verwerfen"), QMessageBox::DestructiveRole);
+    auto* abbrechen = box.addButton(QStringLiteral("&Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(speichern);
+    box.setEscapeButton(abbrechen);
+    box.exec();
+    if (box.clickedButton() == speichern)
+        return engine::Antwort::Speichern;
+    if (box.clickedButton() == verwerfen)
+        return engine::Antwort::Verwerfen;
+    return engine::Antwort::Abbrechen;
 }
 
 } // namespace svp::ui

@@ -17,6 +17,10 @@ public:
     virtual ~MeldungsAnzeige() = default;
     // Shows `meldung` modal over `fenster` and returns when the user has closed it.
     virtual void zeigen(const engine::Meldung& meldung, QWidget* fenster) = 0;
+    // Asks whether the changed case is to be saved; the user answers "Speichern", "Verwerfen"
+    // or "Abbrechen". A provider that asks nothing leaves the case unsaved, as the button
+    // "Ohne Speicherung abbrechen" does.
+    virtual engine::Antwort fragen(const engine::Meldung& frage, QWidget* fenster);
 };
 
 // The platform's message box: the title, the lines one under the other, one OK button and
@@ -25,6 +29,7 @@ class Meldungsfenster final : public MeldungsAnzeige
 {
 public:
     void zeigen(const engine::Meldung& meldung, QWidget* fenster) override;
+    engine::Antwort fragen(const engine::Meldung& frage, QWidget* fenster) override;
 };
 
 // The text of a message box: its lines joined by line breaks, blanks kept as they are.

@@ -25,6 +25,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QUrl>
@@ -37,6 +38,9 @@ using engine::Feld;
 using engine::Feldart;
 
 namespace {
+
+// How long a note stays in the status bar, in milliseconds.
+constexpr int Statusdauer = 15000;
 
 // Result labels of the four columns.
 constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"};
@@ -154,8 +158,11 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
         m_anzeige = m_eigeneAnzeige.get();
     }
     setObjectName(QStringLiteral("SV"));
-    setWindowTitle(QString::fromUtf8(engine::caption::Fenster));
-    setAccessibleName(windowTitle());
+    // "[*]" shows a changed, unsaved case in the title bar.
+    setWindowTitle(QString::fromUtf8(engine::caption::Fenster) + QStringLiteral("[*]"));
+    setAccessibleName(QString::fromUtf8(engine::caption::Fenster));
+    m_steuerung.setFragesteller(
+        [this](const engine::Meldung& frage) { return m_anzeige->fragen(frage, this); });
 
     auto* raster = new QGridLayout;
     raster->addWidget(hauptbeschaeftigungBauen(), 0, 0, 2, 1);
@@ -191,9 +198,14 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     m_rollbereich->setFrameShape(QFrame::NoFrame);
     m_rollbereich->setWidgetResizable(true);
     m_rollbereich->setWidget(inhalt);
+    m_statuszeile = new QStatusBar;
+    m_statuszeile->setObjectName(QStringLiteral("Statuszeile"));
+    m_statuszeile->setSizeGripEnabled(false);
     auto* haupt = new QVBoxLayout(this);
     haupt->setContentsMargins(0, 0, 0, 0);
+    haupt->setSpacing(0);
     haupt->addWidget(m_rollbereich);
+    haupt->addWidget(m_statuszeile);
 
     verbinden();
     tabfolgeSetzen();
@@ -619,9 +631,14 @@ void SV::verbinden()
     liste(m_monat, [](engine::Steuerung& s, int i) { s.Monat_Click(i); });
     liste(m_land, [](engine::Steuerung& s, int i) { s.Land_Click(i); });
 
+    // An option or a check box changed by the user in any way (mouse, Space, arrow keys, the
+    // accessibility action of a screen reader or of voice control) raises its handler once;
+    // what the window sets itself is drawn with the signals blocked.
     auto optionen = [this](Optionsgruppe& gruppe, auto handler) {
-        connect(gruppe.gruppe, &QButtonGroup::idClicked, this,
-                [this, handler](int i) { ausfuehren([this, handler, i] { handler(m_steuerung, i); }); });
+        connect(gruppe.gruppe, &QButtonGroup::idToggled, this, [this, handler](int i, bool gewaehlt) {
+            if (gewaehlt)
+                ausfuehren([this, handler, i] { handler(m_steuerung, i); });
+        });
     };
     optionen(m_hbOpt, [](engine::Steuerung& s, int i) { s.HBOpt_Click(i); });
     optionen(m_hbKV, [](engine::Steuerung& s, int i) { s.HBKV_Click(i); });
@@ -629,25 +646,25 @@ void SV::verbinden()
     optionen(m_schueler, [](engine::Steuerung& s, int i) { s.Schueler_Click(i); });
     optionen(m_kbOpt, [](engine::Steuerung& s, int i) { s.KBopt_Click(i); });
 
-    connect(m_hbCheck, &QCheckBox::clicked, this,
+    connect(m_hbCheck, &QCheckBox::toggled, this,
             [this](bool an) { ausfuehren([this, an] { m_steuerung.HBCheck_Click(an); }); });
-    connect(m_hr, &QCheckBox::clicked, this,
+    connect(m_hr, &QCheckBox::toggled, this,
             [this](bool an) { ausfuehren([this, an] { m_steuerung.HR_Click(an); }); });
-    connect(m_gbCheck1, &QCheckBox::clicked, this,
+    connect(m_gbCheck1, &QCheckBox::toggled, this,
             [this](bool an) { ausfuehren([this, an] { m_steuerung.GBCheck_Click(1, an); }); });
     for (int i = 1; i <= 2; ++i)
-        connect(m_priv[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
+        connect(m_priv[static_cast<std::size_t>(i)], &QCheckBox::toggled, this,
                 [this, i](bool an) { ausfuehren([this, i, an] { m_steuerung.priv_Click(i, an); }); });
     for (int i = 0; i < 3; ++i)
-        connect(m_kbCheck[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
+        connect(m_kbCheck[static_cast<std::size_t>(i)], &QCheckBox::toggled, this,
                 [this, i](bool an) { ausfuehren([this, i, an] { m_steuerung.KBCheck_Click(i, an); }); });
 
     for (Zahlenfeld* feld : m_felder) {
         connect(feld, &Zahlenfeld::tasteGedrueckt, this, [this, feld](int zeichen) {
             ausfuehren([this, feld, zeichen] { m_steuerung.Taste(feld->feld(), zeichen); });
         });
-        connect(feld, &QLineEdit::textEdited, this, [this, feld] {
-            ausfuehren([this, feld] { m_steuerung.eingeben(feld->feld(), feld->wert()); });
+        connect(feld, &QLineEdit::textEdited, this, [this, feld](const QString& text) {
+            ausfuehren([this, feld, &text] { m_steuerung.eingeben(feld->feld(), text.toStdString()); });
         });
     }
     for (int i = 0; i < 4; ++i) {
@@ -720,6 +737,8 @@ template <typename Handler> void SV::ausfuehren(Handler&& handler)
     if (fokusAbgleichen())
         aktualisieren(); // the field left shows its value in the display format again
     meldungenZeigen();
+    if (const std::string status = m_steuerung.nimmStatus(); !status.empty())
+        m_statuszeile->showMessage(q(status), Statusdauer);
     m_beschaeftigt = false;
     if (m_steuerung.geschlossen() && isVisible())
         close();
@@ -806,11 +825,12 @@ void SV::keyPressEvent(QKeyEvent* ereignis)
 void SV::closeEvent(QCloseEvent* ereignis)
 {
     if (!m_steuerung.geschlossen() && !m_beschaeftigt) {
-        // Closed by the window's title bar: the same as the button "Ohne Speicherung abbrechen".
-        m_beschaeftigt = true;
-        m_steuerung.Schliessen_Click();
-        meldungenZeigen();
-        m_beschaeftigt = false;
+        // Closed by the title bar or the window manager: a changed case is not dropped unasked.
+        ausfuehren([this] { m_steuerung.schliessenAnfragen(); });
+        if (!m_steuerung.geschlossen()) {
+            ereignis->ignore();
+            return;
+        }
     }
     ereignis->accept();
 }
@@ -827,7 +847,9 @@ void SV::setDruckausgabe(Druckausgabe ausgabe)
 
 void SV::druckenOeffnen()
 {
-    // Printing shows what the window shows: nothing is stored or determined anew.
+    // Printing shows what the window shows: a value typed into the field the user is in counts
+    // as taken, as saving takes it.
+    ausfuehren([this] { m_steuerung.eingabeUebernehmen(); });
     if (m_druckausgabe)
         m_druckausgabe(Druckbeleg(m_steuerung.ansicht(), m_steuerung.mini(), QDate::currentDate()));
 }
@@ -904,13 +926,14 @@ void SV::feldZeigen(Zahlenfeld* feld, const engine::NumberField& zustand)
     // The user types in the field that has the focus, for the controller or for Qt (a field
     // the controller's focus could not reach, under a cover, leaves Qt's focus where it was).
     const bool inBearbeitung = m_steuerung.fokus() == feld->feld() || feld == focusWidget();
-    feld->wertZeigen(zustand.value, inBearbeitung);
+    feld->zeigen(zustand, inBearbeitung);
     sichtbarSetzen(feld, zustand.visible);
 }
 
 void SV::aktualisieren()
 {
     const engine::Ansicht& a = m_steuerung.ansicht();
+    setWindowModified(m_steuerung.geaendert());
 
     auto liste = [](QComboBox* combo, const engine::ListBox& zustand) {
         const QSignalBlocker sperre(combo);

@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
+class QStatusBar;
 class QToolButton;
 class QUrl;
 
@@ -107,6 +108,7 @@ private:
     bool m_beschaeftigt = false; // a handler and its drawing are running
 
     QScrollArea* m_rollbereich = nullptr;
+    QStatusBar* m_statuszeile = nullptr;
 
     // Top row.
     QComboBox* m_jahr = nullptr;

@@ -10,17 +10,6 @@ constexpr int Vorkommastellen = 5; // "####0": up to five integer digits
 
 } // namespace
 
-std::optional<Currency> textwert(const QString& text)
-{
-    QString t = text;
-    t.replace(QLatin1Char('.'), QLatin1Char(','));
-    if (t.endsWith(QLatin1Char(',')))
-        t.chop(1);
-    if (t.isEmpty() || t == QLatin1String("-"))
-        return Currency();
-    return Currency::parse(t.toStdString());
-}
-
 QString anzeigetext(Currency wert, int nachkommastellen)
 {
     return QString::fromStdString(wert.formatFixed(nachkommastellen));
@@ -33,7 +22,6 @@ Zahlenpruefer::Zahlenpruefer(int nachkommastellen, Currency minimum, Currency ma
 
 QValidator::State Zahlenpruefer::validate(QString& text, int&) const
 {
-    text.replace(QLatin1Char('.'), QLatin1Char(','));
     qsizetype i = 0;
     if (i < text.size() && text[i] == QLatin1Char('-')) {
         if (m_minimum >= Currency())
@@ -41,30 +29,31 @@ QValidator::State Zahlenpruefer::validate(QString& text, int&) const
         ++i;
     }
     int vorne = 0;
-    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
-        ++vorne;
-        ++i;
-    }
-    if (vorne > Vorkommastellen)
-        return Invalid;
-    if (i < text.size() && text[i] == QLatin1Char(',')) {
-        if (m_nachkommastellen == 0)
+    int hinten = 0;
+    int kommas = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isDigit() && c.unicode() < 128) {
+            if (kommas == 0)
+                ++vorne;
+            else if (kommas == 1)
+                ++hinten;
+        } else if (c == QLatin1Char(',')) {
+            if (m_nachkommastellen == 0)
+                return Invalid;
+            ++kommas;
+        } else if (c != QLatin1Char('.')) {
             return Invalid;
-        ++i;
-        int hinten = 0;
-        while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
-            ++hinten;
-            ++i;
         }
-        if (hinten > m_nachkommastellen)
-            return Invalid;
     }
-    if (i != text.size())
+    if (vorne > Vorkommastellen || hinten > m_nachkommastellen)
         return Invalid;
-    const std::optional<Currency> wert = textwert(text);
-    if (!wert || *wert < m_minimum || *wert > m_maximum)
-        return Invalid;
-    return Acceptable;
+    if (text.isEmpty())
+        return Acceptable;
+    const std::optional<Currency> wert = Currency::parseGerman(text.toStdString());
+    if (!wert)
+        return Intermediate;
+    return *wert < m_minimum || *wert > m_maximum ? Invalid : Acceptable;
 }
 
 Zahlenfeld::Zahlenfeld(engine::Feld feld, const Format& format, QWidget* parent)
@@ -103,24 +92,23 @@ QSize Zahlenfeld::minimumSizeHint() const
             QLineEdit::minimumSizeHint().height()};
 }
 
-Currency Zahlenfeld::wert() const
+void Zahlenfeld::zeigen(const engine::NumberField& zustand, bool inBearbeitung)
 {
-    return textwert(text()).value_or(Currency());
-}
-
-void Zahlenfeld::wertZeigen(Currency wert, bool inBearbeitung)
-{
-    if (inBearbeitung) {
-        const std::optional<Currency> jetzt = textwert(text());
-        if (jetzt && *jetzt == wert)
-            return;
+    const QString soll = zustand.eingabe ? QString::fromStdString(*zustand.eingabe)
+                                         : anzeigetext(zustand.value, m_format.nachkommastellen);
+    if (text() != soll) {
+        setText(soll);
+        if (inBearbeitung)
+            selectAll();
     }
-    const QString neu = anzeigetext(wert, m_format.nachkommastellen);
-    if (text() == neu)
-        return;
-    setText(neu);
-    if (inBearbeitung)
-        selectAll();
+    const QString fehler = QString::fromStdString(zustand.fehler);
+    if (toolTip() != fehler) {
+        setToolTip(fehler);
+        setAccessibleDescription(fehler);
+        // A text that is not taken stands in a red frame until it is corrected or left.
+        setStyleSheet(fehler.isEmpty() ? QString()
+                                       : QStringLiteral("QLineEdit { border: 2px solid #c00000; }"));
+    }
 }
 
 void Zahlenfeld::keyPressEvent(QKeyEvent* ereignis)
@@ -141,6 +129,10 @@ void Zahlenfeld::keyPressEvent(QKeyEvent* ereignis)
     if (zeichen != 0)
         emit tasteGedrueckt(zeichen);
     if (zeichen == engine::TasteEnter) {
+        // Where Enter keeps the focus (the pay of the main employment), the next typing
+        // replaces the value instead of adding to it.
+        if (hasFocus())
+            selectAll();
         ereignis->accept();
         return;
     }
@@ -157,7 +149,7 @@ void Zahlenfeld::mouseReleaseEvent(QMouseEvent* ereignis)
 {
     QLineEdit::mouseReleaseEvent(ereignis);
     if (m_mausfokus && !berechnet()) {
-        // Entering a field sets it to 0; what the user types replaces that at once.
+        // A click into a field selects its value, so that what the user types replaces it.
         m_mausfokus = false;
         selectAll();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ansicht.h"
 #include "engine/feld.h"
 
 #include <optional>
@@ -11,16 +12,14 @@ namespace svp::ui {
 
 using params::Currency;
 
-// The text of a numeric field as an exact amount: German decimal comma (a point is taken as
-// the comma), an empty text or a lone sign is 0, a trailing comma is ignored. Nothing when the
-// text is no number.
-std::optional<Currency> textwert(const QString& text);
-
 // The display formats "####0.00" (two decimals) and "####0" (none), with a decimal comma.
 QString anzeigetext(Currency wert, int nachkommastellen);
 
-// Refuses what a numeric field does not take: more than five integer digits, more decimals than
-// its format shows, a sign where the field has no negative values, a value outside its range.
+// Refuses the keys a numeric field does not take: characters other than digits, "." and ",", a
+// sign where the field has no negative values, more than five integer digits, more decimals than
+// its format shows, a value outside its range. A text that may still become an amount in German
+// spelling ("1.", "1.5" on the way to "1.500") is let through; whether it is one is decided when
+// it is taken.
 class Zahlenpruefer : public QValidator
 {
 public:
@@ -57,13 +56,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // The value that the text means (0 while it means nothing).
-    Currency wert() const;
-
-    // Shows `wert`. While the user is typing in the field (`inBearbeitung`), a text that means
-    // the same value keeps its spelling, so "15" is not turned into "15,00" under the cursor; a
-    // value the program put there instead is selected, so that the next key replaces it.
-    void wertZeigen(Currency wert, bool inBearbeitung);
+    // Shows the field's state: the text the user is typing as typed, otherwise the value in the
+    // display format; a text that is not taken with a red frame and the reason as its tooltip.
+    // A value the program put into the field the user works in is selected, so that the next
+    // key replaces it.
+    void zeigen(const engine::NumberField& zustand, bool inBearbeitung);
 
 signals:
     // A character key (13 for Enter) pressed in the field, before the field takes it.

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -36,7 +38,19 @@ class Aufzeichnung : public svp::ui::MeldungsAnzeige
 {
 public:
     void zeigen(const Meldung& meldung, QWidget*) override { meldungen.push_back(meldung); }
+    // Answers the questions with the scripted answers, then with "Verwerfen".
+    svp::engine::Antwort fragen(const Meldung& frage, QWidget*) override
+    {
+        fragen_.push_back(frage);
+        if (antworten.empty())
+            return svp::engine::Antwort::Verwerfen;
+        const auto antwort = antworten.front();
+        antworten.erase(antworten.begin());
+        return antwort;
+    }
     std::vector<Meldung> meldungen;
+    std::vector<Meldung> fragen_;
+    std::vector<svp::engine::Antwort> antworten;
 };
 
 // Every file of a directory with its bytes.
@@ -91,6 +105,11 @@ private slots:
     void infosymboleZeigenIhreTexte();
     void hilfeOeffnetDieSeiteNebenDemProgramm();
     void tabfolgeDurchDieEingaben();
+    void betraegeInDeutscherSchreibweise();
+    void geaenderterFallWirdNichtStillVerworfen_data();
+    void geaenderterFallWirdNichtStillVerworfen();
+    void speichernNimmtDieGetippteEingabeUndBestaetigt();
+    void zugaenglichkeitsaktionWirktWieKlick();
     void typischerFall();
 
 private:
@@ -203,7 +222,9 @@ void FensterTest::ergebnisseWieSteuerung() const
 
 void FensterTest::startetAufAugustMitDemGespeichertenFall()
 {
-    QCOMPARE(m_fenster->windowTitle(), QStringLiteral("Bestimmung der Sozialversicherungspflicht"));
+    QCOMPARE(m_fenster->windowTitle().remove(QStringLiteral("[*]")),
+             QStringLiteral("Bestimmung der Sozialversicherungspflicht"));
+    QVERIFY(!m_fenster->isWindowModified());
     QCOMPARE(finde<QComboBox>("Jahr")->currentText(), QStringLiteral("2008"));
     QCOMPARE(finde<QComboBox>("Monat")->currentText(), QStringLiteral("AUG."));
     QCOMPARE(finde<QComboBox>("Land")->currentText(), QStringLiteral("Baden-Württ."));
@@ -398,7 +419,8 @@ void FensterTest::lohnMitEnterBestimmtNeuUndGehtWeiter()
 
     klickeFeld("loh(1)");
     QCOMPARE(fokus(), feld("loh(1)"));
-    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("0,00")); // entering empties the field
+    // Entering selects the value, so that typing replaces it.
+    QCOMPARE(feld("loh(1)")->selectedText(), QStringLiteral("380,00"));
     QTest::keyClicks(feld("loh(1)"), "450");
     // While typing, the field keeps the user's spelling.
     QCOMPARE(feld("loh(1)")->text(), QStringLiteral("450"));
@@ -471,8 +493,8 @@ void FensterTest::berechnetesFeldGibtDenFokusAnDenMonatslohn()
     QVERIFY(feld("AllMo(1)")->isReadOnly());
     klickeFeld("AllMo(1)");
     QCOMPARE(fokus(), feld("loh(1)"));
-    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("0,00"));
-    // Entering stores nothing yet.
+    QCOMPARE(feld("loh(1)")->selectedText(), QStringLiteral("380,00"));
+    // Entering stores nothing.
     QCOMPARE(m_steuerung->fall().Monatslohn[1], Currency::fromWhole(380));
     QTest::keyClicks(fokus(), "123");
     QCOMPARE(feld("loh(1)")->text(), QStringLiteral("123"));
@@ -498,8 +520,8 @@ void FensterTest::mehrAlsZwoelfMonateWerdenZwoelf()
 
 void FensterTest::feldNimmtNurSeinFormat()
 {
-    // A decimal point is taken as the comma; a third decimal and a sixth digit are refused.
-    eintippen("Url(1)", "12.345");
+    // A third decimal and a sixth digit are refused.
+    eintippen("Url(1)", "12,345");
     QCOMPARE(feld("Url(1)")->text(), QStringLiteral("12,34"));
     QTest::keyClick(fokus(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(fokus(), "1234567");
@@ -817,7 +839,14 @@ void FensterTest::tabfolgeDurchDieEingaben()
         }
         return folge;
     };
-    const QStringList folge = runde("Jahr", 80);
+    const auto betraege = [this] {
+        const auto& f = m_steuerung->fall();
+        return std::vector<Currency>{f.HBEntgelt,      f.Monatslohn[1],     f.Monatslohn[2],
+                                     f.Monate[1],      f.Monate[2],         f.Urlaubsgeld[1],
+                                     f.Urlaubsgeld[2], f.Weihnachtsgeld[1], f.Weihnachtsgeld[2]};
+    };
+    const auto vorher = betraege();
+    const QStringList folge = runde("Jahr", 90);
     QCOMPARE(fokus(), finde<QWidget>("Jahr")); // round the window and back
     const QStringList anfang = {"Jahr",       "Monat",   "Land",           "Hilfe",    "Speichern",
                                 "Schliessen", "Drucken", "Arbeitgeber(0)", "HBOpt(0)", "HBKV(0)"};
@@ -838,19 +867,140 @@ void FensterTest::tabfolgeDurchDieEingaben()
     QVERIFY(nach("Mon(1)", "Url(1)"));
     QVERIFY(nach("Url(1)", "Wei(1)"));
 
-    // Passing through emptied the first mini-job's wage: the later mini-jobs lie under their
-    // cover, out of the way of the Tab key.
-    QVERIFY(finde<QLabel>("deckel2")->isVisible());
-    QVERIFY(!folge.contains("Arbeitgeber(3)"));
-    QVERIFY(!folge.contains("loh(2)"));
-
-    eintippen("loh(1)", "380");
-    QTest::keyClick(fokus(), Qt::Key_Return);
-    eintippen("Mon(1)", "12");
-    QTest::keyClick(fokus(), Qt::Key_Return);
-    QVERIFY(!finde<QLabel>("deckel2")->isVisible());
+    QVERIFY(nach("Wei(1)", "Arbeitgeber(3)"));
     const QStringList spaeter = {"Arbeitgeber(3)", "priv(2)", "loh(2)", "Mon(2)", "Url(2)", "Wei(2)"};
-    QCOMPARE(runde("Arbeitgeber(3)", spaeter.size()), spaeter);
+    QCOMPARE(folge.mid(folge.indexOf("Arbeitgeber(3)"), spaeter.size()), spaeter);
+
+    // Passing through every field changes no amount, so the later mini-jobs stay uncovered.
+    QCOMPARE(betraege(), vorher);
+    QVERIFY(!finde<QLabel>("deckel2")->isVisible());
+    QVERIFY(!m_fenster->isWindowModified());
+}
+
+// German spelling: the point groups thousands, the comma separates the cents; a text that is no
+// amount is not taken, the field says so and leaving it keeps the value it had.
+void FensterTest::betraegeInDeutscherSchreibweise()
+{
+    eintippen("HBEuro", "1.500");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(m_steuerung->fall().HBEntgelt, Currency::fromWhole(1500));
+    QCOMPARE(feld("HBEuro")->text(), QStringLiteral("1500,00"));
+    // Enter keeps the focus in the pay field and selects it: new typing replaces the value.
+    QCOMPARE(feld("HBEuro")->selectedText(), QStringLiteral("1500,00"));
+    QTest::keyClicks(fokus(), "1.500,5");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(m_steuerung->fall().HBEntgelt, Currency::fromCents(150050));
+
+    eintippen("loh(1)", "1.5");
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("1.5"));
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(fokus(), feld("loh(1)")); // not taken: the user corrects it here
+    QVERIFY(!feld("loh(1)")->styleSheet().isEmpty());
+    QVERIFY(feld("loh(1)")->accessibleDescription().contains(QStringLiteral("kein Betrag")));
+    auto* status = finde<QStatusBar>("Statuszeile");
+    QVERIFY(status->currentMessage().contains(QStringLiteral("„1.5“ ist kein Betrag")));
+    QCOMPARE(m_steuerung->fall().Monatslohn[1], Currency::fromWhole(380));
+    QTest::keyClick(fokus(), Qt::Key_Tab);
+    QCOMPARE(m_steuerung->fall().Monatslohn[1], Currency::fromWhole(380));
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("380,00"));
+    QVERIFY(feld("loh(1)")->styleSheet().isEmpty());
+    QVERIFY(status->currentMessage().contains(QStringLiteral("Es bleibt 380,00")));
+}
+
+// Another month, Escape and the title bar ask before a changed case is dropped; each answer does
+// what it says.
+void FensterTest::geaenderterFallWirdNichtStillVerworfen_data()
+{
+    QTest::addColumn<int>("antwort");
+    QTest::newRow("speichern") << static_cast<int>(svp::engine::Antwort::Speichern);
+    QTest::newRow("verwerfen") << static_cast<int>(svp::engine::Antwort::Verwerfen);
+    QTest::newRow("abbrechen") << static_cast<int>(svp::engine::Antwort::Abbrechen);
+}
+
+void FensterTest::geaenderterFallWirdNichtStillVerworfen()
+{
+    QFETCH(int, antwort);
+    const auto vorher = dateien(m_dir->path());
+    eintippen("Wei(1)", "77");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QVERIFY(m_fenster->isWindowModified());
+    QVERIFY(m_anzeige->fragen_.empty());
+
+    m_anzeige->antworten = {static_cast<svp::engine::Antwort>(antwort)};
+    auto* monat = finde<QComboBox>("Monat");
+    monat->setFocus();
+    QTest::keyClick(monat, Qt::Key_Down); // September
+    QCOMPARE(m_anzeige->fragen_.size(), std::size_t(1));
+    QVERIFY(svp::ui::meldungstext(m_anzeige->fragen_[0]).contains(QStringLiteral("AUG. 2008")));
+
+    svp::store::Ablage ablage(m_dir->path().toStdString());
+    const auto august = [&ablage] { return std::get<svp::store::Datensatz>(ablage.lesen(2008, 8)); };
+    switch (static_cast<svp::engine::Antwort>(antwort)) {
+    case svp::engine::Antwort::Speichern:
+        QCOMPARE(august().eintrag().Weihnachtsgeld[1], Currency::fromWhole(77));
+        // Weihnachtsgeld(1) at offset 226: 77 Euro as 770 000, little-endian.
+        for (std::size_t i = 0; i < 8; ++i)
+            QCOMPARE(august().bytes()[226 + i], static_cast<std::uint8_t>((770000ULL >> (8 * i)) & 0xFF));
+        QCOMPARE(monat->currentText(), QStringLiteral("SEPT."));
+        break;
+    case svp::engine::Antwort::Verwerfen:
+        QCOMPARE(dateien(m_dir->path()), vorher);
+        QCOMPARE(monat->currentText(), QStringLiteral("SEPT."));
+        break;
+    case svp::engine::Antwort::Abbrechen:
+        QCOMPARE(dateien(m_dir->path()), vorher);
+        QCOMPARE(monat->currentText(), QStringLiteral("AUG."));
+        QCOMPARE(feld("Wei(1)")->text(), QStringLiteral("77,00"));
+        QVERIFY(m_fenster->isWindowModified());
+        // Escape and the title bar ask the same, and cancelling keeps the window open.
+        m_anzeige->antworten = {svp::engine::Antwort::Abbrechen, svp::engine::Antwort::Abbrechen};
+        QTest::keyClick(monat, Qt::Key_Escape);
+        QVERIFY(!m_fenster->close());
+        QCOMPARE(m_anzeige->fragen_.size(), std::size_t(3));
+        QVERIFY(m_fenster->isVisible());
+        QCOMPARE(dateien(m_dir->path()), vorher);
+        break;
+    }
+    QVERIFY(!m_fenster->isWindowModified() || antwort == static_cast<int>(svp::engine::Antwort::Abbrechen));
+}
+
+// The value typed into the field the user is in counts, even when the button is pressed without
+// the focus leaving it (a mnemonic, a shortcut); the status bar says what was saved.
+void FensterTest::speichernNimmtDieGetippteEingabeUndBestaetigt()
+{
+    eintippen("loh(1)", "2.222");
+    finde<QPushButton>("Speichern")->click();
+    QCOMPARE(fokus(), feld("loh(1)"));
+    svp::store::Ablage ablage(m_dir->path().toStdString());
+    const auto august = std::get<svp::store::Datensatz>(ablage.lesen(2008, 8));
+    QCOMPARE(august.eintrag().Monatslohn[1], Currency::fromWhole(2222));
+    QCOMPARE(finde<QStatusBar>("Statuszeile")->currentMessage(),
+             QStringLiteral("AUG. 2008 gespeichert (SV2008.xyz)"));
+    QVERIFY(!m_fenster->isWindowModified());
+    QVERIFY(m_fenster->isVisible());
+}
+
+// What a screen reader, voice control or switch access does to an option or a check box changes
+// the case as a click does, the twin included.
+void FensterTest::zugaenglichkeitsaktionWirktWieKlick()
+{
+    const auto umschalten = [](QWidget* w) {
+        QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(zugang != nullptr && zugang->actionInterface() != nullptr);
+        QVERIFY(
+            zugang->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        zugang->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    umschalten(finde<QRadioButton>("HBOpt(2)"));
+    QCOMPARE(m_steuerung->fall().HBStatus, 2);
+    QVERIFY(finde<QGroupBox>("Schuelertafel")->isVisible());
+    ergebnisseWieSteuerung();
+
+    umschalten(finde<QCheckBox>("GBCheck(1)"));
+    QVERIFY(m_steuerung->fall().RVVoll);
+    QVERIFY(finde<QCheckBox>("HR")->isChecked());
+    QVERIFY(m_fenster->isWindowModified());
+    ergebnisseWieSteuerung();
 }
 
 // The case of the picture in the documentation: a main employment of 1 500 Euro and a mini-job
@@ -864,8 +1014,10 @@ void FensterTest::typischerFall()
     QTest::keyClick(fokus(), Qt::Key_Return);
     eintippen("loh(1)", "450");
     QTest::keyClick(fokus(), Qt::Key_Return);
-    QTest::keyClick(fokus(), Qt::Key_Return); // holiday pay 0
-    QTest::keyClick(fokus(), Qt::Key_Return); // Christmas bonus 0
+    QTest::keyClicks(fokus(), "0"); // holiday pay 0
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QTest::keyClicks(fokus(), "0"); // Christmas bonus 0
+    QTest::keyClick(fokus(), Qt::Key_Return);
     QCOMPARE(fokus(), feld("loh(2)"));
     QCOMPARE(feld("Modurch(1)")->text(), QStringLiteral("450,00"));
     QVERIFY(!finde<QLabel>("vielleicht(0)")->isVisible());
