@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     nlohmann-json3-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev

@@ -3,6 +3,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QTranslator>
+#include <QVBoxLayout>
 
 namespace svp::ui {
 
@@ -21,6 +30,62 @@ QUrl hilfeseite()
 {
     const QString pfad = hilfeseiteSuchen(QCoreApplication::applicationDirPath());
     return pfad.isEmpty() ? QUrl() : QUrl::fromLocalFile(pfad);
+}
+
+Hilfefenster::Hilfefenster(const QUrl& seite, QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Hilfefenster"));
+    setWindowTitle(QStringLiteral("Hilfe – Bestimmung der Sozialversicherungspflicht"));
+
+    m_browser = new QTextBrowser;
+    m_browser->setObjectName(QStringLiteral("Hilfeseite"));
+    m_browser->setAccessibleName(QStringLiteral("Hilfeseite"));
+    m_browser->setOpenExternalLinks(true); // http(s) and mail addresses go to the desktop
+    m_browser->setOpenLinks(true);         // the page's own anchors and files stay here
+
+    const auto knopf = [this](const QString& name, const QString& text, QStyle::StandardPixmap bild,
+                              const QKeySequence& taste) {
+        auto* k = new QToolButton;
+        k->setObjectName(name);
+        k->setText(text);
+        k->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+        k->setIcon(style()->standardIcon(bild));
+        k->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        k->setShortcut(taste);
+        k->setEnabled(false);
+        return k;
+    };
+    m_zurueck =
+        knopf(QStringLiteral("Zurueck"), QStringLiteral("Zurück"), QStyle::SP_ArrowBack, QKeySequence::Back);
+    m_vor =
+        knopf(QStringLiteral("Vor"), QStringLiteral("Vor"), QStyle::SP_ArrowForward, QKeySequence::Forward);
+    connect(m_zurueck, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_vor, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_zurueck, &QToolButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_vor, &QToolButton::setEnabled);
+
+    auto* leiste = new QHBoxLayout;
+    leiste->addWidget(m_zurueck);
+    leiste->addWidget(m_vor);
+    leiste->addStretch(1);
+    auto* spalte = new QVBoxLayout(this);
+    spalte->addLayout(leiste);
+    spalte->addWidget(m_browser, 1);
+
+    m_browser->setSource(seite);
+    resize(760, 640);
+}
+
+bool qtAufDeutsch(QCoreApplication& anwendung)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto* uebersetzung = new QTranslator(&anwendung);
+    if (!uebersetzung->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete uebersetzung;
+        return false;
+    }
+    return QCoreApplication::installTranslator(uebersetzung);
 }
 
 } // namespace svp::ui

@@ -2,6 +2,11 @@
 
 #include <QString>
 #include <QUrl>
+#include <QWidget>
+
+class QCoreApplication;
+class QTextBrowser;
+class QToolButton;
 
 namespace svp::ui {
 
@@ -13,5 +18,27 @@ QString hilfeseiteSuchen(const QString& programmVerzeichnis);
 // The help page of this program (looked up beside QCoreApplication::applicationDirPath()) as
 // a local file address, or an empty address when the page is missing.
 QUrl hilfeseite();
+
+// The program's own help window: the shipped page in a browser of its own, with back and
+// forward, following the links inside the page; a link to another site opens in the desktop's
+// web browser. It needs no network and no installed browser.
+class Hilfefenster : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Hilfefenster(const QUrl& seite, QWidget* parent = nullptr);
+    QTextBrowser* browser() const { return m_browser; }
+
+private:
+    QTextBrowser* m_browser;
+    QToolButton* m_zurueck;
+    QToolButton* m_vor;
+};
+
+// Qt's own dialogs and standard buttons (print dialog, file dialog, "Abbrechen") in German: loads
+// Qt's German translation from the place the Qt installation keeps its translations. Returns
+// false when it is not installed; the dialogs then stay in English.
+bool qtAufDeutsch(QCoreApplication& anwendung);
 
 } // namespace svp::ui

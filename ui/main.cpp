@@ -1,3 +1,4 @@
+#include "ui/hilfe.h"
 #include "ui/sv.h"
 
 #include <filesystem>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("svpflicht"));
+    svp::ui::qtAufDeutsch(app);
 
     // A working directory that was removed has no absolute name; the files are then sought
     // relative to it, and the window reports that they cannot be opened.

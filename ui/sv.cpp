@@ -2,14 +2,15 @@
 
 #include "hilfe.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -41,6 +43,15 @@ namespace {
 
 // How long a note stays in the status bar, in milliseconds.
 constexpr int Statusdauer = 15000;
+
+// What a window manager's title bar and frame usually take of the screen, before the window is
+// shown and its own frame can be asked.
+const QSize Fensterrahmen(16, 40);
+
+// Margin of the window's pages and the space between two columns, in pixels.
+constexpr int Rand = 4;
+constexpr int Abstand = 4;
+constexpr int Innenrand = 4; // inside a column's panel
 
 // Result labels of the four columns.
 constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"};
@@ -84,6 +95,22 @@ void nameSetzen(QWidget* w, const QString& name)
         w->setAccessibleName(name);
 }
 
+// A heading with the letter that Alt chooses underlined: Alt and the letter move the focus into
+// the panel. The letters of the panels and the buttons of the top row do not clash.
+void titelSetzen(QGroupBox* panel, const QString& titel, QChar buchstabe)
+{
+    QString mitKuerzel = titel;
+    const qsizetype stelle = titel.indexOf(buchstabe);
+    if (stelle >= 0)
+        mitKuerzel.insert(stelle, QLatin1Char('&'));
+    if (panel->title() != mitKuerzel)
+        panel->setTitle(mitKuerzel);
+    nameSetzen(panel, titel);
+}
+
+// The letters of the panels HB(0) to HB(3).
+constexpr std::array<char, 4> SpaltenKuerzel = {'b', 'Z', 'M', 'p'};
+
 void textSetzen(QLabel* label, const QString& text)
 {
     if (label->text() != text)
@@ -119,6 +146,8 @@ QLabel* ueberlagerung(const QString& name)
     deckel->setWordWrap(true);
     deckel->setTextFormat(Qt::PlainText);
     deckel->setMargin(6);
+    // The cover takes the size of what it covers; its wrapped message asks for none of its own.
+    deckel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     return deckel;
 }
 
@@ -144,7 +173,6 @@ protected:
 
 SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     : QWidget(parent), m_steuerung(steuerung), m_anzeige(anzeige),
-      m_hilfeOeffner([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       m_druckausgabe([this](const Druckbeleg& beleg) {
           QPrinter drucker(QPrinter::HighResolution);
           QPrintDialog dialog(&drucker, this);
@@ -171,6 +199,11 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     raster->addWidget(minijobBauen(1), 1, 2);
     raster->addWidget(minijobBauen(2), 1, 3);
 
+    raster->setRowStretch(1, 1);
+    raster->setContentsMargins(Rand, 0, Rand, Rand);
+    raster->setHorizontalSpacing(Abstand);
+
+    // The results under their columns, each as wide as the column above it.
     m_ssPanel1 = beschriftung(QStringLiteral("SSPanel1"), QString::fromUtf8(engine::caption::Ergebnisse));
     m_ssPanel1->setAlignment(Qt::AlignCenter);
     m_ssPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -179,43 +212,126 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     fett.setBold(true);
     m_ssPanel1->setFont(fett);
     m_ssPanel1->setMargin(2);
-    raster->addWidget(m_ssPanel1, 2, 0, 1, 4);
+    auto* ergebnisraster = new QGridLayout;
+    ergebnisraster->setContentsMargins(Rand, 0, Rand, Rand);
+    ergebnisraster->setHorizontalSpacing(Abstand);
+    ergebnisraster->addWidget(m_ssPanel1, 0, 0, 1, engine::Spalten);
     for (int spalte = 0; spalte < engine::Spalten; ++spalte) {
-        raster->addWidget(ergebnisBauen(spalte), 3, spalte);
-        raster->setColumnStretch(spalte, 1);
+        const auto k = static_cast<std::size_t>(spalte);
+        ergebnisraster->addWidget(ergebnisBauen(spalte), 1, spalte);
+        // A column keeps the width it needs: narrowed, its captions would wrap and it would grow
+        // in height; and it is never narrower than the longest result text it may show.
+        m_hb[k]->setMinimumWidth(std::max(m_hb[k]->sizeHint().width(), ergebnisbreite(spalte)));
+        raster->setColumnStretch(spalte, m_hb[k]->minimumWidth());
     }
-    raster->setRowStretch(1, 1);
+    ergebnisraster->setColumnStretch(engine::Spalten, 1);
 
-    // Everything lies on one page that scrolls when the window is made smaller than the
-    // controls need, so that no control is ever cut off.
-    auto* inhalt = new QWidget;
-    inhalt->setObjectName(QStringLiteral("Inhalt"));
-    auto* seite = new QVBoxLayout(inhalt);
-    seite->addLayout(kopfzeileBauen());
-    seite->addLayout(raster, 1);
+    // The top row stays at the top and the results at the bottom; the columns between them lie
+    // on one page that scrolls when the window is smaller than they need, so that no control is
+    // ever cut off. The results follow the columns when the page scrolls sideways.
+    m_inhalt = new QWidget;
+    m_inhalt->setObjectName(QStringLiteral("Inhalt"));
+    m_inhalt->setLayout(raster);
     m_rollbereich = new QScrollArea;
     m_rollbereich->setObjectName(QStringLiteral("Rollbereich"));
     m_rollbereich->setFrameShape(QFrame::NoFrame);
     m_rollbereich->setWidgetResizable(true);
-    m_rollbereich->setWidget(inhalt);
+    m_rollbereich->setFocusPolicy(Qt::NoFocus);
+    m_rollbereich->setWidget(m_inhalt);
+
+    m_ergebnisse = new QWidget;
+    m_ergebnisse->setObjectName(QStringLiteral("Ergebnisse"));
+    m_ergebnisse->setLayout(ergebnisraster);
+    m_ergebnisbereich = new QScrollArea;
+    m_ergebnisbereich->setObjectName(QStringLiteral("Ergebnisbereich"));
+    m_ergebnisbereich->setFrameShape(QFrame::NoFrame);
+    m_ergebnisbereich->setWidgetResizable(true);
+    m_ergebnisbereich->setFocusPolicy(Qt::NoFocus);
+    m_ergebnisbereich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_ergebnisbereich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_ergebnisbereich->setWidget(m_ergebnisse);
+    m_ergebnisbereich->setFixedHeight(m_ergebnisse->sizeHint().height());
+    connect(m_rollbereich->horizontalScrollBar(), &QScrollBar::valueChanged,
+            m_ergebnisbereich->horizontalScrollBar(), &QScrollBar::setValue);
+    m_inhalt->installEventFilter(this);
+    for (QGroupBox* spalte : m_hb)
+        spalte->installEventFilter(this);
+
     m_statuszeile = new QStatusBar;
     m_statuszeile->setObjectName(QStringLiteral("Statuszeile"));
     m_statuszeile->setSizeGripEnabled(false);
+    m_kopf = new QWidget;
+    m_kopf->setLayout(kopfzeileBauen());
+    m_kopf->layout()->setContentsMargins(Rand, Rand, Rand, 4);
     auto* haupt = new QVBoxLayout(this);
     haupt->setContentsMargins(0, 0, 0, 0);
     haupt->setSpacing(0);
-    haupt->addWidget(m_rollbereich);
+    haupt->addWidget(m_kopf);
+    haupt->addWidget(m_rollbereich, 1);
+    haupt->addWidget(m_ergebnisbereich);
     haupt->addWidget(m_statuszeile);
 
     verbinden();
     tabfolgeSetzen();
     aktualisieren();
 
-    // The window opens as large as its controls want, within the screen.
-    QSize groesse = inhalt->sizeHint();
-    if (const QScreen* bildschirm = screen())
-        groesse = groesse.boundedTo(bildschirm->availableGeometry().size());
+    // The window opens as large as its controls want, within the work area of the screen; the
+    // title bar and the frame of the window manager take their part of it. Where the screen is
+    // too narrow, the page scrolls sideways and its scroll bar takes a line of its own.
+    const QSize gewuenscht = sizeHint();
+    QSize groesse = gewuenscht;
+    if (const QScreen* bildschirm = screen()) {
+        const QSize platz = bildschirm->availableGeometry().size() - Fensterrahmen;
+        if (platz.width() < gewuenscht.width())
+            groesse.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        groesse = groesse.boundedTo(platz);
+    }
     resize(groesse);
+}
+
+QSize SV::sizeHint() const
+{
+    // Everything at once: the top row, the columns, the results and the status bar, without a
+    // scroll bar.
+    return {std::max(m_kopf->sizeHint().width(), m_inhalt->sizeHint().width()),
+            m_kopf->sizeHint().height() + m_inhalt->sizeHint().height() + m_ergebnisbereich->height() +
+                m_statuszeile->sizeHint().height()};
+}
+
+int SV::ergebnisbreite(int spalte) const
+{
+    // The widest texts a result row of the column may show: the short-term column only its
+    // exemptions and the tax classes, every other column any text of the tables. The icon
+    // beside the first row of the short-term and the first mini-job column takes its room too.
+    static const std::vector<const char*> Kurzfristig = {
+        "ggfl. Zusatzbeitr. zu KV und PV", "Befreit von der KV-Pflicht", "Lohnsteuer Kl. I - III"};
+    static const std::vector<const char*> Jede = {
+        "AV-Gleitzone bei einziger Beschäftig", "PV-Gleitzone bei einziger Beschäft.",
+        "RV-Gleitz.-einzige Besch.RV gekürzt", "Pfl.V. Sachs.AG-Zusch. 0,35 % von 1"};
+    const QWidget* panel = m_ergebnis[static_cast<std::size_t>(spalte)];
+    int breite = 0;
+    for (const char* text : spalte == 1 ? Kurzfristig : Jede)
+        breite = std::max(breite, panel->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
+    const bool symbol = spalte == 1 || spalte == 2;
+    return breite + 16 + (symbol ? 24 : 0);
+}
+
+bool SV::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (ereignis->type() == QEvent::Resize)
+        ergebnisseAusrichten();
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+void SV::ergebnisseAusrichten()
+{
+    // Each result panel as wide as its column, the page of results as wide as the page of columns.
+    for (std::size_t k = 0; k < m_hb.size(); ++k)
+        if (m_ergebnis[k]->width() != m_hb[k]->width())
+            m_ergebnis[k]->setFixedWidth(m_hb[k]->width());
+    if (m_ergebnisse->minimumWidth() != m_inhalt->width())
+        m_ergebnisse->setMinimumWidth(m_inhalt->width());
+    m_ergebnisbereich->horizontalScrollBar()->setValue(m_rollbereich->horizontalScrollBar()->value());
 }
 
 SV::~SV()
@@ -241,20 +357,24 @@ QLayout* SV::kopfzeileBauen()
     m_monat = liste(QStringLiteral("Monat"), QStringLiteral("Monat"));
     m_land = liste(QStringLiteral("Land"), QStringLiteral("Bundesland"));
 
-    auto knopf = [this](const QString& name, const QString& text, QStyle::StandardPixmap bild) {
-        auto* k = new QPushButton(style()->standardIcon(bild), text);
+    // The captions are the program's own; the letter behind "&" is underlined and chosen with Alt.
+    auto knopf = [this](const QString& name, const QString& text, const QIcon& bild) {
+        auto* k = new QPushButton(bild, text);
         k->setObjectName(name);
-        k->setAccessibleName(text.trimmed());
+        k->setAccessibleName(QString(text).remove(QLatin1Char('&')).trimmed());
         k->setAutoDefault(false);
         return k;
     };
-    m_hilfe = knopf(QStringLiteral("Hilfe"), QStringLiteral("  Hilfe  "), QStyle::SP_DialogHelpButton);
-    m_speichern = knopf(QStringLiteral("Speichern"), QStringLiteral("  Speichern und schließen  "),
-                        QStyle::SP_DialogSaveButton);
-    m_schliessen = knopf(QStringLiteral("Schliessen"), QStringLiteral("  Ohne Speicherung abbrechen  "),
-                         QStyle::SP_DialogCancelButton);
-    m_drucken =
-        knopf(QStringLiteral("Drucken"), QStringLiteral("  Drucken  "), QStyle::SP_FileDialogDetailedView);
+    const QIcon fragezeichen = QIcon::fromTheme(QStringLiteral("help-contents"),
+                                                style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    m_hilfe = knopf(QStringLiteral("Hilfe"), QStringLiteral("  &Hilfe  "), fragezeichen);
+    m_hilfe->setToolTip(QStringLiteral("Öffnet die Hilfe (F1)."));
+    m_speichern = knopf(QStringLiteral("Speichern"), QStringLiteral("  &Speichern und schließen  "),
+                        style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_schliessen = knopf(QStringLiteral("Schliessen"), QStringLiteral("  &Ohne Speicherung abbrechen  "),
+                         style()->standardIcon(QStyle::SP_DialogCancelButton));
+    m_drucken = knopf(QStringLiteral("Drucken"), QStringLiteral("  &Drucken  "),
+                      style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_drucken->setToolTip(QStringLiteral("Druckt das Ergebnis der Prüfung für die Personalakte (Strg+P)."));
     // The button saves and leaves the window open; its caption is the program's own.
     m_speichern->setToolTip(QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen."));
@@ -327,15 +447,21 @@ QGroupBox* SV::hauptbeschaeftigungBauen()
     auto* panel = new QGroupBox(q(a.HB[0].caption));
     panel->setObjectName(QStringLiteral("HB(0)"));
     m_hb[0] = panel;
-    auto* spalte = new QVBoxLayout(panel);
+    // Two columns keep the panel low: the employer and the status on the left, the insurance, the
+    // sliding-zone and hours questions and the pay on the right, in this reading order.
+    auto* raster = new QGridLayout(panel);
+    raster->setContentsMargins(Innenrand, Innenrand, Innenrand, Innenrand);
+    auto* spalte = new QVBoxLayout;
 
     m_arbeitgeber[0] = new QLineEdit;
-    spalte->addWidget(m_arbeitgeber[0]);
+    raster->addWidget(m_arbeitgeber[0], 0, 0, 1, 2);
 
     auto* status = new QVBoxLayout;
     status->setSpacing(0);
     optionsgruppeBauen(m_hbOpt, "HBOpt", a.HBOpt, status);
-    spalte->addLayout(status);
+    status->addStretch(1);
+    raster->addLayout(status, 1, 0);
+    raster->addLayout(spalte, 1, 1);
 
     // The frames of the health insurance and of the pupil's extent of work share one place.
     auto* tafeln = new QGridLayout;
@@ -395,6 +521,7 @@ QGroupBox* SV::kurzfristigeBauen()
     panel->setObjectName(QStringLiteral("HB(1)"));
     m_hb[1] = panel;
     auto* spalte = new QVBoxLayout(panel);
+    spalte->setContentsMargins(Innenrand, Innenrand, Innenrand, Innenrand);
 
     m_arbeitgeber[1] = new QLineEdit;
     spalte->addWidget(m_arbeitgeber[1]);
@@ -403,6 +530,8 @@ QGroupBox* SV::kurzfristigeBauen()
         QStringLiteral(
             "Im Kalenderjahr zusammen mit früheren kurzfristigen, versich.- freien Beschäftigungen"));
     label1->setWordWrap(true);
+    // The explanation wraps to the width the options need; it asks for none of its own.
+    label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     spalte->addWidget(label1);
 
     auto* dauer = new QVBoxLayout;
@@ -432,10 +561,11 @@ QGroupBox* SV::kurzfristigeBauen()
 QGroupBox* SV::gemeinsameKVBauen()
 {
     const engine::Ansicht& a = m_steuerung.ansicht();
-    m_ssPanel2 = new QGroupBox(QString::fromUtf8(engine::caption::Entgeltgeringfuegig));
+    m_ssPanel2 = new QGroupBox;
+    titelSetzen(m_ssPanel2, QString::fromUtf8(engine::caption::Entgeltgeringfuegig), QLatin1Char('E'));
     m_ssPanel2->setObjectName(QStringLiteral("SSPanel2"));
-    m_ssPanel2->setAccessibleName(m_ssPanel2->title());
     auto* rahmen = new QVBoxLayout(m_ssPanel2);
+    rahmen->setContentsMargins(Innenrand, Innenrand, Innenrand, Innenrand);
 
     m_gkvTraeger = new QFrame;
     m_gkvTraeger->setObjectName(QStringLiteral("GKVtraeger"));
@@ -565,6 +695,7 @@ QGroupBox* SV::minijobBauen(int i)
     liste->addStretch(1);
 
     auto* raster = new QGridLayout(panel);
+    raster->setContentsMargins(Innenrand, Innenrand, Innenrand, Innenrand);
     raster->addWidget(eingaben, 0, 0);
     if (i == 2) {
         // The cover lies over the inputs of the later mini-jobs while the first has no wage.
@@ -594,7 +725,6 @@ QFrame* SV::ergebnisBauen(int spalte)
         auto* label = beschriftung(gruppenname(Ergebnisnamen[c], engine::ErsteZeile + r), QString());
         label->setAccessibleName(QString::fromUtf8(Zweige[static_cast<std::size_t>(r)]));
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
         m_zeilen[c][static_cast<std::size_t>(r)] = label;
         raster->addWidget(label, r, 0);
     }
@@ -692,6 +822,8 @@ void SV::verbinden()
     connect(m_schliessen, &QPushButton::clicked, this,
             [this] { ausfuehren([this] { m_steuerung.Schliessen_Click(); }); });
     connect(m_hilfe, &QPushButton::clicked, this, &SV::hilfeOeffnen);
+    auto* hilfekuerzel = new QShortcut(QKeySequence::HelpContents, this);
+    connect(hilfekuerzel, &QShortcut::activated, this, &SV::hilfeOeffnen);
     connect(m_drucken, &QPushButton::clicked, this, &SV::druckenOeffnen);
     auto* druckkuerzel = new QShortcut(QKeySequence::Print, this);
     connect(druckkuerzel, &QShortcut::activated, this, &SV::druckenOeffnen);
@@ -747,6 +879,8 @@ template <typename Handler> void SV::ausfuehren(Handler&& handler)
 void SV::laden()
 {
     ausfuehren([this] { m_steuerung.Form_Load(); });
+    // The work starts at the top row, where the year and the month of the case are chosen.
+    m_jahr->setFocus(Qt::OtherFocusReason);
 }
 
 void SV::fokusGeaendert(QWidget*, QWidget* neu)
@@ -835,11 +969,6 @@ void SV::closeEvent(QCloseEvent* ereignis)
     ereignis->accept();
 }
 
-void SV::setHilfeOeffner(HilfeOeffner oeffner)
-{
-    m_hilfeOeffner = std::move(oeffner);
-}
-
 void SV::setDruckausgabe(Druckausgabe ausgabe)
 {
     m_druckausgabe = std::move(ausgabe);
@@ -856,11 +985,21 @@ void SV::druckenOeffnen()
 
 void SV::hilfeOeffnen()
 {
-    // The page ships with the program; when it is missing or no browser opens it, the window
-    // just stays as it is.
+    // The page ships with the program and is shown in a window of its own: no browser needed.
     const QUrl seite = hilfeseite();
-    if (seite.isValid() && m_hilfeOeffner)
-        m_hilfeOeffner(seite);
+    if (!seite.isValid()) {
+        m_anzeige->zeigen({engine::caption::Fenster,
+                           {"Die Hilfeseite wurde nicht gefunden.",
+                            "Sie gehört neben das Programm (hilfe/index.html) oder nach "
+                            "share/svpflicht/hilfe; bitte installieren Sie svpflicht neu."}},
+                          this);
+        return;
+    }
+    if (m_hilfefenster == nullptr)
+        m_hilfefenster = new Hilfefenster(seite, this);
+    m_hilfefenster->show();
+    m_hilfefenster->raise();
+    m_hilfefenster->activateWindow();
 }
 
 Zahlenfeld* SV::feldwidget(Feld feld) const
@@ -930,6 +1069,19 @@ void SV::feldZeigen(Zahlenfeld* feld, const engine::NumberField& zustand)
     sichtbarSetzen(feld, zustand.visible);
 }
 
+void SV::ergebniszeileZeigen(QLabel* zeile, int r, const QString& text)
+{
+    textSetzen(zeile, text);
+    // A screen reader reads the row and its result in one: "Lohnsteuer: Pauschalsteuer AG=2%,
+    // AN=0%"; the text alone is the description.
+    const QString ergebnis = text.simplified();
+    const QString zweig = QString::fromUtf8(Zweige[static_cast<std::size_t>(r)]);
+    nameSetzen(zeile, zweig + QStringLiteral(": ") +
+                          (ergebnis.isEmpty() ? QStringLiteral("keine Angabe") : ergebnis));
+    if (zeile->accessibleDescription() != ergebnis)
+        zeile->setAccessibleDescription(ergebnis);
+}
+
 void SV::aktualisieren()
 {
     const engine::Ansicht& a = m_steuerung.ansicht();
@@ -956,10 +1108,7 @@ void SV::aktualisieren()
 
     for (std::size_t k = 0; k < 4; ++k) {
         const QString titel = q(a.HB[k].caption);
-        if (m_hb[k]->title() != titel) {
-            m_hb[k]->setTitle(titel);
-        }
-        nameSetzen(m_hb[k], titel);
+        titelSetzen(m_hb[k], titel, SpaltenKuerzel[k]);
         nameSetzen(m_ergebnis[k], QStringLiteral("Ergebnisse ") + titel);
         sichtbarSetzen(m_hb[k], a.HB[k].visible);
 
@@ -977,12 +1126,10 @@ void SV::aktualisieren()
     }
 
     optionenZeigen(m_hbOpt, a.HBOpt);
-    m_kvTafel->setTitle(q(a.KVTafel.caption));
-    nameSetzen(m_kvTafel, m_kvTafel->title());
+    titelSetzen(m_kvTafel, q(a.KVTafel.caption), QLatin1Char('K'));
     sichtbarSetzen(m_kvTafel, a.KVTafel.visible);
     optionenZeigen(m_hbKV, a.HBKV);
-    m_schuelerTafel->setTitle(q(a.Schuelertafel.caption));
-    nameSetzen(m_schuelerTafel, m_schuelerTafel->title());
+    titelSetzen(m_schuelerTafel, q(a.Schuelertafel.caption), QLatin1Char('A'));
     sichtbarSetzen(m_schuelerTafel, a.Schuelertafel.visible);
     optionenZeigen(m_schueler, a.Schueler);
     kastenZeigen(m_hr, a.HR);
@@ -1025,7 +1172,7 @@ void SV::aktualisieren()
         // What an overlay covers is neither seen nor read out nor reached with Tab.
         sichtbarSetzen(m_zeilenflaeche[c], !a.vielleicht[c].visible);
         for (std::size_t r = 0; r < 6; ++r)
-            textSetzen(m_zeilen[c][r], q(a.Ergebnistext[c][r]));
+            ergebniszeileZeigen(m_zeilen[c][r], r, q(a.Ergebnistext[c][r]));
     }
     sichtbarSetzen(m_lstInfo, a.LSTinfo.visible);
     sichtbarSetzen(m_lstKurz, a.Lstkurz.visible);

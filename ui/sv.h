@@ -2,6 +2,7 @@
 
 #include "druckbeleg.h"
 #include "engine/steuerung.h"
+#include "hilfe.h"
 #include "meldungs_anzeige.h"
 #include "umbruch_knopf.h"
 #include "zahlenfeld.h"
@@ -11,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include <QPointer>
 #include <QWidget>
 
 class QButtonGroup;
@@ -41,7 +43,6 @@ class SV : public QWidget
     Q_OBJECT
 
 public:
-    using HilfeOeffner = std::function<void(const QUrl&)>;
     // Shows the print dialog for the record of the check and prints it when the user agrees.
     using Druckausgabe = std::function<void(const Druckbeleg&)>;
 
@@ -53,12 +54,14 @@ public:
     // Messages of the start-up wait until the window is shown.
     void laden();
 
-    // How the help page is handed to the desktop; by default to its web browser.
-    void setHilfeOeffner(HilfeOeffner oeffner);
+    // The size that shows everything at once without scrolling.
+    QSize sizeHint() const override;
+
     // How the record of the check reaches the printer; by default through the print dialog.
     void setDruckausgabe(Druckausgabe ausgabe);
 
 protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
     void showEvent(QShowEvent* ereignis) override;
@@ -89,6 +92,9 @@ private:
     // One user event: the handler, then the controller's state on screen.
     template <typename Handler> void ausfuehren(Handler&& handler);
     void aktualisieren();
+    void ergebniszeileZeigen(QLabel* zeile, int r, const QString& text);
+    void ergebnisseAusrichten();
+    int ergebnisbreite(int spalte) const;
     bool fokusAbgleichen(); // true when the focus moved
     void meldungenZeigen();
     void fokusGeaendert(QWidget* alt, QWidget* neu);
@@ -103,11 +109,15 @@ private:
     engine::Steuerung& m_steuerung;
     std::unique_ptr<MeldungsAnzeige> m_eigeneAnzeige;
     MeldungsAnzeige* m_anzeige;
-    HilfeOeffner m_hilfeOeffner;
+    QPointer<Hilfefenster> m_hilfefenster; // opened with the first call for help
     Druckausgabe m_druckausgabe;
     bool m_beschaeftigt = false; // a handler and its drawing are running
 
-    QScrollArea* m_rollbereich = nullptr;
+    QWidget* m_kopf = nullptr;            // the top row
+    QScrollArea* m_rollbereich = nullptr; // the columns
+    QWidget* m_inhalt = nullptr;
+    QScrollArea* m_ergebnisbereich = nullptr; // the results, following the columns sideways
+    QWidget* m_ergebnisse = nullptr;
     QStatusBar* m_statuszeile = nullptr;
 
     // Top row.

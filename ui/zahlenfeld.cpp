@@ -74,9 +74,9 @@ Zahlenfeld::Zahlenfeld(engine::Feld feld, const Format& format, QWidget* parent)
 
 QSize Zahlenfeld::sizeHint() const
 {
-    // Room for the widest value of the format: "-99999,00", or "-99999" for months; a computed
-    // sum of twelve months has seven digits.
-    QString muster = m_format.nachkommastellen > 0 ? QStringLiteral("-99999,00") : QStringLiteral("-99999");
+    // Room for the widest value of the format: "-99999,00"; for months a count of three digits
+    // (a year has twelve); a computed sum of twelve months has seven digits.
+    QString muster = m_format.nachkommastellen > 0 ? QStringLiteral("-99999,00") : QStringLiteral("-999");
     if (m_format.berechnet)
         muster = QStringLiteral("9999999,00");
     const QSize basis = QLineEdit::sizeHint();

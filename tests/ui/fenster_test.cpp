@@ -3,6 +3,7 @@
 // an injected provider.
 
 #include "store/ablage.h"
+#include "ui/hilfe.h"
 #include "ui/sv.h"
 
 #include <map>
@@ -14,17 +15,21 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 using svp::engine::Meldung;
@@ -68,6 +73,18 @@ std::map<QString, QByteArray> dateien(const QString& verzeichnis)
 
 const char* const Zeilennamen[4] = {"SVH", "SVK", "SV1", "SVW"};
 
+// Stands in for the desktop's web browser and notes every address handed to it.
+class Browserattrappe : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void oeffnen(const QUrl& adresse) { geoeffnet.push_back(adresse); }
+
+public:
+    std::vector<QUrl> geoeffnet;
+};
+
 } // namespace
 
 class FensterTest : public QObject
@@ -105,6 +122,7 @@ private slots:
     void infosymboleZeigenIhreTexte();
     void hilfeOeffnetDieSeiteNebenDemProgramm();
     void tabfolgeDurchDieEingaben();
+    void passtAufUeblicheBildschirme();
     void betraegeInDeutscherSchreibweise();
     void geaenderterFallWirdNichtStillVerworfen_data();
     void geaenderterFallWirdNichtStillVerworfen();
@@ -153,7 +171,6 @@ void FensterTest::oeffnen(const QString& verzeichnis)
     m_steuerung = std::make_unique<Steuerung>(verzeichnis.toStdString());
     m_anzeige = std::make_unique<Aufzeichnung>();
     m_fenster = std::make_unique<SV>(*m_steuerung, m_anzeige.get());
-    m_fenster->setHilfeOeffner([](const QUrl&) {});
     m_fenster->laden();
     m_fenster->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_fenster.get()));
@@ -333,10 +350,11 @@ void FensterTest::beschriftungenSindDieDesProgramms()
     QFETCH(QString, name);
     QFETCH(QString, text);
     QWidget* w = finde<QWidget>(name);
+    // "&" marks the letter that Alt chooses; the caption is the rest.
     if (auto* knopf = qobject_cast<QAbstractButton*>(w))
-        QCOMPARE(knopf->text(), text);
+        QCOMPARE(knopf->text().remove(QLatin1Char('&')), text);
     else if (auto* panel = qobject_cast<QGroupBox*>(w))
-        QCOMPARE(panel->title(), text);
+        QCOMPARE(panel->title().remove(QLatin1Char('&')), text);
     else if (auto* label = qobject_cast<QLabel*>(w))
         QCOMPARE(label->text(), text);
     else
@@ -382,12 +400,14 @@ void FensterTest::zugaenglicheNamen()
         {"AllMo(1)", "Monatslohn x Monate"},
         {"Jasum(2)", "Jahresgehalt"},
         {"Modurch(1)", "Monatsdurchschnitt"},
-        {"SVH(36)", "Lohnsteuer"},
-        {"SVK(37)", "Krankenversicherung"},
-        {"SV1(38)", "Pflegeversicherung"},
-        {"SVW(39)", "Rentenversicherung"},
-        {"SVH(40)", "Arbeitslosenversicherung"},
-        {"SVW(41)", "Hinweis"},
+        {"SVH(36)", "Lohnsteuer: Lohnsteuer Kl. I - III"},
+        {"SVK(36)", "Lohnsteuer: keine Angabe"},
+        {"SVK(37)", "Krankenversicherung: Befreit von der KV-Pflicht"},
+        {"SV1(38)", "Pflegeversicherung: Befreit von der PV-Pflicht"},
+        {"SVH(37)", "Krankenversicherung: KV-Beitrag 14,5 % / 2"},
+        {"SV1(39)", "Rentenversicherung: RV. AN=0%, AG=15%"},
+        {"SVH(40)", "Arbeitslosenversicherung: Arbeitslosenvers. 3,3 % / 2"},
+        {"SV1(41)", "Hinweis: ggfl. Zusatzbeitr. zu KV und PV"},
         {"HBOpt(4)", "Student als Aushilfe"},
         {"KBCheck(1)", "über 400 Euro monatlich"},
         {"Arbeitgeber(2)", "Arbeitgeber"},
@@ -397,9 +417,18 @@ void FensterTest::zugaenglicheNamen()
     };
     for (const auto& [name, zugaenglich] : namen)
         QCOMPARE(finde<QWidget>(name)->accessibleName(), zugaenglich);
+    // A result is read with its row, and follows the case: Berlin has another KV rate.
+    QCOMPARE(finde<QLabel>("SVH(37)")->accessibleDescription(), QStringLiteral("KV-Beitrag 14,5 % / 2"));
+    auto* land = finde<QComboBox>("Land");
+    land->setFocus();
+    QTest::keyClick(land, Qt::Key_Down);
+    QTest::keyClick(land, Qt::Key_Down);
+    QCOMPARE(land->currentText(), QStringLiteral("Berlin"));
+    QCOMPARE(finde<QLabel>("SVH(37)")->accessibleName(),
+             QStringLiteral("Krankenversicherung: KV-Beitrag 15,8 % / 2"));
     // A result panel is known by the heading of its column.
     for (int c = 0; c < 4; ++c) {
-        const QString titel = finde<QGroupBox>(QStringLiteral("HB(%1)").arg(c))->title();
+        const QString titel = finde<QGroupBox>(QStringLiteral("HB(%1)").arg(c))->accessibleName();
         QVERIFY(finde<QWidget>(QStringLiteral("Ergebnis(%1)").arg(c))->accessibleName().contains(titel));
     }
     // No input or result control without a name.
@@ -812,17 +841,33 @@ void FensterTest::infosymboleZeigenIhreTexte()
     QCOMPARE(m_steuerung->fall().HBStatus, 2);
 }
 
+// The help is the shipped page in the program's own window, by the button and by F1; no web
+// browser is asked for it.
 void FensterTest::hilfeOeffnetDieSeiteNebenDemProgramm()
 {
-    std::vector<QUrl> geoeffnet;
-    m_fenster->setHilfeOeffner([&geoeffnet](const QUrl& url) { geoeffnet.push_back(url); });
+    Browserattrappe browser;
+    for (const char* schema : {"file", "http", "https"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(schema), &browser, "oeffnen");
     QTest::mouseClick(finde<QPushButton>("Hilfe"), Qt::LeftButton);
-    QCOMPARE(geoeffnet.size(), std::size_t(1));
-    QVERIFY(geoeffnet[0].isLocalFile());
-    QCOMPARE(geoeffnet[0].toLocalFile(),
+    auto* hilfe = m_fenster->findChild<svp::ui::Hilfefenster*>("Hilfefenster");
+    QVERIFY(hilfe != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(hilfe));
+    QCOMPARE(hilfe->browser()->source().toLocalFile(),
              QDir::cleanPath(QCoreApplication::applicationDirPath() + "/hilfe/index.html"));
+    QVERIFY(hilfe->browser()->toPlainText().contains(
+        QStringLiteral("Bestimmung der Sozialversicherungspflicht")));
+    // A link inside the page is followed inside, and "Zurück" goes back.
+    hilfe->browser()->setSource(QUrl(hilfe->browser()->source().toString() + "#mini"));
+    QVERIFY(hilfe->findChild<QToolButton*>("Zurueck")->isEnabled());
+    hilfe->close();
+    m_fenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster.get()));
+    QTest::keyClick(m_fenster.get(), Qt::Key_F1);
+    QVERIFY(hilfe->isVisible());
+    for (const char* schema : {"file", "http", "https"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(schema));
+    QVERIFY(browser.geoeffnet.empty());
     QVERIFY(m_anzeige->meldungen.empty());
-    QVERIFY(m_fenster->isVisible());
 }
 
 void FensterTest::tabfolgeDurchDieEingaben()
@@ -875,6 +920,44 @@ void FensterTest::tabfolgeDurchDieEingaben()
     QCOMPARE(betraege(), vorher);
     QVERIFY(!finde<QLabel>("deckel2")->isVisible());
     QVERIFY(!m_fenster->isWindowModified());
+}
+
+// On a 1366 x 768 screen (work area 1366 x 720) the window shows everything at once; on 1024 x 768
+// the columns scroll sideways in one scroll area, the top row and the results staying in view.
+void FensterTest::passtAufUeblicheBildschirme()
+{
+    const auto ganzSichtbar = [this](QWidget* w) {
+        const QRect imFenster(w->mapTo(m_fenster.get(), QPoint(0, 0)), w->size());
+        return w->isVisible() && m_fenster->rect().contains(imFenster) &&
+               w->visibleRegion().boundingRect() == w->rect();
+    };
+    const auto anordnen = [this](const QSize& groesse) {
+        m_fenster->resize(groesse);
+        QCoreApplication::sendPostedEvents();
+        m_fenster->layout()->activate();
+        QCoreApplication::sendPostedEvents();
+    };
+    auto* rollbereich = finde<QAbstractScrollArea>("Rollbereich");
+
+    // The frame of a window manager takes about 16 x 40 pixels of the work area.
+    const QSize hinweis = m_fenster->sizeHint();
+    QVERIFY2(hinweis.width() <= 1366 - 16 && hinweis.height() <= 720 - 40,
+             qPrintable(QStringLiteral("%1 x %2").arg(hinweis.width()).arg(hinweis.height())));
+    anordnen(hinweis);
+    QVERIFY(!rollbereich->horizontalScrollBar()->isVisible());
+    QVERIFY(!rollbereich->verticalScrollBar()->isVisible());
+    for (QLabel* zeile : m_fenster->findChildren<QLabel*>(QRegularExpression("^SV[HK1W]\\(")))
+        if (zeile->isVisibleTo(m_fenster.get()))
+            QVERIFY2(ganzSichtbar(zeile), qPrintable(zeile->objectName()));
+    for (const char* name :
+         {"Jahr", "Monat", "Land", "Hilfe", "Speichern", "Schliessen", "Drucken", "Wei(2)"})
+        QVERIFY2(ganzSichtbar(finde<QWidget>(name)), name);
+
+    anordnen(QSize(1024 - 16, 720 - 40));
+    QVERIFY(rollbereich->horizontalScrollBar()->isVisible());
+    QVERIFY(!rollbereich->verticalScrollBar()->isVisible());
+    for (const char* name : {"Jahr", "Drucken", "SVH(36)", "SVH(41)", "SV1(41)"})
+        QVERIFY2(ganzSichtbar(finde<QWidget>(name)), name);
 }
 
 // German spelling: the point groups thousands, the comma separates the cents; a text that is no

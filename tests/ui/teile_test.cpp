@@ -33,6 +33,7 @@ private slots:
     void meldungsfensterMitTitelZeilenUndEinemKnopf();
     void hilfeseiteErstNebenDemProgrammDannImShareVerzeichnis();
     void hilfeseiteLiegtNebenDemGebautenProgramm();
+    void dialogeAufDeutsch();
 };
 
 void TeileTest::pruefer_data()
@@ -179,6 +180,32 @@ void TeileTest::hilfeseiteLiegtNebenDemGebautenProgramm()
     QVERIFY(!html.contains("http://") && !html.contains("https://"));
     for (const char* thema : {"Hauptbeschäftigung", "Monatslohn", "Krankenversicherung", "SV2008.xyz", "Esc"})
         QVERIFY2(html.contains(QString::fromUtf8(thema)), thema);
+}
+
+// Qt's own dialogs speak German once its translation is loaded, and the program's question
+// answers with German buttons.
+void TeileTest::dialogeAufDeutsch()
+{
+    QVERIFY(svp::ui::qtAufDeutsch(*qApp));
+    QMessageBox standard;
+    standard.setStandardButtons(QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(standard.button(QMessageBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+    QCOMPARE(standard.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Nein"));
+
+    QStringList knoepfe;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        for (QAbstractButton* knopf : box->buttons())
+            knoepfe << knopf->text().remove(QLatin1Char('&'));
+        box->reject();
+    });
+    svp::ui::Meldungsfenster fenster;
+    const auto antwort =
+        fenster.fragen({"Bestimmung der Sozialversicherungspflicht", {"Geändert."}}, nullptr);
+    QCOMPARE(antwort, svp::engine::Antwort::Abbrechen);
+    knoepfe.sort();
+    QCOMPARE(knoepfe, QStringList({"Abbrechen", "Speichern", "Verwerfen"}));
 }
 
 QTEST_MAIN(TeileTest)
