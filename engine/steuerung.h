@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace svp::engine {
@@ -80,7 +81,7 @@ public:
     void KBCheckB_Click(int i);
 
     // Message boxes raised since the last call, in order: information texts and failures of
-    // the record files.
+    // the record files, each fault of a file once.
     std::vector<Meldung> nimmMeldungen();
 
     const Ansicht& ansicht() const { return m_ansicht; }
@@ -131,7 +132,8 @@ private:
     store::Datensatz satzLesen(int jahr, int nummer);
     void svreinholen();
     void SVSpeichern();
-    void melden(const store::Fehler& fehler);
+    // A fault of a record file; `beimSpeichern` adds that the case stays unsaved in the window.
+    void melden(const store::Fehler& fehler, bool beimSpeichern = false);
     void melden(const char* titel, const std::vector<const char*>& zeilen);
 
     params::Mini m_mini;
@@ -143,6 +145,8 @@ private:
     std::optional<Feld> m_fokus;
     bool m_geschlossen = false;
     std::vector<Meldung> m_meldungen;
+    // File and reason of each fault among m_meldungen: told once until they are taken.
+    std::vector<std::pair<std::string, std::string>> m_gemeldet;
 };
 
 } // namespace svp::engine
