@@ -684,7 +684,7 @@ bool Steuerung::SVSpeichern()
 {
     const store::Datensatz satz = satzZumSpeichern();
     if (auto fehler = m_ablage.speichern(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat], satz)) {
-        melden(*fehler);
+        melden(*fehler, true);
         return false;
     }
     m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
@@ -729,15 +729,18 @@ std::string Steuerung::nimmStatus()
     return std::exchange(m_status, std::string());
 }
 
-void Steuerung::melden(const store::Fehler& fehler)
+void Steuerung::melden(const store::Fehler& fehler, bool beimSpeichern)
 {
-    Meldung m{caption::Fenster, {fehler.meldung()}};
-    if (fehler.art == store::Fehler::Art::Speichern)
-        m.zeilen.push_back("Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert.");
-    // One user action reads a file several times (a year switch up to four times, the
-    // start-up up to eight); a fault of the file is told once, not once per read.
-    if (std::find(m_meldungen.begin(), m_meldungen.end(), m) != m_meldungen.end())
+    // One user action meets a file several times (a year switch creates it when empty and
+    // reads it up to four times, the start-up up to eight times): one fault of the file, the
+    // same reason each time, is told once, by the first operation that met it.
+    const std::pair<std::string, std::string> fehlerDerDatei{fehler.datei, fehler.grund};
+    if (std::find(m_gemeldet.begin(), m_gemeldet.end(), fehlerDerDatei) != m_gemeldet.end())
         return;
+    m_gemeldet.push_back(fehlerDerDatei);
+    Meldung m{caption::Fenster, {fehler.meldung()}};
+    if (beimSpeichern)
+        m.zeilen.push_back("Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert.");
     m_meldungen.push_back(std::move(m));
 }
 
@@ -753,6 +756,7 @@ std::vector<Meldung> Steuerung::nimmMeldungen()
 {
     std::vector<Meldung> ergebnis;
     ergebnis.swap(m_meldungen);
+    m_gemeldet.clear();
     return ergebnis;
 }
 

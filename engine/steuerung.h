@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace svp::engine {
@@ -100,7 +101,7 @@ public:
     void KBCheckB_Click(int i);
 
     // Message boxes raised since the last call, in order: information texts and failures of
-    // the record files.
+    // the record files, each fault of a file once.
     std::vector<Meldung> nimmMeldungen();
     // A short note for the status bar raised since the last call (a save, a typed text that
     // is no amount), or an empty text.
@@ -163,7 +164,8 @@ private:
     // The month's record as saving would write it now.
     store::Datensatz satzZumSpeichern() const;
     bool SVSpeichern(); // true when saved
-    void melden(const store::Fehler& fehler);
+    // A fault of a record file; `beimSpeichern` adds that the case stays unsaved in the window.
+    void melden(const store::Fehler& fehler, bool beimSpeichern = false);
     void melden(const char* titel, const std::vector<const char*>& zeilen);
 
     params::Mini m_mini;
@@ -179,6 +181,8 @@ private:
     std::vector<Meldung> m_meldungen;
     std::string m_status;
     Fragesteller m_fragesteller;
+    // File and reason of each fault among m_meldungen: told once until they are taken.
+    std::vector<std::pair<std::string, std::string>> m_gemeldet;
 };
 
 } // namespace svp::engine

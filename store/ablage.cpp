@@ -104,6 +104,8 @@ std::string Fehler::meldung() const
 {
     const char* was = "gelesen";
     switch (art) {
+    case Art::Schreibgeschuetzt:
+        return "Die Datei " + datei + " ist schreibgeschützt";
     case Art::Anlegen:
         was = "angelegt";
         break;
@@ -138,15 +140,16 @@ std::optional<Fehler> Ablage::anlegenWennLeer(int jahr, const Datensatz& puffer,
     fs::path ziel;
     if (Grund g = zielpfad(pfad(jahr), ziel))
         return fehler(*g);
-    // Whether the file still needs its records; `modus` the bits of an empty file to keep.
-    auto leer = [&](bool& istLeer, std::optional<mode_t>& modus) -> Grund {
+    // Whether the file still needs its records; `stand` an empty file's bits and owner.
+    Stand stand;
+    auto leer = [&](bool& istLeer) -> Grund {
         struct stat st {
         };
+        stand = Stand{};
         if (::stat(ziel.c_str(), &st) != 0) {
             if (errno != ENOENT)
                 return fehlergrund(errno);
             istLeer = true;
-            modus.reset();
             return std::nullopt;
         }
         if (S_ISDIR(st.st_mode))
@@ -154,16 +157,30 @@ std::optional<Fehler> Ablage::anlegenWennLeer(int jahr, const Datensatz& puffer,
         if (!S_ISREG(st.st_mode))
             return GrundKeineDatei;
         istLeer = st.st_size == 0;
-        modus = static_cast<mode_t>(st.st_mode & 07777);
+        stand.vorhanden = true;
+        stand.bits = static_cast<mode_t>(st.st_mode & 07777);
+        stand.besitzer = st.st_uid;
         return std::nullopt;
     };
 
+    // A file that holds records needs nothing, and no lock: a read-only directory of record
+    // files opens without a message.
     bool istLeer = false;
-    std::optional<mode_t> modus;
-    if (Grund g = leer(istLeer, modus))
+    if (Grund g = leer(istLeer))
         return fehler(*g);
     if (!istLeer)
         return std::nullopt;
+
+    Sperre sperre;
+    if (Grund g = sperre.nehmen(m_verzeichnis / Sperrdatei, m_sperrfrist))
+        return fehler(*g);
+    // Another window may have filled the file before the lock was had; its records stay.
+    if (Grund g = leer(istLeer))
+        return fehler(*g);
+    if (!istLeer)
+        return std::nullopt;
+    if (schreibgeschuetzt(ziel, stand))
+        return Fehler{Fehler::Art::Schreibgeschuetzt, dateiname(jahr), {}};
 
     const Datensatz standard = Datensatz::standard(puffer, jahr, monat, land);
     Bytes inhalt;
@@ -172,10 +189,10 @@ std::optional<Fehler> Ablage::anlegenWennLeer(int jahr, const Datensatz& puffer,
         inhalt.insert(inhalt.end(), standard.bytes().begin(), standard.bytes().end());
 
     Zwischendatei neu;
-    if (Grund g = neu.schreiben(ziel, inhalt, modus))
+    if (Grund g = neu.schreiben(ziel, inhalt, stand.modus()))
         return fehler(*g);
-    // Another window may have filled the file meanwhile; its records stay.
-    if (Grund g = leer(istLeer, modus))
+    // Another program, which takes no lock, may have filled the file meanwhile.
+    if (Grund g = leer(istLeer))
         return fehler(*g);
     if (!istLeer)
         return std::nullopt;
@@ -226,6 +243,12 @@ std::optional<Fehler> Ablage::speichern(int jahr, int monat, const Datensatz& sa
     if (dateien.size() > 1)
         dateien[1].jahr = Stammjahr;
 
+    // From reading the files to replacing them no other save of the program runs here: what it
+    // saved before is read and kept, what it saves after builds on this.
+    Sperre sperre;
+    if (Grund g = sperre.nehmen(m_verzeichnis / Sperrdatei, m_sperrfrist))
+        return fehler(jahr, *g);
+
     verwaisteZwischendateienEntfernen(m_verzeichnis);
     for (Datei& d : dateien) {
         if (Grund g = zielpfad(pfad(d.jahr), d.ziel))
@@ -246,6 +269,13 @@ std::optional<Fehler> Ablage::speichern(int jahr, int monat, const Datensatz& sa
     }
 
     auto geaendert = [](const Datei& d) { return !d.alt.vorhanden || d.neu != d.alt.bytes; };
+
+    // A file that the user has protected against writing is not replaced, though the
+    // directory would allow it.
+    for (const Datei& d : dateien) {
+        if (geaendert(d) && schreibgeschuetzt(d.ziel, d.alt))
+            return Fehler{Fehler::Art::Schreibgeschuetzt, dateiname(d.jahr), {}};
+    }
 
     // Every new content stands complete on disk before any file is replaced, so that a full
     // disk or a size limit leaves all files as they were.
@@ -269,6 +299,8 @@ std::optional<Fehler> Ablage::speichern(int jahr, int monat, const Datensatz& sa
             return fehler(d.jahr, GrundGeaendert);
     }
 
+    if (m_vorDemUmbenennen)
+        m_vorDemUmbenennen();
     std::set<fs::path> verzeichnisse;
     for (Datei& d : dateien) {
         if (!geaendert(d))

@@ -2,6 +2,7 @@
 
 #include "datensatz.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -15,16 +16,18 @@ namespace svp::store {
 // and has changed nothing on disk.
 struct Fehler {
     enum class Art {
-        Anlegen,   // the file could not be created
-        Lesen,     // the file could not be opened or read
-        Speichern, // the file could not be written or replaced
+        Anlegen,           // the file could not be created
+        Lesen,             // the file could not be opened or read
+        Speichern,         // the file could not be written or replaced
+        Schreibgeschuetzt, // the file's permission bits forbid changing it; nothing was tried
     };
     Art art = Art::Lesen;
     std::string datei; // file name, e.g. "SV2007.xyz"
-    std::string grund; // German reason, e.g. "Zugriff verweigert"
+    std::string grund; // German reason, e.g. "Zugriff verweigert"; empty when write-protected
 
     // The message for the user, e.g.
-    // "Die Datei SV2007.xyz kann nicht gespeichert werden: Zugriff verweigert".
+    // "Die Datei SV2007.xyz kann nicht gespeichert werden: Zugriff verweigert",
+    // "Die Datei SV2008.xyz ist schreibgeschützt".
     std::string meldung() const;
 };
 
@@ -38,10 +41,17 @@ template <typename T> using Ergebnis = std::variant<T, Fehler>;
 // new content goes to a temporary file in the same directory, is flushed to disk and renamed
 // over the old file, so a record file is always either its old or its new content. Saving
 // reads the file as it is on disk at that moment and changes only the records that it saves,
-// so two windows in one directory never lose each other's months.
+// so two windows in one directory never lose each other's months. Saving and creating a file
+// hold the lock file ".svpflicht.sperre" of the directory meanwhile, so that two processes of
+// the program that save at the same moment run one after the other. A file that the user may
+// not write, or one far too long to be a record file, is refused and stays as it is.
 class Ablage
 {
 public:
+    // The lock file beside the record files, and how long a save waits for another one.
+    static constexpr const char* Sperrdatei = ".svpflicht.sperre";
+    static constexpr std::chrono::milliseconds Sperrfrist{5000};
+
     explicit Ablage(std::filesystem::path verzeichnis);
 
     static std::string dateiname(int jahr);
@@ -49,7 +59,7 @@ public:
 
     // Creates the year file with twelve default records built from `puffer` when it is
     // missing or empty (Datensatz::standard with jahr, monat, land). An existing non-empty
-    // file is left as it is.
+    // file is left as it is; an empty write-protected one too, with an error.
     std::optional<Fehler> anlegenWennLeer(int jahr, const Datensatz& puffer, int monat, int land);
 
     // Reads record `nummer` (1..12) of the year file. A missing file, or a record beyond the
@@ -66,10 +76,16 @@ public:
     // files, before it checks that the files on disk are still as it read them and replaces
     // them. A file changed at this point (another program saving) fails the save unchanged.
     void setVorDemErsetzen(std::function<void()> hook) { m_vorDemErsetzen = std::move(hook); }
+    // For tests: called by speichern after that check, right before the first file is renamed.
+    void setVorDemUmbenennen(std::function<void()> hook) { m_vorDemUmbenennen = std::move(hook); }
+    // For tests: how long to wait for the lock of another save.
+    void setSperrfrist(std::chrono::milliseconds frist) { m_sperrfrist = frist; }
 
 private:
     std::filesystem::path m_verzeichnis;
+    std::chrono::milliseconds m_sperrfrist = Sperrfrist;
     std::function<void()> m_vorDemErsetzen;
+    std::function<void()> m_vorDemUmbenennen;
 };
 
 } // namespace svp::store

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace svp::store {
@@ -12,6 +14,22 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int MaxVerknuepfungen = 40;
+constexpr std::chrono::milliseconds SperreNachfrage{10};
+
+// A byte count as Germans write it: 1.048.576.
+std::string mitPunkten(std::uintmax_t zahl)
+{
+    std::string ziffern = std::to_string(zahl);
+    for (auto stelle = static_cast<std::ptrdiff_t>(ziffern.size()) - 3; stelle > 0; stelle -= 3)
+        ziffern.insert(static_cast<std::size_t>(stelle), 1, '.');
+    return ziffern;
+}
+
+std::string zuGross(std::uintmax_t laenge)
+{
+    return "Sie ist mit " + mitPunkten(laenge) + " Bytes zu groß für eine Satzdatei (höchstens " +
+           mitPunkten(GroessteDatei) + " Bytes)";
+}
 
 } // namespace
 
@@ -111,7 +129,15 @@ Grund liesAlles(const fs::path& pfad, Stand& stand)
     if (fd < 0)
         return std::nullopt;
     Deskriptor d(fd);
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0)
+        return fehlergrund(errno);
+    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > GroessteDatei)
+        return zuGross(static_cast<std::uintmax_t>(st.st_size));
     stand.vorhanden = true;
+    stand.besitzer = st.st_uid;
+    stand.bytes.reserve(static_cast<std::size_t>(st.st_size));
     std::uint8_t puffer[8192];
     for (;;) {
         const ssize_t n = ::read(fd, puffer, sizeof puffer);
@@ -123,7 +149,24 @@ Grund liesAlles(const fs::path& pfad, Stand& stand)
         if (n == 0)
             return std::nullopt;
         stand.bytes.insert(stand.bytes.end(), puffer, puffer + n);
+        // A file that grows while it is read.
+        if (stand.bytes.size() > GroessteDatei)
+            return zuGross(stand.bytes.size());
     }
+}
+
+bool schreibgeschuetzt(const fs::path& pfad, const Stand& stand)
+{
+    if (!stand.vorhanden)
+        return false;
+    const uid_t ich = ::geteuid();
+    if (stand.besitzer == ich)
+        return (stand.bits & S_IWUSR) == 0;
+    if ((stand.bits & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    if (ich == 0)
+        return false;
+    return ::faccessat(AT_FDCWD, pfad.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 Grund liesBereich(int fd, off_t offset, std::uint8_t* ziel, std::size_t laenge, bool& vollstaendig)
@@ -174,6 +217,47 @@ void verzeichnisSichern(const fs::path& verzeichnis)
         return;
     (void)::fsync(fd); // some file systems cannot flush a directory; the rename has happened
     ::close(fd);
+}
+
+Sperre::~Sperre()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // closing the only descriptor of the lock file releases the lock
+}
+
+Grund Sperre::nehmen(const fs::path& sperrdatei, std::chrono::milliseconds frist)
+{
+    // O_NONBLOCK: something other than a file in the lock file's place must not block.
+    int fd = ::open(sperrdatei.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+        // Another user's lock file, or a directory without write permission: a lock needs
+        // no write access, and a save that cannot write fails on its own files.
+        const int fehler = errno;
+        fd = ::open(sperrdatei.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            return fehlergrund(errno == ENOENT ? fehler : errno);
+    }
+    if (fd < 0)
+        return "Die Sperrdatei " + sperrdatei.filename().string() +
+               " kann nicht geöffnet werden: " + fehlergrund(errno);
+    Deskriptor d(fd);
+    const auto ende = std::chrono::steady_clock::now() + frist;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            break;
+        const int fehler = errno;
+        if (fehler == EINTR)
+            continue;
+        if (fehler == ENOLCK || fehler == EOPNOTSUPP || fehler == ENOSYS)
+            return std::nullopt;
+        if (fehler != EWOULDBLOCK)
+            return fehlergrund(fehler);
+        if (std::chrono::steady_clock::now() >= ende)
+            return GrundGesperrt;
+        std::this_thread::sleep_for(SperreNachfrage);
+    }
+    m_fd = d.freigeben();
+    return std::nullopt;
 }
 
 Grund Zwischendatei::schreiben(const fs::path& ziel, const Bytes& bytes, std::optional<mode_t> modus)

@@ -1,3 +1,4 @@
+#include "store/dateigrenze.h"
 #include "ui/hilfe.h"
 #include "ui/sv.h"
 
@@ -9,6 +10,7 @@
 // The program: one window on the record files of the working directory.
 int main(int argc, char* argv[])
 {
+    svp::store::dateigrenzeAlsFehler();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("svpflicht"));
     svp::ui::qtAufDeutsch(app);

@@ -192,7 +192,7 @@ std::chrono::microseconds zufallsPause(std::mt19937& zufall)
 }
 
 // Names in the directory: the record files, and the temporary files of saves that a kill
-// interrupted. Any other name is an error.
+// interrupted. Any other name but the lock file of the saves is an error.
 struct Verzeichnisinhalt {
     std::set<std::string> satzdateien;
     std::set<std::string> zwischendateien;
@@ -206,6 +206,8 @@ Verzeichnisinhalt verzeichnisinhalt(const fs::path& verzeichnis)
     Verzeichnisinhalt inhalt;
     for (const auto& eintrag : fs::directory_iterator(verzeichnis)) {
         const std::string name = eintrag.path().filename().string();
+        if (name == store::Ablage::Sperrdatei)
+            continue;
         if (std::regex_match(name, satzdatei))
             inhalt.satzdateien.insert(name);
         else if (std::regex_match(name, zwischendatei))

@@ -1,22 +1,32 @@
 // Faults of the file system while the window saves: a read-only directory, a directory in the
-// place of a record file, a file-size limit that breaks a write off half-way, and a file that
-// another window replaces between reading and saving. Each time the window names the file in a
-// German message, no file on disk changes, the case stays in the window, and the next save
-// succeeds once the fault is gone. The store's own tests (tests/store) cover the same faults
-// on the store alone; here they go through the window as the user meets them.
+// place of a record file, a write-protected record file, a file-size limit that breaks a write
+// off half-way, and a file that another window replaces between reading and saving. Each time
+// the window names the file in a German message, no file on disk changes, the case stays in
+// the window, and the next save succeeds once the fault is gone. Two windows that save at the
+// same moment in two processes both keep their months. The store's own tests (tests/store)
+// cover the same faults on the store alone; here they go through the window as the user meets
+// them.
 #include "engine/steuerung.h"
 #include "kindprozess.h"
 #include "store/ablage.h"
+#include "store/dateigrenze.h"
 #include "temp_dir.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <variant>
 #include <vector>
 
@@ -114,13 +124,6 @@ std::string unterschied(const Inhalt& vorher, const Inhalt& nachher)
             melde(name + " hinzugekommen");
     }
     return text;
-}
-
-// Without the temporary files of a save under way.
-Inhalt ohneZwischendateien(Inhalt inhalt)
-{
-    std::erase_if(inhalt, [](const auto& eintrag) { return eintrag.first.starts_with("."); });
-    return inhalt;
 }
 
 // The case in the window: the selections, every input, the values the fields show and the
@@ -259,17 +262,22 @@ std::string fehlerfall(const fs::path& verzeichnis, const std::function<void()>&
     return bericht.str();
 }
 
-std::string erwarteterBericht(const std::string& datei, const std::string& grund)
+// The report of fehlerfall when the save fails with `meldung`.
+std::string erwarteteMeldung(const std::string& meldung)
 {
     return "Vorher: keine Meldung\n"
            "Speichern: " +
-           std::string(engine::caption::Fenster) + ": Die Datei " + datei +
-           " kann nicht gespeichert werden: " + grund + " " + NichtsGespeichert +
+           std::string(engine::caption::Fenster) + ": " + meldung + " " + NichtsGespeichert +
            "\n"
            "Dateien unverändert: ja\n"
            "Fall erhalten: ja\n"
            "Nach dem Beheben: keine Meldung\n"
            "Gespeichert: ja\n";
+}
+
+std::string erwarteterBericht(const std::string& datei, const std::string& grund)
+{
+    return erwarteteMeldung("Die Datei " + datei + " kann nicht gespeichert werden: " + grund);
 }
 
 class FehlerTest : public ::testing::Test
@@ -396,11 +404,42 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {return std::string(info.param.name);});
 // clang-format on
 
+// --- a write-protected record file ------------------------------------------------------
+//
+// The directory stays writable, so renaming a new file over the protected one would succeed;
+// the save refuses all the same. The bits decide even for the superuser, whom the system
+// refuses nothing, so this runs as whoever runs the tests.
+
+class SchreibschutzTest : public FehlerTest, public ::testing::WithParamInterface<VerzeichnisFall>
+{
+};
+
+TEST_P(SchreibschutzTest, satzdatei_ohne_schreibrecht_wird_nicht_ersetzt)
+{
+    const fs::path pfad = dir / GetParam().datei;
+    const std::string bericht = fehlerfall(
+        dir.path(),
+        [&] {
+            fs::permissions(pfad, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        },
+        [&] { fs::permissions(pfad, fs::perms::owner_write, fs::perm_options::add); });
+    EXPECT_EQ(bericht,
+              erwarteteMeldung("Die Datei " + std::string(GetParam().datei) + " ist schreibgeschützt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dateien, SchreibschutzTest,
+                         ::testing::Values(VerzeichnisFall{"jahresdatei", "SV2007.xyz"},
+                                           VerzeichnisFall{"stammdatei", "SV2008.xyz"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // --- a file-size limit ------------------------------------------------------------------
 //
-// RLIMIT_FSIZE below the length of a new content breaks its write off half-way (EFBIG; SIGXFSZ
-// ignored, so that the write returns instead of ending the process). In a child process, which
-// raises the limit again to remove the fault.
+// RLIMIT_FSIZE below the length of a new content breaks its write off half-way. The system
+// ends a process that writes beyond the limit with SIGXFSZ; both programs call
+// store::dateigrenzeAlsFehler() at their start, so that the write fails with EFBIG instead and
+// the window reports it. In a child process that starts like the program (with the signal's
+// default action first, whatever the test runner left) and raises the limit again to remove
+// the fault.
 
 struct GrenzeFall {
     const char* name;
@@ -427,7 +466,8 @@ TEST_P(GroessengrenzeTest, bricht_das_schreiben_mittendrin_ab)
 
     const fs::path verzeichnis = dir.path();
     const std::string bericht = imKindprozess([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, SIG_DFL);
+        store::dateigrenzeAlsFehler();
         struct rlimit grenze {
         };
         ::getrlimit(RLIMIT_FSIZE, &grenze);
@@ -453,6 +493,47 @@ INSTANTIATE_TEST_SUITE_P(Grenzen, GroessengrenzeTest,
                                            GrenzeFall{"in_der_stammdatei_nach_der_jahresdatei", 10000,
                                                       2 * Dateilaenge, "SV2008.xyz"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The batch program under a size limit on its output: it names the fault in German and ends
+// with status 2 instead of being killed. It runs as the user starts it, with the signal's
+// default action: ignoring it is the program's own business.
+TEST(Groessengrenze, stapelbetrieb_meldet_die_ausgabe_und_endet_mit_status_2)
+{
+    TempDir dir;
+    {
+        std::ofstream eingabe(dir / "eingabe.jsonl");
+        for (int i = 0; i < 200; ++i)
+            eingabe << R"({"HBEntgelt":1500,"Monatslohn":[450,0]})" << '\n';
+    }
+    constexpr rlim_t Grenze = 8192;
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int ein = ::open((dir / "eingabe.jsonl").c_str(), O_RDONLY);
+        const int aus = ::open((dir / "aus").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int fehler = ::open((dir / "fehler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        struct rlimit grenze {
+        };
+        ::getrlimit(RLIMIT_FSIZE, &grenze);
+        grenze.rlim_cur = Grenze;
+        if (ein < 0 || aus < 0 || fehler < 0 || ::dup2(ein, 0) < 0 || ::dup2(aus, 1) < 0 ||
+            ::dup2(fehler, 2) < 0 || ::setrlimit(RLIMIT_FSIZE, &grenze) != 0)
+            ::_exit(100);
+        std::signal(SIGXFSZ, SIG_DFL);
+        ::execl(SVPFLICHT_BATCH, SVPFLICHT_BATCH, static_cast<char*>(nullptr));
+        ::_exit(101);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    ASSERT_FALSE(WIFSIGNALED(status)) << "beendet durch Signal " << WTERMSIG(status);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const auto fehler = readFile(dir / "fehler");
+    EXPECT_EQ(std::string(fehler.begin(), fehler.end()),
+              "svpflicht-batch: Die Ausgabe kann nicht geschrieben werden.\n");
+    EXPECT_LE(fs::file_size(dir / "aus"), Grenze);
+}
 
 // --- a file replaced between reading and saving -----------------------------------------
 
@@ -482,10 +563,13 @@ TEST_F(FehlerTest, anderes_fenster_speichert_zwischen_lesen_und_speichern_nichts
     EXPECT_EQ(std::get<store::Datensatz>(juni).eintrag().HBEntgelt, Currency::fromWhole(6666));
 }
 
-// Between writing its new contents and replacing the files, a save finds them replaced by a
-// window's save (the store's test hook runs the window there): the save fails and changes
-// nothing, the window's save stands, and saving again builds on it.
-TEST_F(FehlerTest, fenster_ersetzt_die_dateien_waehrend_eines_anderen_speicherns)
+// Two windows in two processes press "Speichern" at the same moment: while one save stands
+// between its check that the files are unchanged and renaming its new files over them (held
+// there 0.4 s), the other window saves. Without a lock the other save lands in that gap and is
+// overwritten unnoticed. With it the other window waits, then builds on the first save: both
+// months are kept, neither window reports anything, and the later save names the month in
+// both heads.
+TEST_F(FehlerTest, fenster_speichert_waehrend_eines_anderen_speicherns_und_wartet)
 {
     store::Ablage ablage(dir.path());
     const auto gelesen = ablage.lesen(2007, 10);
@@ -494,34 +578,73 @@ TEST_F(FehlerTest, fenster_ersetzt_die_dateien_waehrend_eines_anderen_speicherns
     store::Eintrag e = oktober.eintrag();
     e.HBEntgelt = Currency::fromWhole(777);
     oktober.uebernehmen(e);
-
-    Inhalt nachDemFenster;
-    int aufrufe = 0;
-    ablage.setVorDemErsetzen([&] {
-        if (aufrufe++ > 0)
-            return;
-        Steuerung sv(dir.path());
-        neuerFall(sv);
-        sv.Speichern_Click();
-        EXPECT_EQ(meldungen(sv), "keine Meldung");
-        nachDemFenster = ohneZwischendateien(inhalt(dir.path()));
-    });
     const Inhalt vorher = inhalt(dir.path());
 
-    const auto fehler = ablage.speichern(2007, 9, oktober);
-    ASSERT_TRUE(fehler);
-    EXPECT_EQ(fehler->meldung(), "Die Datei SV2007.xyz kann nicht gespeichert werden: " + Geaendert);
-    EXPECT_EQ(unterschied(nachDemFenster, inhalt(dir.path())), "");
-    EXPECT_EQ(nurMaerzGespeichert(vorher, dir.path()), "ja");
+    // The other window runs in a child process started before the save, so that it shares
+    // no lock with it: it reads March 2007, types its case, reports "bereit" and saves when
+    // told "los".
+    int los[2];
+    int antwort[2];
+    ASSERT_EQ(::pipe(los), 0);
+    ASSERT_EQ(::pipe(antwort), 0);
+    const pid_t fenster = ::fork();
+    ASSERT_GE(fenster, 0);
+    if (fenster == 0) {
+        ::close(los[1]);
+        ::close(antwort[0]);
+        Steuerung sv(dir.path());
+        neuerFall(sv);
+        std::string text = meldungen(sv) + " / ";
+        char zeichen = 'b';
+        if (::write(antwort[1], &zeichen, 1) != 1 || ::read(los[0], &zeichen, 1) != 1)
+            ::_exit(1);
+        sv.Speichern_Click();
+        text += meldungen(sv);
+        (void)!::write(antwort[1], text.data(), text.size());
+        ::_exit(0);
+    }
+    ::close(los[0]);
+    ::close(antwort[1]);
+    char bereit = 0;
+    ASSERT_EQ(::read(antwort[0], &bereit, 1), 1);
 
-    ASSERT_FALSE(ablage.speichern(2007, 9, oktober));
-    EXPECT_EQ(readFile(dir / "SV2007.xyz").size(), Dateilaenge);
-    const auto maerz = ablage.lesen(2007, Maerz + 1);
-    const auto okt = ablage.lesen(2007, 10);
-    ASSERT_TRUE(std::holds_alternative<store::Datensatz>(maerz));
+    constexpr auto Spalt = std::chrono::milliseconds(400);
+    bool imSpaltFertig = false;
+    bool losgeschickt = false;
+    ablage.setVorDemUmbenennen([&] {
+        if (losgeschickt)
+            return;
+        losgeschickt = ::write(los[1], "l", 1) == 1;
+        const auto ende = std::chrono::steady_clock::now() + Spalt;
+        while (!imSpaltFertig && std::chrono::steady_clock::now() < ende) {
+            imSpaltFertig = ::waitpid(fenster, nullptr, WNOHANG) == fenster;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+
+    const auto fehler = ablage.speichern(2007, 9, oktober);
+    EXPECT_FALSE(fehler) << fehler->meldung();
+    if (!losgeschickt)
+        (void)!::write(los[1], "l", 1);
+    ::close(los[1]);
+    std::string fensterMeldungen;
+    char puffer[256];
+    for (ssize_t n; (n = ::read(antwort[0], puffer, sizeof puffer)) > 0;)
+        fensterMeldungen.append(puffer, static_cast<std::size_t>(n));
+    ::close(antwort[0]);
+    if (!imSpaltFertig)
+        ::waitpid(fenster, nullptr, 0);
+
+    EXPECT_FALSE(imSpaltFertig) << "das andere Fenster hat gespeichert, ohne zu warten";
+    EXPECT_EQ(fensterMeldungen, "keine Meldung / keine Meldung");
+    store::Ablage danach(dir.path());
+    const auto okt = danach.lesen(2007, 10);
     ASSERT_TRUE(std::holds_alternative<store::Datensatz>(okt));
-    EXPECT_EQ(std::get<store::Datensatz>(maerz).eintrag().HBEntgelt, Entgelt);
-    EXPECT_EQ(std::get<store::Datensatz>(okt), oktober);
+    EXPECT_EQ(std::get<store::Datensatz>(okt), oktober) << "der Oktober ging verloren";
+    // Apart from October, exactly the window's March: its record, both heads, nothing else.
+    Inhalt mitOktober = vorher;
+    std::copy(oktober.bytes().begin(), oktober.bytes().end(), mitOktober["SV2007.xyz"].begin() + 9 * Satz);
+    EXPECT_EQ(nurMaerzGespeichert(mitOktober, dir.path()), "ja");
 }
 
 // The year file removed while a save is under way: the save must not bring it back with only

@@ -2,15 +2,18 @@
 #include "kindprozess.h"
 #include "store/ablage.h"
 #include "store/datei.h"
+#include "store/dateigrenze.h"
 #include "temp_dir.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -93,12 +96,14 @@ Bytes mitKopf(Bytes satz, std::int16_t monat, std::int16_t jahr)
     return satz;
 }
 
-// Every name in a directory: a temporary file left behind shows here.
+// Every name in a directory but the lock file that saving leaves: a temporary file left
+// behind shows here.
 std::set<std::string> dateienIn(const fs::path& verzeichnis)
 {
     std::set<std::string> namen;
     for (const auto& eintrag : fs::directory_iterator(verzeichnis))
         namen.insert(eintrag.path().filename().string());
+    namen.erase(Ablage::Sperrdatei);
     return namen;
 }
 
@@ -543,12 +548,14 @@ TEST_F(FehlerTest, verknuepfung_in_ein_fehlendes_verzeichnis)
     EXPECT_EQ(satzInDatei(readFile(dir / "fehlt" / "SV2007.xyz"), 3), satzBytes(fall));
 }
 
-// A size limit below the length of a file makes its write fail half-way (EFBIG; SIGXFSZ
-// ignored so that the write returns instead of ending the process).
+// A size limit below the length of a file makes its write fail half-way (EFBIG), in a child
+// that starts like the programs do: with SIGXFSZ at its default action, which would end the
+// process, until dateigrenzeAlsFehler() turns it into a failed write.
 std::string mitGroessengrenze(rlim_t grenze, const std::function<std::string()>& aufgabe)
 {
     return imKindprozess([&]() -> std::string {
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, SIG_DFL);
+        dateigrenzeAlsFehler();
         struct rlimit r {
         };
         ::getrlimit(RLIMIT_FSIZE, &r);
@@ -596,6 +603,124 @@ TEST_F(FehlerTest, groessengrenze_beim_anlegen_hinterlaesst_keine_datei)
     unveraendert();
     EXPECT_FALSE(ablage.anlegenWennLeer(2006, Datensatz{}, 0, 0));
     EXPECT_EQ(inhalt(2006).size(), DateiLaenge);
+}
+
+// Another save holds the lock of the directory for longer than a save waits: the save and the
+// creation of a file give up with a message and change nothing; once the lock is free, saving
+// succeeds.
+TEST_F(FehlerTest, sperre_eines_anderen_speicherns_wird_nicht_frei)
+{
+    const int andere = ::open((dir / Ablage::Sperrdatei).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(andere, 0);
+    ASSERT_EQ(::flock(andere, LOCK_EX | LOCK_NB), 0);
+    ablage.setSperrfrist(std::chrono::milliseconds(50));
+
+    const std::string grund = "Ein anderes Fenster speichert gerade in diesem Ordner";
+    EXPECT_EQ(meldungVon(ablage.speichern(2007, 2, fall)),
+              "Die Datei SV2007.xyz kann nicht gespeichert werden: " + grund);
+    EXPECT_EQ(meldungVon(ablage.anlegenWennLeer(2009, Datensatz{}, 0, 0)),
+              "Die Datei SV2009.xyz kann nicht angelegt werden: " + grund);
+    unveraendert();
+
+    ::close(andere);
+    naechstesSpeichernGelingt();
+}
+
+// A file far longer than twelve records is no record file: saving refuses it without reading
+// it (a sparse file of a gibibyte would otherwise be read whole, twice, and written out as
+// real data), and the file stays as it was, holes and all. Its twelve records read as usual.
+TEST_F(FehlerTest, riesige_stammdatei_wird_nicht_gelesen_und_bleibt)
+{
+    struct Groesse {
+        std::uintmax_t laenge;
+        const char* meldung;
+    };
+    // clang-format off
+    const std::vector<Groesse> groessen = {
+        {GroessteDatei,           "<kein Fehler>"},
+        {GroessteDatei + 1,       "Die Datei SV2008.xyz kann nicht gespeichert werden: Sie ist mit 1.048.577 Bytes zu groß für eine Satzdatei (höchstens 1.048.576 Bytes)"},
+        {std::uintmax_t{1} << 30, "Die Datei SV2008.xyz kann nicht gespeichert werden: Sie ist mit 1.073.741.824 Bytes zu groß für eine Satzdatei (höchstens 1.048.576 Bytes)"},
+    };
+    // clang-format on
+    for (const Groesse& g : groessen) {
+        legeAn(2007, alt2007);
+        legeAn(2008, alt2008);
+        fs::resize_file(dir / "SV2008.xyz", g.laenge); // sparse behind the twelve records
+        struct stat vorher {
+        };
+        ASSERT_EQ(::stat((dir / "SV2008.xyz").c_str(), &vorher), 0);
+        for (int r = 1; r <= 12; ++r)
+            EXPECT_EQ(satzBytes(gelesen(2008, r)), satzInDatei(alt2008, r)) << g.laenge << ", Satz " << r;
+
+        const bool gespeichert = std::string(g.meldung) == "<kein Fehler>";
+        EXPECT_EQ(meldungVon(ablage.speichern(2007, 2, fall)), g.meldung) << g.laenge;
+        struct stat nachher {
+        };
+        ASSERT_EQ(::stat((dir / "SV2008.xyz").c_str(), &nachher), 0);
+        EXPECT_EQ(static_cast<std::uintmax_t>(nachher.st_size), g.laenge);
+        EXPECT_EQ(satzInDatei(inhalt(2007), 3), gespeichert ? satzBytes(fall) : satzInDatei(alt2007, 3))
+            << g.laenge;
+        if (!gespeichert) {
+            EXPECT_EQ(nachher.st_ino, vorher.st_ino) << g.laenge;
+            EXPECT_EQ(nachher.st_blocks, vorher.st_blocks) << g.laenge;
+            EXPECT_EQ(nachher.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec) << g.laenge;
+        }
+        EXPECT_EQ(dateien(), (std::set<std::string>{"SV2007.xyz", "SV2008.xyz"})) << g.laenge;
+    }
+}
+
+// A file whose permission bits forbid writing is neither replaced by a save nor filled by
+// creating its year, though the directory would allow both. The bits decide for the
+// superuser too (the tests run as root in CI): a file we own needs the owner's write bit; a
+// file of another user that nobody may write is protected, one its owner may write is not
+// (the superuser may write it).
+TEST_F(FehlerTest, schreibgeschuetzte_datei_bleibt_wie_sie_ist)
+{
+    struct Schutz {
+        const char* name;
+        int jahr; // the file protected; 2009 is created empty
+        mode_t bits;
+        bool fremd;          // owned by "nobody" (only when running as root)
+        const char* meldung; // of speichern(2007) or, for 2009, anlegenWennLeer
+    };
+    // clang-format off
+    const std::vector<Schutz> faelle = {
+        {"eigene_jahresdatei",    2007, 0444, false, "Die Datei SV2007.xyz ist schreibgeschützt"},
+        {"eigene_stammdatei",     2008, 0464, false, "Die Datei SV2008.xyz ist schreibgeschützt"},
+        {"leere_datei_anlegen",   2009, 0400, false, "Die Datei SV2009.xyz ist schreibgeschützt"},
+        {"fremde_ohne_schreibbit", 2007, 0444, true,  "Die Datei SV2007.xyz ist schreibgeschützt"},
+        {"fremde_mit_schreibbit", 2007, 0644, true,  "<kein Fehler>"},
+    };
+    // clang-format on
+    for (const Schutz& f : faelle) {
+        if (f.fremd && ::geteuid() != 0)
+            continue;
+        legeAn(2007, alt2007);
+        legeAn(2008, alt2008);
+        fs::remove(dir / "SV2009.xyz");
+        if (f.jahr == 2009)
+            legeAn(2009, {});
+        const fs::path pfad = dir / Ablage::dateiname(f.jahr);
+        ASSERT_EQ(::chmod(pfad.c_str(), f.bits), 0) << f.name;
+        if (f.fremd) {
+            ASSERT_EQ(::chown(pfad.c_str(), 65534, 65534), 0) << f.name;
+        }
+
+        const auto fehler = f.jahr == 2009 ? ablage.anlegenWennLeer(2009, Datensatz{}, 0, 0)
+                                           : ablage.speichern(2007, 2, fall);
+        EXPECT_EQ(meldungVon(fehler), f.meldung) << f.name;
+        if (fehler) {
+            EXPECT_EQ(inhalt(2007), alt2007) << f.name;
+            EXPECT_EQ(inhalt(2008), alt2008) << f.name;
+            EXPECT_EQ(fs::status(pfad).permissions(), static_cast<fs::perms>(f.bits)) << f.name;
+        } else {
+            EXPECT_EQ(satzInDatei(inhalt(2007), 3), satzBytes(fall)) << f.name;
+        }
+        if (f.jahr == 2009) {
+            EXPECT_EQ(inhalt(2009), Bytes{}) << f.name;
+        }
+        ::chmod(pfad.c_str(), 0644);
+    }
 }
 
 // Replaces a file the way another window's save does: a new file renamed over it.
