@@ -1,6 +1,8 @@
 #include "sv.h"
 
+#include "beleg_drucken.h"
 #include "hilfe.h"
+#include "mitarbeiter_dialog.h"
 
 #include <string>
 #include <utility>
@@ -18,8 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -141,13 +141,8 @@ protected:
 SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     : QWidget(parent), m_steuerung(steuerung), m_anzeige(anzeige),
       m_hilfeOeffner([](const QUrl& url) { QDesktopServices::openUrl(url); }),
-      m_druckausgabe([this](const Druckbeleg& beleg) {
-          QPrinter drucker(QPrinter::HighResolution);
-          QPrintDialog dialog(&drucker, this);
-          dialog.setWindowTitle(QStringLiteral("Drucken"));
-          if (dialog.exec() == QDialog::Accepted)
-              beleg.drucken(drucker);
-      })
+      m_druckausgabe([this](const Druckbeleg& beleg) { belegDrucken(beleg, this); }),
+      m_angabenabfrage([this](const QString& ordner) { return belegangabenErfragen(ordner, this); })
 {
     if (m_anzeige == nullptr) {
         m_eigeneAnzeige = std::make_unique<Meldungsfenster>();
@@ -825,11 +820,36 @@ void SV::setDruckausgabe(Druckausgabe ausgabe)
     m_druckausgabe = std::move(ausgabe);
 }
 
+void SV::setAngabenabfrage(Angabenabfrage abfrage)
+{
+    m_angabenabfrage = std::move(abfrage);
+}
+
 void SV::druckenOeffnen()
 {
     // Printing shows what the window shows: nothing is stored or determined anew.
-    if (m_druckausgabe)
-        m_druckausgabe(Druckbeleg(m_steuerung.ansicht(), m_steuerung.mini(), QDate::currentDate()));
+    if (!m_druckausgabe)
+        return;
+    Belegangaben angaben;
+    if (m_angabenabfrage) {
+        const QString ordner =
+            QString::fromStdString(m_steuerung.ablage().pfad(params::Stammjahr).parent_path().string());
+        std::optional<Belegangaben> antwort = m_angabenabfrage(ordner);
+        if (!antwort)
+            return;
+        angaben = std::move(*antwort);
+    }
+    angaben.zeitpunkt = QDateTime::currentDateTime();
+    m_druckausgabe(Druckbeleg(m_steuerung.ansicht(), m_steuerung.fall(), m_steuerung.mini(), angaben));
+}
+
+void SV::monatZeigen(int jahr, int monat)
+{
+    ausfuehren([this, jahr, monat] {
+        if (jahr != m_steuerung.mini().AktJahr)
+            m_steuerung.Jahr_Click(jahr - params::ErstesJahr);
+        m_steuerung.Monat_Click(monat);
+    });
 }
 
 void SV::hilfeOeffnen()

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QWidget>
@@ -43,6 +44,8 @@ public:
     using HilfeOeffner = std::function<void(const QUrl&)>;
     // Shows the print dialog for the record of the check and prints it when the user agrees.
     using Druckausgabe = std::function<void(const Druckbeleg&)>;
+    // Asks whose case is printed (for the working folder given); nothing cancels printing.
+    using Angabenabfrage = std::function<std::optional<Belegangaben>(const QString& ordner)>;
 
     // `anzeige` shows the message boxes; without one the window uses the platform's message box.
     explicit SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige = nullptr, QWidget* parent = nullptr);
@@ -56,6 +59,11 @@ public:
     void setHilfeOeffner(HilfeOeffner oeffner);
     // How the record of the check reaches the printer; by default through the print dialog.
     void setDruckausgabe(Druckausgabe ausgabe);
+    // How the employee of the record is asked for; by default by a dialog.
+    void setAngabenabfrage(Angabenabfrage abfrage);
+
+    // Shows the stored case of `monat` (0..11) of `jahr` as the year and month lists do.
+    void monatZeigen(int jahr, int monat);
 
 protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
@@ -104,6 +112,7 @@ private:
     MeldungsAnzeige* m_anzeige;
     HilfeOeffner m_hilfeOeffner;
     Druckausgabe m_druckausgabe;
+    Angabenabfrage m_angabenabfrage;
     bool m_beschaeftigt = false; // a handler and its drawing are running
 
     QScrollArea* m_rollbereich = nullptr;
