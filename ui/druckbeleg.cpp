@@ -88,6 +88,71 @@ QString programmversion()
     return QStringLiteral(SVP_VERSION);
 }
 
+QString belegstil()
+{
+    return QStringLiteral(
+        "body { font-family: sans-serif; font-size: 8.5pt; }"
+        "h1 { font-size: 13pt; margin-bottom: 6pt; }"
+        "h2 { font-size: 10.5pt; margin-top: 12pt; margin-bottom: 3pt; }"
+        "table { border-collapse: collapse; border-style: solid; border-color: #999999; }"
+        "th { text-align: left; font-weight: normal; color: #555555; background-color: #eeeeee; }"
+        "td.was { color: #444444; }"
+        "td.meldung { font-weight: bold; }"
+        "span.leer { color: #777777; font-style: italic; }"
+        "p.stand { margin-top: 12pt; margin-bottom: 4pt; }"
+        "p.keine { margin-top: 8pt; font-style: italic; }");
+}
+
+QString monatsname(int monat)
+{
+    return monat >= 0 && monat < 12 ? QString::fromUtf8(Monatsnamen[static_cast<std::size_t>(monat)])
+                                    : QString();
+}
+
+QString belegfuss(int rechenjahr, const QDateTime& z)
+{
+    return QStringLiteral(
+               "<p class='stand'>Erstellt mit svpflicht %1, Rechenstand %2 (Beitragssätze und Texte "
+               "des Jahres). Gedruckt am %3 um %4 Uhr.</p>"
+               "<table class='unterschrift' width='100%' cellspacing='0' cellpadding='4' border='1'>"
+               "<tr><td width='40%' class='was'>Geprüft von</td><td width='20%' class='was'>Datum</td>"
+               "<td width='40%' class='was'>Unterschrift</td></tr>"
+               "<tr><td>&nbsp;<br>&nbsp;<br>&nbsp;<br>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr></table>")
+        .arg(programmversion())
+        .arg(rechenjahr)
+        .arg(z.toString(QStringLiteral("dd.MM.yyyy")), z.toString(QStringLiteral("HH:mm")));
+}
+
+void aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer)
+{
+    drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                      quer ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
+    QTextDocument dokument;
+    // Laid out at the printer's resolution, so that the point sizes are the printed ones.
+    dokument.documentLayout()->setPaintDevice(&drucker);
+    QFont schrift(QStringLiteral("Sans"));
+    schrift.setPointSizeF(8.5);
+    // Plain letters without ligatures, so that a filed PDF can be searched for "pflicht".
+    schrift.setStyleStrategy(QFont::PreferNoShaping);
+    dokument.setDefaultFont(schrift);
+    dokument.setDocumentMargin(0);
+    dokument.setHtml(html);
+
+    const QRectF seite = drucker.pageLayout().paintRectPixels(drucker.resolution());
+    qreal massstab = 1.0;
+    dokument.setTextWidth(seite.width());
+    for (int versuch = 0; versuch < 8 && dokument.size().height() * massstab > seite.height(); ++versuch) {
+        massstab *= std::max<qreal>(0.5, seite.height() / (dokument.size().height() * massstab)) * 0.98;
+        dokument.setTextWidth(seite.width() / massstab);
+    }
+    QPainter maler(&drucker);
+    if (!maler.isActive())
+        return;
+    maler.scale(massstab, massstab);
+    dokument.drawContents(&maler);
+}
+
 Druckbeleg::Druckbeleg(const engine::Ansicht& ansicht, const engine::Fall& fall, const params::Mini& mini,
                        Belegangaben angaben)
     : m_ansicht(ansicht), m_fall(fall), m_mini(mini), m_angaben(std::move(angaben))
@@ -101,11 +166,7 @@ QString Druckbeleg::titel() const
 
 QString Druckbeleg::zeitraum() const
 {
-    const int monat = m_mini.Auswahl[params::AuswahlMonat];
-    const QString monatsname = monat >= 0 && monat < 12
-                                   ? QString::fromUtf8(Monatsnamen[static_cast<std::size_t>(monat)])
-                                   : QString();
-    return QStringLiteral("%1 %2").arg(monatsname).arg(m_mini.AktJahr);
+    return QStringLiteral("%1 %2").arg(monatsname(m_mini.Auswahl[params::AuswahlMonat])).arg(m_mini.AktJahr);
 }
 
 QString Druckbeleg::kopf() const
@@ -258,34 +319,13 @@ QString Druckbeleg::kennzahlen() const
 
 QString Druckbeleg::fuss() const
 {
-    const QDateTime& z = m_angaben.zeitpunkt;
-    return QStringLiteral(
-               "<p class='stand'>Erstellt mit svpflicht %1, Rechenstand %2 (Beitragssätze und Texte "
-               "des Jahres). Gedruckt am %3 um %4 Uhr.</p>"
-               "<table class='unterschrift' width='100%' cellspacing='0' cellpadding='4' border='1'>"
-               "<tr><td width='40%' class='was'>Geprüft von</td><td width='20%' class='was'>Datum</td>"
-               "<td width='40%' class='was'>Unterschrift</td></tr>"
-               "<tr><td>&nbsp;<br>&nbsp;<br>&nbsp;<br>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr></table>")
-        .arg(programmversion())
-        .arg(m_mini.AktJahr)
-        .arg(z.toString(QStringLiteral("dd.MM.yyyy")), z.toString(QStringLiteral("HH:mm")));
+    return belegfuss(m_mini.AktJahr, m_angaben.zeitpunkt);
 }
 
 QString Druckbeleg::html() const
 {
-    QString html = QStringLiteral(
-        "<html><head><meta charset='utf-8'><style>"
-        "body { font-family: sans-serif; font-size: 8.5pt; }"
-        "h1 { font-size: 13pt; margin-bottom: 6pt; }"
-        "h2 { font-size: 10.5pt; margin-top: 12pt; margin-bottom: 3pt; }"
-        "table { border-collapse: collapse; border-style: solid; border-color: #999999; }"
-        "th { text-align: left; font-weight: normal; color: #555555; background-color: #eeeeee; }"
-        "td.was { color: #444444; }"
-        "td.meldung { font-weight: bold; }"
-        "span.leer { color: #777777; font-style: italic; }"
-        "p.stand { margin-top: 12pt; margin-bottom: 4pt; }"
-        "p.keine { margin-top: 8pt; font-style: italic; }"
-        "</style></head><body>");
+    QString html = QStringLiteral("<html><head><meta charset='utf-8'><style>") + belegstil() +
+                   QStringLiteral("</style></head><body>");
     html += kopf();
     bool eineSpalte = false;
     for (int k = 0; k < engine::Spalten; ++k) {
@@ -325,36 +365,10 @@ QString Druckbeleg::dateiname() const
 
 void Druckbeleg::drucken(QPrinter& drucker) const
 {
-    drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
     if (drucker.docName().isEmpty())
         drucker.setDocName(titel());
     drucker.setCreator(QStringLiteral("svpflicht ") + programmversion());
-
-    QTextDocument dokument;
-    // Laid out at the printer's resolution, so that the point sizes are the printed ones.
-    dokument.documentLayout()->setPaintDevice(&drucker);
-    QFont schrift(QStringLiteral("Sans"));
-    schrift.setPointSizeF(8.5);
-    // Plain letters without ligatures, so that a filed PDF can be searched for "pflicht".
-    schrift.setStyleStrategy(QFont::PreferNoShaping);
-    dokument.setDefaultFont(schrift);
-    dokument.setDocumentMargin(0);
-    dokument.setHtml(html());
-
-    // One page: a case too long for it is drawn smaller rather than cut or spread.
-    const QRectF seite = drucker.pageLayout().paintRectPixels(drucker.resolution());
-    qreal massstab = 1.0;
-    dokument.setTextWidth(seite.width());
-    for (int versuch = 0; versuch < 8 && dokument.size().height() * massstab > seite.height(); ++versuch) {
-        massstab *= std::max<qreal>(0.5, seite.height() / (dokument.size().height() * massstab)) * 0.98;
-        dokument.setTextWidth(seite.width() / massstab);
-    }
-    QPainter maler(&drucker);
-    if (!maler.isActive())
-        return;
-    maler.scale(massstab, massstab);
-    dokument.drawContents(&maler);
+    aufEineSeiteDrucken(drucker, html(), false);
 }
 
 bool Druckbeleg::pdfInfoErgaenzen(const QString& datei) const

@@ -20,6 +20,20 @@ extern const std::array<const char*, 6> Zweige;
 // The program's version, as the build names it.
 QString programmversion();
 
+// The German name of month index 0..11 ("August").
+QString monatsname(int monat);
+
+// The style sheet of the printed pages.
+QString belegstil();
+
+// The foot of every printed page: program and rule year, time of printing and three fields for
+// the clerk's check ("Geprüft von", "Datum", "Unterschrift"), as HTML.
+QString belegfuss(int rechenjahr, const QDateTime& zeitpunkt);
+
+// Prints the HTML page `html` on one page of `drucker` (A4 in `lage`): a page too long for
+// the sheet is drawn smaller rather than cut or spread.
+void aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer);
+
 // Who the record is for and when it was printed. Name and personnel number are optional.
 struct Belegangaben {
     QString name;

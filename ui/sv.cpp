@@ -239,6 +239,10 @@ QLayout* SV::kopfzeileBauen()
     m_drucken =
         knopf(QStringLiteral("Drucken"), QStringLiteral("  Drucken  "), QStyle::SP_FileDialogDetailedView);
     m_drucken->setToolTip(QStringLiteral("Druckt das Ergebnis der Prüfung für die Personalakte (Strg+P)."));
+    m_jahresuebersicht = knopf(QStringLiteral("Jahresuebersicht"), QStringLiteral("  Jahresübersicht  "),
+                               QStyle::SP_FileDialogListView);
+    m_jahresuebersicht->setToolTip(
+        QStringLiteral("Zeigt die zwölf Monate des Jahres auf einen Blick (Strg+J)."));
     // The button saves and leaves the window open; its caption is the program's own.
     m_speichern->setToolTip(QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen."));
 
@@ -251,6 +255,7 @@ QLayout* SV::kopfzeileBauen()
     zeile->addWidget(m_speichern);
     zeile->addWidget(m_schliessen);
     zeile->addWidget(m_drucken);
+    zeile->addWidget(m_jahresuebersicht);
     return zeile;
 }
 
@@ -673,6 +678,9 @@ void SV::verbinden()
     connect(m_drucken, &QPushButton::clicked, this, &SV::druckenOeffnen);
     auto* druckkuerzel = new QShortcut(QKeySequence::Print, this);
     connect(druckkuerzel, &QShortcut::activated, this, &SV::druckenOeffnen);
+    connect(m_jahresuebersicht, &QPushButton::clicked, this, &SV::jahresuebersichtOeffnen);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this), &QShortcut::activated, this,
+            &SV::jahresuebersichtOeffnen);
 
     connect(qApp, &QApplication::focusChanged, this, &SV::fokusGeaendert);
 }
@@ -682,8 +690,9 @@ void SV::tabfolgeSetzen()
     // Reading order: the top row, then each column from top to bottom, then the icons of the
     // results. Only the selected option of a group is a stop of the Tab key (see
     // optionenZeigen); the arrow keys choose within the group.
-    std::vector<QWidget*> folge = {m_jahr,      m_monat,      m_land,    m_hilfe,
-                                   m_speichern, m_schliessen, m_drucken, m_arbeitgeber[0]};
+    std::vector<QWidget*> folge = {m_jahr,          m_monat,      m_land,    m_hilfe,
+                                   m_speichern,     m_schliessen, m_drucken, m_jahresuebersicht,
+                                   m_arbeitgeber[0]};
     auto gruppe = [&folge](const Optionsgruppe& g) {
         folge.insert(folge.end(), g.knoepfe.begin(), g.knoepfe.end());
     };
@@ -841,6 +850,28 @@ void SV::druckenOeffnen()
     }
     angaben.zeitpunkt = QDateTime::currentDateTime();
     m_druckausgabe(Druckbeleg(m_steuerung.ansicht(), m_steuerung.fall(), m_steuerung.mini(), angaben));
+}
+
+void SV::jahresuebersichtOeffnen()
+{
+    const int jahr = m_steuerung.mini().AktJahr;
+    if (m_uebersicht == nullptr) {
+        const QString ordner =
+            QString::fromStdString(m_steuerung.ablage().pfad(params::Stammjahr).parent_path().string());
+        m_uebersicht = new Jahresuebersicht(
+            ordner, jahr,
+            [this](int j, int m) {
+                monatZeigen(j, m);
+                raise();
+                activateWindow();
+            },
+            this);
+    } else {
+        m_uebersicht->jahrZeigen(jahr);
+    }
+    m_uebersicht->show();
+    m_uebersicht->raise();
+    m_uebersicht->activateWindow();
 }
 
 void SV::monatZeigen(int jahr, int monat)

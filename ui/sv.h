@@ -2,6 +2,7 @@
 
 #include "druckbeleg.h"
 #include "engine/steuerung.h"
+#include "jahresuebersicht.h"
 #include "meldungs_anzeige.h"
 #include "umbruch_knopf.h"
 #include "zahlenfeld.h"
@@ -101,6 +102,7 @@ private:
     void fokusGeaendert(QWidget* alt, QWidget* neu);
     void hilfeOeffnen();
     void druckenOeffnen();
+    void jahresuebersichtOeffnen();
     Zahlenfeld* feldwidget(engine::Feld feld) const;
 
     static void optionenZeigen(Optionsgruppe& gruppe, const engine::OptionGroup& zustand);
@@ -125,6 +127,8 @@ private:
     QPushButton* m_speichern = nullptr;
     QPushButton* m_schliessen = nullptr;
     QPushButton* m_drucken = nullptr;
+    QPushButton* m_jahresuebersicht = nullptr;
+    Jahresuebersicht* m_uebersicht = nullptr; // the non-modal overview window, once opened
 
     // Column panels and employer names.
     std::array<QGroupBox*, 4> m_hb{};
