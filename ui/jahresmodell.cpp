@@ -187,7 +187,7 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
         return {};
     case Qt::TextAlignmentRole:
         if (spalte >= Entgelt && spalte <= Gesamtentgelt && spalte != Gleitzone)
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+            return QVariant(Qt::AlignRight | Qt::AlignTop);
         return QVariant(Qt::AlignLeft | Qt::AlignTop);
     default:
         return {};
@@ -198,7 +198,14 @@ QVariant Jahresmodell::headerData(int abschnitt, Qt::Orientation richtung, int r
 {
     if (rolle != Qt::DisplayRole || richtung != Qt::Horizontal || abschnitt < 0 || abschnitt >= AnzahlSpalten)
         return QAbstractTableModel::headerData(abschnitt, richtung, rolle);
-    return QString::fromUtf8(Titel[abschnitt]);
+    // On screen the long titles take two lines: "Mini-Job 1" over "Monatslohn".
+    QString titel = QString::fromUtf8(Titel[abschnitt]);
+    const qsizetype trenner = titel.startsWith(QLatin1String("Mini-Job"))
+                                  ? titel.indexOf(QLatin1Char(' '), 10)
+                                  : titel.indexOf(QLatin1Char(' '));
+    if (trenner > 0 && titel.size() > 12)
+        titel[trenner] = QLatin1Char('\n');
+    return titel;
 }
 
 QByteArray Jahresmodell::csv() const

@@ -102,7 +102,7 @@ Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl mo
     };
 
     jahrZeigen(jahr);
-    resize(1280, 640);
+    resize(1340, 700);
 }
 
 void Jahresuebersicht::jahrZeigen(int jahr)
@@ -125,7 +125,7 @@ void Jahresuebersicht::neuLaden()
     setWindowTitle(QStringLiteral("Jahresübersicht %1").arg(jahr));
     m_tabelle->resizeColumnsToContents();
     for (int s = Jahresmodell::Ergebnis0; s < Jahresmodell::AnzahlSpalten; ++s)
-        m_tabelle->setColumnWidth(s, std::max(m_tabelle->columnWidth(s), 230));
+        m_tabelle->setColumnWidth(s, std::max(m_tabelle->columnWidth(s), 215));
     m_tabelle->resizeRowsToContents();
 }
 

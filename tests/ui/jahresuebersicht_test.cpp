@@ -3,6 +3,8 @@
 #include "ui/jahresuebersicht.h"
 #include "ui/sv.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -43,6 +45,23 @@ private slots:
         sv.eingeben({Feldart::loh, 1}, Currency::fromWhole(450));
         sv.Taste({Feldart::loh, 1}, svp::engine::TasteEnter);
         sv.Speichern_Click();
+        // A mixed year: a main employment with a mini-job in May, a mini-job above the sliding
+        // zone in October.
+        sv.Monat_Click(4);
+        sv.Arbeitgeber_Change(0, "Muster GmbH");
+        for (const auto& [feld, euro] :
+             {std::pair{Feld{Feldart::HBEuro, 0}, 1500}, {Feld{Feldart::loh, 1}, 300}}) {
+            sv.fokusSetzen(feld);
+            sv.eingeben(feld, Currency::fromWhole(euro));
+            sv.Taste(feld, svp::engine::TasteEnter);
+        }
+        sv.Speichern_Click();
+        sv.Monat_Click(9);
+        sv.HBOpt_Click(12);
+        sv.fokusSetzen({Feldart::loh, 1});
+        sv.eingeben({Feldart::loh, 1}, Currency::fromWhole(900));
+        sv.Taste({Feldart::loh, 1}, svp::engine::TasteEnter);
+        sv.Speichern_Click();
         sv.Monat_Click(7);
         fenster.show();
         QVERIFY(QTest::qWaitForWindowActive(&fenster));
@@ -63,6 +82,11 @@ private slots:
         QVERIFY(!zelle(2, Jahresmodell::Monat, Qt::ForegroundRole).isValid());
         QVERIFY(zelle(2, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("◆ ")));
         QVERIFY(!zelle(0, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("◆")));
+        QVERIFY(zelle(9, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("▲ ")));
+        QVERIFY(!zelle(4, Jahresmodell::Durchschnitt1).toString().contains(QStringLiteral("▲")));
+        // To look at it: SVP_UEBERSICHT_PNG=/tmp/uebersicht.png keeps a picture of the window.
+        if (qEnvironmentVariableIsSet("SVP_UEBERSICHT_PNG"))
+            uebersicht->grab().save(qEnvironmentVariable("SVP_UEBERSICHT_PNG"));
 
         QTableView* tabelle = uebersicht->tabelle();
         const QRect feld = tabelle->visualRect(modell.index(2, Jahresmodell::Monat));
