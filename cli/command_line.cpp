@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "batch.h"
+#include "record_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,6 +15,7 @@
 namespace svp::cli {
 
 const std::string_view HelpText = R"(Aufruf: svpflicht-batch [--sequence] [DATEI]
+       svpflicht-batch --satzdatei SV<Jahr>.xyz
 
 Bestimmt ohne Fenster, wie die Beschäftigungen eines Arbeitnehmers in einem Monat
 von der Lohnsteuer und der Kranken-, Pflege-, Renten- und Arbeitslosenversicherung
@@ -33,6 +35,13 @@ Optionen:
                Zeile ändert nichts. Ohne --sequence wird jede Zeile in einem frisch
                geöffneten Fenster mit den Vorgaben bestimmt.
   -h, --help   Diese Hilfe.
+
+Mit --satzdatei SV<Jahr>.xyz werden statt Zeilen die zwölf Monate einer Satzdatei des
+Fensters bestimmt, jeder so, wie das Fenster ihn nach dem Wechsel zu diesem Monat zeigt:
+zwölf Zeilen, je das Ergebnisobjekt wie unten mit "Monat" (0 bis 11), "Land" (0 bis 15),
+"gespeichert" (false für einen nie gespeicherten Monat) und "beschaedigt" (true, wenn
+ungültige Werte durch die Vorgaben ersetzt wurden). Die Datei wird nicht verändert; ist
+sie nicht lesbar, endet der Aufruf mit 2.
 
 Schlüssel (alle wahlfrei; ein unbekannter Schlüssel ist ein Fehler; steht ein
 Schlüssel zweimal in einer Zeile, gilt der letzte):
@@ -130,6 +139,8 @@ int batchMain(int argc, const char* const* argv, std::istream& standardInput, st
     try {
         const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
         const CommandLine line = readCommandLine(arguments);
+        if (!line.help && asksForRecordFile(arguments))
+            return recordFileMain(arguments, out, err);
         if (line.help) {
             out << HelpText;
             out.flush();

@@ -110,6 +110,8 @@ public:
     const Ansicht& ansicht() const { return m_ansicht; }
     const Fall& fall() const { return m_fall; }
     const params::Mini& mini() const { return m_mini; }
+    // The record files of the working folder.
+    const store::Ablage& ablage() const { return m_ablage; }
     // How often the determination has run: whether a handler determined the case anew.
     std::uint64_t bestimmungen() const { return m_bestimmung.laeufe(); }
 

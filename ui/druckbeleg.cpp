@@ -1,13 +1,24 @@
 #include "druckbeleg.h"
 
+#include "engine/bestimmung.h"
+#include "engine/jahresauswertung.h"
+#include "pdf_info.h"
+
+#include <algorithm>
 #include <array>
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTextDocument>
+
+#ifndef SVP_VERSION
+#define SVP_VERSION "0"
+#endif
 
 namespace svp::ui {
 
@@ -17,6 +28,8 @@ const std::array<const char*, 12> Monatsnamen = {"Januar",    "Februar", "März"
                                                  "Mai",       "Juni",    "Juli",     "August",
                                                  "September", "Oktober", "November", "Dezember"};
 
+const char* const Titel = "Prüfbeleg: Bestimmung der Sozialversicherungspflicht";
+
 QString text(const std::string& s)
 {
     return QString::fromStdString(s).trimmed().toHtmlEscaped();
@@ -24,17 +37,12 @@ QString text(const std::string& s)
 
 QString betrag(params::Currency wert)
 {
-    return QString::fromStdString(wert.formatFixed(2)) + " €";
+    return QString::fromStdString(wert.formatFixed(2)) + QStringLiteral(" €");
 }
 
 QString anzahl(params::Currency wert)
 {
     return QString::fromStdString(wert.formatFixed(0));
-}
-
-QString zeile(const QString& was, const QString& wert)
-{
-    return QStringLiteral("<tr><td class='was'>%1</td><td class='wert'>%2</td></tr>").arg(was, wert);
 }
 
 QString option(const engine::OptionGroup& gruppe)
@@ -55,142 +63,336 @@ bool verdeckt(const engine::Control& ueberlagerung)
     return ueberlagerung.visible && QString::fromStdString(ueberlagerung.caption).trimmed().isEmpty();
 }
 
+// An overlay that shows a message in place of the column's results.
+bool meldung(const engine::Control& ueberlagerung)
+{
+    return ueberlagerung.visible && !verdeckt(ueberlagerung);
+}
+
+bool benannt(const std::string& arbeitgeber)
+{
+    const QString a = QString::fromStdString(arbeitgeber).trimmed();
+    return !a.isEmpty() && a != QLatin1String("Arbeitgeber");
+}
+
+using Zeile = std::pair<QString, QString>;
+
 } // namespace
 
 const std::array<const char*, 6> Zweige = {
     "Lohnsteuer",         "Krankenversicherung",      "Pflegeversicherung",
     "Rentenversicherung", "Arbeitslosenversicherung", "Hinweis"};
 
-Druckbeleg::Druckbeleg(const engine::Ansicht& ansicht, const params::Mini& mini, QDate datum)
-    : m_ansicht(ansicht), m_mini(mini), m_datum(datum)
+QString programmversion()
 {
+    return QStringLiteral(SVP_VERSION);
 }
 
-QString Druckbeleg::kopf() const
+QString belegstil()
 {
-    const int monat = m_mini.Auswahl[params::AuswahlMonat];
-    const QString monatsname = monat >= 0 && monat < 12
-                                   ? QString::fromUtf8(Monatsnamen[static_cast<std::size_t>(monat)])
-                                   : QString();
-    QString land;
-    const auto& l = m_ansicht.Land;
-    if (l.selected >= 0 && l.selected < static_cast<int>(l.entries.size()))
-        land = text(l.entries[static_cast<std::size_t>(l.selected)]);
-    return QStringLiteral("<h1>%1</h1><p class='zeitraum'>%2 %3 &nbsp;&middot;&nbsp; %4</p>")
-        .arg(text(engine::caption::Fenster), monatsname, QString::number(m_mini.AktJahr), land);
+    return QStringLiteral(
+        "body { font-family: sans-serif; font-size: 8.5pt; }"
+        "h1 { font-size: 13pt; margin-bottom: 6pt; }"
+        "h2 { font-size: 10.5pt; margin-top: 12pt; margin-bottom: 3pt; }"
+        "table { border-collapse: collapse; border-style: solid; border-color: #999999; }"
+        "th { text-align: left; font-weight: normal; color: #555555; background-color: #eeeeee; }"
+        "td.was { color: #444444; }"
+        "td.meldung { font-weight: bold; }"
+        "span.leer { color: #777777; font-style: italic; }"
+        "p.stand { margin-top: 12pt; margin-bottom: 4pt; }"
+        "p.keine { margin-top: 8pt; font-style: italic; }");
 }
 
-QString Druckbeleg::eingaben(int k) const
+QString monatsname(int monat)
 {
-    const auto& a = m_ansicht;
-    QString z;
-    switch (k) {
-    case 0:
-        z += zeile(QStringLiteral("Status"), option(a.HBOpt));
-        if (a.KVTafel.visible)
-            z += zeile(text(a.KVTafel.caption), option(a.HBKV));
-        if (a.Schuelertafel.visible)
-            z += zeile(text(a.Schuelertafel.caption), option(a.Schueler));
-        if (a.HBCheck.visible)
-            z += zeile(text(a.HBCheck.caption), kaestchen(a.HBCheck));
-        if (a.HR.visible)
-            z += zeile(text(a.HR.caption).simplified(), kaestchen(a.HR));
-        if (a.SVEntgelt.visible)
-            z += zeile(QStringLiteral("Sozialvers.pflichtiges Entgelt"), betrag(a.HBEuro.value));
-        break;
-    case 1:
-        z += zeile(QStringLiteral("Dauer"), option(a.KBopt));
-        for (const auto& k : a.KBCheck)
-            if (k.visible)
-                z += zeile(text(k.caption), kaestchen(k));
-        break;
-    default: {
-        const auto i = static_cast<std::size_t>(k - 1);
-        if (a.GKVtraeger.visible) {
-            z += zeile(QStringLiteral("Krankenversicherung"), option(a.GBKV));
-            if (a.GBCheck[1].visible)
-                z += zeile(text(a.GBCheck[1].caption).simplified(), kaestchen(a.GBCheck[1]));
-        }
-        if (a.priv[i].visible)
-            z += zeile(text(a.priv[i].caption), kaestchen(a.priv[i]));
-        if (k == 3 && a.deckel2.visible)
-            break; // the inputs of the later mini-jobs are covered
-        z += zeile(QStringLiteral("Monatslohn"), betrag(a.loh[i].value));
-        z += zeile(QStringLiteral("Monate"), anzahl(a.Mon[i].value));
-        z += zeile(QStringLiteral("Monatslohn x Monate"), betrag(a.AllMo[i].value));
-        z += zeile(QStringLiteral("Urlaubsgeld"), betrag(a.Url[i].value));
-        z += zeile(QStringLiteral("Weihnachtsgeld"), betrag(a.Wei[i].value));
-        z += zeile(QStringLiteral("Jahresgehalt"), betrag(a.Jasum[i].value));
-        z += zeile(QStringLiteral("Monatsdurchschnitt"), betrag(a.Modurch[i].value));
-        break;
-    }
-    }
-    return z;
+    return monat >= 0 && monat < 12 ? QString::fromUtf8(Monatsnamen[static_cast<std::size_t>(monat)])
+                                    : QString();
 }
 
-QString Druckbeleg::spalte(int k) const
+QString belegfuss(int rechenjahr, const QDateTime& z)
 {
-    // The heading across the page, the inputs on the left, the six result lines on the right.
-    const auto& a = m_ansicht;
-    const auto s = static_cast<std::size_t>(k);
-    QString html = QStringLiteral("<h2>%1</h2>").arg(text(a.HB[s].caption));
-    html += QStringLiteral("<table width='100%' cellspacing='0' cellpadding='0'><tr>"
-                           "<td width='50%' valign='top'><table class='eingaben'>");
-    html += zeile(QStringLiteral("Arbeitgeber"), text(a.Arbeitgeber[s]));
-    html += eingaben(k);
-    html += QStringLiteral("</table></td><td width='50%' valign='top'><table class='ergebnis'>");
-    for (std::size_t r = 0; r < Zweige.size(); ++r)
-        html += zeile(QString::fromUtf8(Zweige[r]), text(a.Ergebnistext[s][r]));
-    html += QStringLiteral("</table></td></tr></table>");
-    return html;
+    return QStringLiteral(
+               "<p class='stand'>Erstellt mit svpflicht %1, Rechenstand %2 (Beitragssätze und Texte "
+               "des Jahres). Gedruckt am %3 um %4 Uhr.</p>"
+               "<table class='unterschrift' width='100%' cellspacing='0' cellpadding='4' border='1'>"
+               "<tr><td width='40%' class='was'>Geprüft von</td><td width='20%' class='was'>Datum</td>"
+               "<td width='40%' class='was'>Unterschrift</td></tr>"
+               "<tr><td>&nbsp;<br>&nbsp;<br>&nbsp;<br>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr></table>")
+        .arg(programmversion())
+        .arg(rechenjahr)
+        .arg(z.toString(QStringLiteral("dd.MM.yyyy")), z.toString(QStringLiteral("HH:mm")));
 }
 
-QString Druckbeleg::html() const
+void aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer)
 {
-    QString html =
-        QStringLiteral("<html><head><meta charset='utf-8'><style>"
-                       "body { font-family: sans-serif; font-size: 8pt; }"
-                       "h1 { font-size: 14pt; margin-bottom: 2pt; }"
-                       "h2 { font-size: 10pt; margin-top: 8pt; margin-bottom: 2pt; white-space: nowrap; }"
-                       "td.was { color: #444444; padding-right: 8pt; }"
-                       "td.wert { white-space: nowrap; }"
-                       "table.ergebnis td { padding-top: 1pt; }"
-                       "p.meldung { font-weight: bold; }"
-                       "</style></head><body>");
-    html += kopf();
-    for (int k = 0; k < 4; ++k)
-        if (!verdeckt(m_ansicht.vielleicht[static_cast<std::size_t>(k)]))
-            html += spalte(k);
-    // The messages of the columns in full, across the page.
-    for (int k = 0; k < 4; ++k) {
-        const auto& ueberlagerung = m_ansicht.vielleicht[static_cast<std::size_t>(k)];
-        if (ueberlagerung.visible && !verdeckt(ueberlagerung))
-            html += QStringLiteral("<p class='meldung'>%1: %2</p>")
-                        .arg(text(m_ansicht.HB[static_cast<std::size_t>(k)].caption),
-                             text(ueberlagerung.caption).simplified());
-    }
-    html += QStringLiteral("<p style='margin-top: 16pt'>Gedruckt am %1</p>")
-                .arg(m_datum.toString(QStringLiteral("dd.MM.yyyy")));
-    html += QStringLiteral("<p style='margin-top: 16pt'>Geprüft von: ____________</p>");
-    html += QStringLiteral("</body></html>");
-    return html;
-}
-
-void Druckbeleg::drucken(QPrinter& drucker) const
-{
-    drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+    drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                      quer ? QPageLayout::Landscape : QPageLayout::Portrait,
                                       QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
     QTextDocument dokument;
     // Laid out at the printer's resolution, so that the point sizes are the printed ones.
     dokument.documentLayout()->setPaintDevice(&drucker);
     QFont schrift(QStringLiteral("Sans"));
-    schrift.setPointSizeF(8);
+    schrift.setPointSizeF(8.5);
     // Plain letters without ligatures, so that a filed PDF can be searched for "pflicht".
     schrift.setStyleStrategy(QFont::PreferNoShaping);
     dokument.setDefaultFont(schrift);
-    dokument.setHtml(html());
-    dokument.setPageSize(drucker.pageRect(QPrinter::DevicePixel).size());
-    dokument.print(&drucker);
+    dokument.setDocumentMargin(0);
+    dokument.setHtml(html);
+
+    const QRectF seite = drucker.pageLayout().paintRectPixels(drucker.resolution());
+    qreal massstab = 1.0;
+    dokument.setTextWidth(seite.width());
+    for (int versuch = 0; versuch < 8 && dokument.size().height() * massstab > seite.height(); ++versuch) {
+        massstab *= std::max<qreal>(0.5, seite.height() / (dokument.size().height() * massstab)) * 0.98;
+        dokument.setTextWidth(seite.width() / massstab);
+    }
+    QPainter maler(&drucker);
+    if (!maler.isActive())
+        return;
+    maler.scale(massstab, massstab);
+    dokument.drawContents(&maler);
+}
+
+Druckbeleg::Druckbeleg(const engine::Ansicht& ansicht, const engine::Fall& fall, const params::Mini& mini,
+                       Belegangaben angaben)
+    : m_ansicht(ansicht), m_fall(fall), m_mini(mini), m_angaben(std::move(angaben))
+{
+}
+
+QString Druckbeleg::titel() const
+{
+    return QString::fromUtf8(Titel);
+}
+
+QString Druckbeleg::zeitraum() const
+{
+    return QStringLiteral("%1 %2").arg(monatsname(m_mini.Auswahl[params::AuswahlMonat])).arg(m_mini.AktJahr);
+}
+
+QString Druckbeleg::kopf() const
+{
+    QString land;
+    const auto& l = m_ansicht.Land;
+    if (l.selected >= 0 && l.selected < static_cast<int>(l.entries.size()))
+        land = text(l.entries[static_cast<std::size_t>(l.selected)]);
+    auto angabe = [](const QString& wert) {
+        return wert.trimmed().isEmpty() ? QStringLiteral("<span class='leer'>nicht angegeben</span>")
+                                        : QStringLiteral("<b>%1</b>").arg(wert.trimmed().toHtmlEscaped());
+    };
+    return QStringLiteral("<h1>%1</h1>"
+                          "<table class='kopf' width='100%' cellspacing='0' cellpadding='3' border='1'>"
+                          "<tr><td class='was' width='19%'>Arbeitnehmer</td><td width='40%'>%2</td>"
+                          "<td class='was' width='14%'>Monat</td><td width='27%'><b>%3</b></td></tr>"
+                          "<tr><td class='was'>Personalnummer</td><td>%4</td>"
+                          "<td class='was'>Bundesland</td><td><b>%5</b></td></tr></table>")
+        .arg(titel().toHtmlEscaped(), angabe(m_angaben.name), zeitraum(), angabe(m_angaben.personalnummer),
+             land);
+}
+
+QString Druckbeleg::eingaben(int k) const
+{
+    const auto& a = m_ansicht;
+    std::vector<Zeile> z;
+    if (benannt(a.Arbeitgeber[static_cast<std::size_t>(k)]))
+        z.emplace_back(QStringLiteral("Arbeitgeber"), text(a.Arbeitgeber[static_cast<std::size_t>(k)]));
+    switch (k) {
+    case 0:
+        z.emplace_back(QStringLiteral("Status"), option(a.HBOpt));
+        if (a.KVTafel.visible)
+            z.emplace_back(QStringLiteral("Krankenversicherung"), option(a.HBKV));
+        if (a.Schuelertafel.visible)
+            z.emplace_back(QStringLiteral("Arbeitsumfang"), option(a.Schueler));
+        if (a.HBCheck.visible)
+            z.emplace_back(text(a.HBCheck.caption), kaestchen(a.HBCheck));
+        if (a.HR.visible)
+            z.emplace_back(text(a.HR.caption).simplified(), kaestchen(a.HR));
+        if (a.SVEntgelt.visible)
+            z.emplace_back(QStringLiteral("Sozialvers.pflichtiges Entgelt"), betrag(m_fall.HBEntgelt));
+        break;
+    case 1:
+        z.emplace_back(QStringLiteral("Dauer"), option(a.KBopt));
+        for (const auto& kasten : a.KBCheck)
+            if (kasten.visible)
+                z.emplace_back(text(kasten.caption), kaestchen(kasten));
+        break;
+    default: {
+        const auto i = static_cast<std::size_t>(k - 1);
+        if (a.GKVtraeger.visible) {
+            z.emplace_back(QStringLiteral("Krankenversicherung"), option(a.GBKV));
+            if (a.GBCheck[1].visible)
+                z.emplace_back(text(a.GBCheck[1].caption).simplified(), kaestchen(a.GBCheck[1]));
+        }
+        if (a.priv[i].visible)
+            z.emplace_back(text(a.priv[i].caption), kaestchen(a.priv[i]));
+        if (k == 3 && a.deckel2.visible)
+            break; // the inputs of the later mini-jobs are covered
+        // The amounts the determination used, in the formats of the window's fields.
+        const engine::Fall& f = m_fall;
+        z.emplace_back(QStringLiteral("Monatslohn x Monate"),
+                       betrag(f.Monatslohn[i]) + QStringLiteral(" x ") + anzahl(f.Monate[i]) +
+                           QStringLiteral(" = ") + betrag(f.Lohnsumme[i]));
+        z.emplace_back(QStringLiteral("Urlaubsgeld"), betrag(f.Urlaubsgeld[i]));
+        z.emplace_back(QStringLiteral("Weihnachtsgeld"), betrag(f.Weihnachtsgeld[i]));
+        z.emplace_back(QStringLiteral("Jahresgehalt"), betrag(f.Jahressumme[i]));
+        z.emplace_back(QStringLiteral("Monatsdurchschnitt"), betrag(f.Monatsdurchschnitt[i]));
+        break;
+    }
+    }
+
+    // One table: the inputs on the left, the six result lines on the right, row by row.
+    const auto& ueberlagerung = a.vielleicht[static_cast<std::size_t>(k)];
+    const std::size_t zeilen = std::max(z.size(), Zweige.size());
+    QString html;
+    for (std::size_t r = 0; r < zeilen; ++r) {
+        html += QStringLiteral("<tr>");
+        if (r < z.size())
+            html += QStringLiteral("<td class='was'>%1</td><td class='wert'>%2</td>")
+                        .arg(z[r].first, z[r].second);
+        else
+            html += QStringLiteral("<td></td><td></td>");
+        if (meldung(ueberlagerung)) {
+            if (r == 0)
+                html += QStringLiteral("<td class='meldung' colspan='2' rowspan='%1'>%2</td>")
+                            .arg(zeilen)
+                            .arg(text(ueberlagerung.caption).simplified());
+        } else if (r < Zweige.size()) {
+            html +=
+                QStringLiteral("<td class='was'>%1</td><td class='ergebnis'>%2</td>")
+                    .arg(QString::fromUtf8(Zweige[r]), text(a.Ergebnistext[static_cast<std::size_t>(k)][r]));
+        } else {
+            html += QStringLiteral("<td></td><td></td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    return html;
+}
+
+QString Druckbeleg::spalte(int k) const
+{
+    return QStringLiteral("<h2>%1</h2>"
+                          "<table class='spalte' width='100%' cellspacing='0' cellpadding='2' border='1'>"
+                          "<tr><th width='24%'>Angabe</th><th width='19%'>Wert</th>"
+                          "<th width='24%'>Zweig</th><th width='33%'>Ergebnis</th></tr>%2</table>")
+        .arg(text(m_ansicht.HB[static_cast<std::size_t>(k)].caption), eingaben(k));
+}
+
+QString Druckbeleg::kennzahlen() const
+{
+    namespace grenze = engine::grenze;
+    QString gleitfall;
+    switch (m_fall.Gleitfall) {
+    case engine::gleitfall::Einzig:
+        gleitfall = QStringLiteral("ja, einzige Beschäftigung in der Gleitzone");
+        break;
+    case engine::gleitfall::Mehrfach:
+        gleitfall = QStringLiteral("ja, mehrere Beschäftigungen (besondere Berechnung)");
+        break;
+    default:
+        gleitfall = QStringLiteral("nein");
+        break;
+    }
+    const QString jahr = QString::number(m_mini.AktJahr);
+    auto anteil = [](const std::string& t) { return text(t); };
+    QString html = QStringLiteral("<h2>Entscheidende Werte</h2>"
+                                  "<table class='werte' width='100%' cellspacing='0' cellpadding='2' "
+                                  "border='1'>");
+    html += QStringLiteral("<tr><td class='was' width='24%'>Gesamtentgelt</td><td width='19%'><b>%1</b></td>"
+                           "<td class='was' width='24%'>Gleitfall</td><td width='33%'>%2</td></tr>")
+                .arg(betrag(m_fall.Gesamtentgelt), gleitfall);
+    html +=
+        QStringLiteral("<tr><td class='was'>Geringfügigkeitsgrenze %1</td><td>%2</td>"
+                       "<td class='was'>Gleitzone %1</td><td>%3 bis %4</td></tr>")
+            .arg(jahr, betrag(grenze::MiniGrenze), betrag(grenze::GleitBeginn), betrag(grenze::GleitEnde));
+    html += QStringLiteral("<tr><td class='was'>Anteile %1</td><td colspan='3'>%2 &nbsp;&middot;&nbsp; %3 "
+                           "&nbsp;&middot;&nbsp; %4</td></tr>")
+                .arg(jahr, anteil(m_mini.PVText[params::pv::Beitrag]),
+                     anteil(m_mini.RVText[params::rv::Beitrag]), anteil(m_mini.AVText[params::av::Beitrag]));
+    for (std::size_t k = 0; k < m_ansicht.vielleicht.size(); ++k) {
+        const auto& ueberlagerung = m_ansicht.vielleicht[k];
+        if (meldung(ueberlagerung))
+            html += QStringLiteral(
+                        "<tr><td class='was'>Meldung: %1</td><td colspan='3' class='meldung'>%2</td></tr>")
+                        .arg(text(m_ansicht.HB[k].caption), text(ueberlagerung.caption).simplified());
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString Druckbeleg::fuss() const
+{
+    return belegfuss(m_mini.AktJahr, m_angaben.zeitpunkt);
+}
+
+QString Druckbeleg::html() const
+{
+    QString html = QStringLiteral("<html><head><meta charset='utf-8'><style>") + belegstil() +
+                   QStringLiteral("</style></head><body>");
+    html += kopf();
+    bool eineSpalte = false;
+    for (int k = 0; k < engine::Spalten; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        if (verdeckt(m_ansicht.vielleicht[s]) || !engine::spalteErfasst(m_fall, m_ansicht, k))
+            continue;
+        html += spalte(k);
+        eineSpalte = true;
+    }
+    if (!eineSpalte)
+        html +=
+            QStringLiteral("<p class='keine'>Keine Beschäftigung erfasst: alle Spalten zeigen die Vorgaben "
+                           "eines neuen Fensters.</p>");
+    html += kennzahlen();
+    html += fuss();
+    html += QStringLiteral("</body></html>");
+    return html;
+}
+
+QString Druckbeleg::dateiname() const
+{
+    QString wer = m_angaben.name.trimmed();
+    if (wer.isEmpty())
+        wer = m_angaben.personalnummer.trimmed();
+    // What a file name on any common system cannot hold, and blanks, become "_".
+    static const QRegularExpression unsicher(QStringLiteral("[\\\\/:*?\"<>|\\s\\x00-\\x1f\\x7f]+"));
+    wer.replace(unsicher, QStringLiteral("_"));
+    while (wer.startsWith(QLatin1Char('_')))
+        wer.remove(0, 1);
+    while (wer.endsWith(QLatin1Char('_')))
+        wer.chop(1);
+    const int monat = m_mini.Auswahl[params::AuswahlMonat] + 1;
+    const QString zeit = QStringLiteral("%1-%2").arg(m_mini.AktJahr).arg(monat, 2, 10, QLatin1Char('0'));
+    return wer.isEmpty() ? QStringLiteral("Pruefbeleg_%1.pdf").arg(zeit)
+                         : QStringLiteral("Pruefbeleg_%1_%2.pdf").arg(wer, zeit);
+}
+
+void Druckbeleg::drucken(QPrinter& drucker) const
+{
+    if (drucker.docName().isEmpty())
+        drucker.setDocName(titel());
+    drucker.setCreator(QStringLiteral("svpflicht ") + programmversion());
+    aufEineSeiteDrucken(drucker, html(), false);
+}
+
+bool Druckbeleg::pdfInfoErgaenzen(const QString& datei) const
+{
+    QString thema = QStringLiteral("Sozialversicherungspflicht");
+    for (const QString& wer : {m_angaben.name.trimmed(), m_angaben.personalnummer.trimmed()})
+        if (!wer.isEmpty())
+            thema += QStringLiteral(", ") + wer;
+    thema += QStringLiteral(", ") + zeitraum();
+    const QString programm = QStringLiteral("svpflicht ") + programmversion();
+    return pdfInfoSetzen(datei, {titel(), programm, thema, programm, m_angaben.zeitpunkt});
+}
+
+bool Druckbeleg::alsPdf(const QString& datei) const
+{
+    {
+        QPrinter drucker(QPrinter::HighResolution);
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(datei);
+        drucken(drucker);
+        if (drucker.printerState() == QPrinter::Error)
+            return false;
+    } // the file is complete once the printer is gone
+    return pdfInfoErgaenzen(datei);
 }
 
 } // namespace svp::ui

@@ -6,11 +6,10 @@
 
 #include <array>
 
-#include <QDate>
+#include <QDateTime>
 #include <QString>
 
 class QPrinter;
-class QTextDocument;
 
 namespace svp::ui {
 
@@ -18,30 +17,76 @@ namespace svp::ui {
 // and on the printed record.
 extern const std::array<const char*, 6> Zweige;
 
-// The printable record of a check for the personnel file: the period and state, every
-// column that the window does not cover with its employer, the inputs the window shows for
-// it and its six result lines, the messages of the visible overlays, the date of printing and
-// a line for the signature of the clerk. It is built from the controller's state alone, in
-// the window's own words and formats, and changes nothing.
+// The program's version, as the build names it.
+QString programmversion();
+
+// The German name of month index 0..11 ("August").
+QString monatsname(int monat);
+
+// The style sheet of the printed pages.
+QString belegstil();
+
+// The foot of every printed page: program and rule year, time of printing and three fields for
+// the clerk's check ("Geprüft von", "Datum", "Unterschrift"), as HTML.
+QString belegfuss(int rechenjahr, const QDateTime& zeitpunkt);
+
+// Prints the HTML page `html` on one page of `drucker` (A4 in `lage`): a page too long for
+// the sheet is drawn smaller rather than cut or spread.
+void aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer);
+
+// Who the record is for and when it was printed. Name and personnel number are optional.
+struct Belegangaben {
+    QString name;
+    QString personalnummer;
+    QDateTime zeitpunkt;
+};
+
+// The longest name or personnel number the record takes.
+inline constexpr int BelegangabeLaenge = 60;
+
+// The printable record of a check for the personnel file, one A4 page laid out as a form:
+// whose case and which month and state; every column that holds a case, with its employer,
+// the inputs the window shows for it and its six result lines; the figures the determination
+// decided on (total pay, sliding zone, the limits and shares of the year, the messages); and
+// the program, rule year, time of printing and three fields for the clerk's check. It is built
+// from the window's state alone, in the window's own words and formats, and changes nothing.
 class Druckbeleg
 {
 public:
-    Druckbeleg(const engine::Ansicht& ansicht, const params::Mini& mini, QDate datum);
+    Druckbeleg(const engine::Ansicht& ansicht, const engine::Fall& fall, const params::Mini& mini,
+               Belegangaben angaben);
 
     // The page as HTML, for a QTextDocument.
     QString html() const;
 
-    // Lays the page out for `drucker` (A4 portrait, one page) and prints it.
+    // The proposed file name: "Pruefbeleg_<name or personnel number>_<year>-<MM>.pdf", with the
+    // characters that a file name cannot hold replaced.
+    QString dateiname() const;
+
+    // Lays the page out for `drucker` (A4 portrait, one page) and prints it; the document
+    // carries title and program.
     void drucken(QPrinter& drucker) const;
+
+    // Prints the page into the PDF file `datei` with its full document information. False
+    // when the file cannot be written.
+    bool alsPdf(const QString& datei) const;
+    // The document information of a printed PDF file (title, author, subject), added after
+    // printing; false when the file cannot be changed.
+    bool pdfInfoErgaenzen(const QString& datei) const;
 
 private:
     QString kopf() const;
     QString spalte(int k) const;
     QString eingaben(int k) const;
+    QString kennzahlen() const;
+    QString fuss() const;
+    QString titel() const;
+    QString zeitraum() const;
 
     const engine::Ansicht& m_ansicht;
+    const engine::Fall& m_fall;
     const params::Mini& m_mini;
-    QDate m_datum;
+    Belegangaben m_angaben;
 };
 
 } // namespace svp::ui

@@ -1,4 +1,5 @@
 #include "store/dateigrenze.h"
+#include "ui/befehlszeile.h"
 #include "ui/hilfe.h"
 #include "ui/sv.h"
 
@@ -7,10 +8,16 @@
 
 #include <QApplication>
 
-// The program: one window on the record files of the working directory.
+// The program: one window on the record files of the working directory. A call with arguments
+// (--help, --version, --pruefbeleg) is answered without a window.
 int main(int argc, char* argv[])
 {
     svp::store::dateigrenzeAlsFehler();
+    const svp::ui::Aufruf aufruf =
+        svp::ui::aufrufLesen(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    if (aufruf.art != svp::ui::Aufruf::Art::Fenster)
+        return svp::ui::ohneFenster(aufruf, argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("svpflicht"));
     svp::ui::qtAufDeutsch(app);

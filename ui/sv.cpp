@@ -1,6 +1,8 @@
 #include "sv.h"
 
+#include "beleg_drucken.h"
 #include "hilfe.h"
+#include "mitarbeiter_dialog.h"
 
 #include <algorithm>
 #include <string>
@@ -19,8 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -151,6 +151,14 @@ QLabel* ueberlagerung(const QString& name)
     return deckel;
 }
 
+// The buttons of the top row. They ask for no width of their own as the least: the window may
+// get narrower than the row, which then puts them under the lists.
+class Knopfleiste : public QWidget
+{
+public:
+    QSize minimumSizeHint() const override { return {0, QWidget::minimumSizeHint().height()}; }
+};
+
 // A list of the top row. Choosing another month or year replaces the inputs shown, so the
 // mouse wheel changes the choice only in the list the user is working in; over any other it
 // scrolls the window.
@@ -173,13 +181,8 @@ protected:
 
 SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     : QWidget(parent), m_steuerung(steuerung), m_anzeige(anzeige),
-      m_druckausgabe([this](const Druckbeleg& beleg) {
-          QPrinter drucker(QPrinter::HighResolution);
-          QPrintDialog dialog(&drucker, this);
-          dialog.setWindowTitle(QStringLiteral("Drucken"));
-          if (dialog.exec() == QDialog::Accepted)
-              beleg.drucken(drucker);
-      })
+      m_druckausgabe([this](const Druckbeleg& beleg) { belegDrucken(beleg, this); }),
+      m_angabenabfrage([this](const QString& ordner) { return belegangabenErfragen(ordner, this); })
 {
     if (m_anzeige == nullptr) {
         m_eigeneAnzeige = std::make_unique<Meldungsfenster>();
@@ -274,7 +277,11 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     verbinden();
     tabfolgeSetzen();
     aktualisieren();
+    anfangsgroesseSetzen();
+}
 
+void SV::anfangsgroesseSetzen()
+{
     // The window opens as large as its controls want, within the work area of the screen; the
     // title bar and the frame of the window manager take their part of it. Where the screen is
     // too narrow, the page scrolls sideways and its scroll bar takes a line of its own.
@@ -284,16 +291,44 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
         const QSize platz = bildschirm->availableGeometry().size() - Fensterrahmen;
         if (platz.width() < gewuenscht.width())
             groesse.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (platz.width() < kopfbreite())
+            groesse.rheight() += m_knoepfe->sizeHint().height() + Abstand;
         groesse = groesse.boundedTo(platz);
     }
     resize(groesse);
+}
+
+int SV::kopfbreite() const
+{
+    const QMargins rand = m_kopfraster->contentsMargins();
+    return rand.left() + m_listen->sizeHint().width() + Abstand + m_knoepfe->sizeHint().width() +
+           rand.right();
+}
+
+void SV::kopfzeileUmbrechen()
+{
+    const bool eineZeile = width() >= kopfbreite();
+    if (eineZeile == (m_kopfraster->indexOf(m_knoepfe) >= 0 && m_knoepfeRechts))
+        return;
+    m_kopfraster->removeWidget(m_knoepfe);
+    if (eineZeile)
+        m_kopfraster->addWidget(m_knoepfe, 0, 2, Qt::AlignRight);
+    else
+        m_kopfraster->addWidget(m_knoepfe, 1, 0, 1, 3, Qt::AlignLeft);
+    m_knoepfeRechts = eineZeile;
+}
+
+void SV::resizeEvent(QResizeEvent* ereignis)
+{
+    kopfzeileUmbrechen();
+    QWidget::resizeEvent(ereignis);
 }
 
 QSize SV::sizeHint() const
 {
     // Everything at once: the top row, the columns, the results and the status bar, without a
     // scroll bar.
-    return {std::max(m_kopf->sizeHint().width(), m_inhalt->sizeHint().width()),
+    return {std::max(kopfbreite(), m_inhalt->sizeHint().width()),
             m_kopf->sizeHint().height() + m_inhalt->sizeHint().height() + m_ergebnisbereich->height() +
                 m_statuszeile->sizeHint().height()};
 }
@@ -351,6 +386,7 @@ QLayout* SV::kopfzeileBauen()
         combo->setObjectName(name);
         combo->setAccessibleName(zugaenglich);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed); // an entry is never cut
         return combo;
     };
     m_jahr = liste(QStringLiteral("Jahr"), QStringLiteral("Jahr"));
@@ -376,19 +412,34 @@ QLayout* SV::kopfzeileBauen()
     m_drucken = knopf(QStringLiteral("Drucken"), QStringLiteral("  &Drucken  "),
                       style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_drucken->setToolTip(QStringLiteral("Druckt das Ergebnis der Prüfung für die Personalakte (Strg+P)."));
+    m_jahresuebersicht = knopf(QStringLiteral("Jahresuebersicht"), QStringLiteral("  &Jahresübersicht  "),
+                               style()->standardIcon(QStyle::SP_FileDialogListView));
+    m_jahresuebersicht->setToolTip(
+        QStringLiteral("Zeigt die zwölf Monate des Jahres auf einen Blick (Strg+J)."));
     // The button saves and leaves the window open; its caption is the program's own.
     m_speichern->setToolTip(QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen."));
 
-    auto* zeile = new QHBoxLayout;
-    zeile->addWidget(m_jahr);
-    zeile->addWidget(m_monat);
-    zeile->addWidget(m_land);
-    zeile->addStretch(1);
-    zeile->addWidget(m_hilfe);
-    zeile->addWidget(m_speichern);
-    zeile->addWidget(m_schliessen);
-    zeile->addWidget(m_drucken);
-    return zeile;
+    m_listen = new QWidget;
+    auto* listen = new QHBoxLayout(m_listen);
+    listen->setContentsMargins(0, 0, 0, 0);
+    listen->setSpacing(Abstand);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_jahr, m_monat, m_land})
+        listen->addWidget(w);
+    m_knoepfe = new Knopfleiste;
+    auto* knoepfe = new QHBoxLayout(m_knoepfe);
+    knoepfe->setContentsMargins(0, 0, 0, 0);
+    knoepfe->setSpacing(Abstand);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_hilfe, m_speichern, m_schliessen, m_drucken, m_jahresuebersicht})
+        knoepfe->addWidget(w);
+    // The buttons stand right of the lists, or under them where the window is too narrow for
+    // both (kopfzeileUmbrechen).
+    m_kopfraster = new QGridLayout;
+    m_kopfraster->setSpacing(Abstand);
+    m_kopfraster->addWidget(m_listen, 0, 0);
+    m_kopfraster->setColumnStretch(1, 1);
+    m_kopfraster->addWidget(m_knoepfe, 0, 2, Qt::AlignRight);
+    return m_kopfraster;
 }
 
 void SV::optionsgruppeBauen(Optionsgruppe& gruppe, const char* name, const engine::OptionGroup& vorlage,
@@ -827,6 +878,9 @@ void SV::verbinden()
     connect(m_drucken, &QPushButton::clicked, this, &SV::druckenOeffnen);
     auto* druckkuerzel = new QShortcut(QKeySequence::Print, this);
     connect(druckkuerzel, &QShortcut::activated, this, &SV::druckenOeffnen);
+    connect(m_jahresuebersicht, &QPushButton::clicked, this, &SV::jahresuebersichtOeffnen);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this), &QShortcut::activated, this,
+            &SV::jahresuebersichtOeffnen);
 
     connect(qApp, &QApplication::focusChanged, this, &SV::fokusGeaendert);
 }
@@ -836,8 +890,9 @@ void SV::tabfolgeSetzen()
     // Reading order: the top row, then each column from top to bottom, then the icons of the
     // results. Only the selected option of a group is a stop of the Tab key (see
     // optionenZeigen); the arrow keys choose within the group.
-    std::vector<QWidget*> folge = {m_jahr,      m_monat,      m_land,    m_hilfe,
-                                   m_speichern, m_schliessen, m_drucken, m_arbeitgeber[0]};
+    std::vector<QWidget*> folge = {m_jahr,          m_monat,      m_land,    m_hilfe,
+                                   m_speichern,     m_schliessen, m_drucken, m_jahresuebersicht,
+                                   m_arbeitgeber[0]};
     auto gruppe = [&folge](const Optionsgruppe& g) {
         folge.insert(folge.end(), g.knoepfe.begin(), g.knoepfe.end());
     };
@@ -879,6 +934,7 @@ template <typename Handler> void SV::ausfuehren(Handler&& handler)
 void SV::laden()
 {
     ausfuehren([this] { m_steuerung.Form_Load(); });
+    anfangsgroesseSetzen();
     // The work starts at the top row, where the year and the month of the case are chosen.
     m_jahr->setFocus(Qt::OtherFocusReason);
 }
@@ -974,13 +1030,63 @@ void SV::setDruckausgabe(Druckausgabe ausgabe)
     m_druckausgabe = std::move(ausgabe);
 }
 
+void SV::setAngabenabfrage(Angabenabfrage abfrage)
+{
+    m_angabenabfrage = std::move(abfrage);
+}
+
 void SV::druckenOeffnen()
 {
     // Printing shows what the window shows: a value typed into the field the user is in counts
     // as taken, as saving takes it.
     ausfuehren([this] { m_steuerung.eingabeUebernehmen(); });
-    if (m_druckausgabe)
-        m_druckausgabe(Druckbeleg(m_steuerung.ansicht(), m_steuerung.mini(), QDate::currentDate()));
+    if (!m_druckausgabe)
+        return;
+    Belegangaben angaben;
+    if (m_angabenabfrage) {
+        const QString ordner =
+            QString::fromStdString(m_steuerung.ablage().pfad(params::Stammjahr).parent_path().string());
+        std::optional<Belegangaben> antwort = m_angabenabfrage(ordner);
+        if (!antwort)
+            return;
+        angaben = std::move(*antwort);
+    }
+    angaben.zeitpunkt = QDateTime::currentDateTime();
+    m_druckausgabe(Druckbeleg(m_steuerung.ansicht(), m_steuerung.fall(), m_steuerung.mini(), angaben));
+}
+
+void SV::jahresuebersichtOeffnen()
+{
+    const int jahr = m_steuerung.mini().AktJahr;
+    if (m_uebersicht == nullptr) {
+        const QString ordner =
+            QString::fromStdString(m_steuerung.ablage().pfad(params::Stammjahr).parent_path().string());
+        m_uebersicht = new Jahresuebersicht(
+            ordner, jahr,
+            [this](int j, int m) {
+                monatZeigen(j, m);
+                raise();
+                activateWindow();
+            },
+            this);
+    } else {
+        m_uebersicht->jahrZeigen(jahr);
+    }
+    m_uebersicht->show();
+    m_uebersicht->raise();
+    m_uebersicht->activateWindow();
+}
+
+void SV::monatZeigen(int jahr, int monat)
+{
+    // As the lists do it, with the question before a changed case is left; a cancelled year
+    // switch stays where it was.
+    ausfuehren([this, jahr, monat] {
+        if (jahr != m_steuerung.mini().AktJahr)
+            m_steuerung.Jahr_Click(jahr - params::ErstesJahr);
+        if (jahr == m_steuerung.mini().AktJahr)
+            m_steuerung.Monat_Click(monat);
+    });
 }
 
 void SV::hilfeOeffnen()

@@ -3,6 +3,7 @@
 #include "druckbeleg.h"
 #include "engine/steuerung.h"
 #include "hilfe.h"
+#include "jahresuebersicht.h"
 #include "meldungs_anzeige.h"
 #include "umbruch_knopf.h"
 #include "zahlenfeld.h"
@@ -10,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QPointer>
@@ -18,6 +20,7 @@
 class QButtonGroup;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +48,8 @@ class SV : public QWidget
 public:
     // Shows the print dialog for the record of the check and prints it when the user agrees.
     using Druckausgabe = std::function<void(const Druckbeleg&)>;
+    // Asks whose case is printed (for the working folder given); nothing cancels printing.
+    using Angabenabfrage = std::function<std::optional<Belegangaben>(const QString& ordner)>;
 
     // `anzeige` shows the message boxes; without one the window uses the platform's message box.
     explicit SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige = nullptr, QWidget* parent = nullptr);
@@ -59,9 +64,15 @@ public:
 
     // How the record of the check reaches the printer; by default through the print dialog.
     void setDruckausgabe(Druckausgabe ausgabe);
+    // How the employee of the record is asked for; by default by a dialog.
+    void setAngabenabfrage(Angabenabfrage abfrage);
+
+    // Shows the stored case of `monat` (0..11) of `jahr` as the year and month lists do.
+    void monatZeigen(int jahr, int monat);
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+    void resizeEvent(QResizeEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
     void showEvent(QShowEvent* ereignis) override;
@@ -94,12 +105,16 @@ private:
     void aktualisieren();
     void ergebniszeileZeigen(QLabel* zeile, int r, const QString& text);
     void ergebnisseAusrichten();
+    int kopfbreite() const; // the top row in one line
+    void anfangsgroesseSetzen();
+    void kopfzeileUmbrechen();
     int ergebnisbreite(int spalte) const;
     bool fokusAbgleichen(); // true when the focus moved
     void meldungenZeigen();
     void fokusGeaendert(QWidget* alt, QWidget* neu);
     void hilfeOeffnen();
     void druckenOeffnen();
+    void jahresuebersichtOeffnen();
     Zahlenfeld* feldwidget(engine::Feld feld) const;
 
     static void optionenZeigen(Optionsgruppe& gruppe, const engine::OptionGroup& zustand);
@@ -111,9 +126,14 @@ private:
     MeldungsAnzeige* m_anzeige;
     QPointer<Hilfefenster> m_hilfefenster; // opened with the first call for help
     Druckausgabe m_druckausgabe;
+    Angabenabfrage m_angabenabfrage;
     bool m_beschaeftigt = false; // a handler and its drawing are running
 
-    QWidget* m_kopf = nullptr;            // the top row
+    QWidget* m_kopf = nullptr; // the top row: the lists, then the buttons
+    QGridLayout* m_kopfraster = nullptr;
+    QWidget* m_listen = nullptr;
+    QWidget* m_knoepfe = nullptr;
+    bool m_knoepfeRechts = true;
     QScrollArea* m_rollbereich = nullptr; // the columns
     QWidget* m_inhalt = nullptr;
     QScrollArea* m_ergebnisbereich = nullptr; // the results, following the columns sideways
@@ -128,6 +148,8 @@ private:
     QPushButton* m_speichern = nullptr;
     QPushButton* m_schliessen = nullptr;
     QPushButton* m_drucken = nullptr;
+    QPushButton* m_jahresuebersicht = nullptr;
+    Jahresuebersicht* m_uebersicht = nullptr; // the non-modal overview window, once opened
 
     // Column panels and employer names.
     std::array<QGroupBox*, 4> m_hb{};

@@ -1,15 +1,20 @@
 // The printed record of a check: rendered headless to a PDF file and read back as text.
 #include "engine/steuerung.h"
+#include "ui/befehlszeile.h"
 #include "ui/druckbeleg.h"
+#include "ui/mitarbeiter_dialog.h"
 #include "ui/sv.h"
+
+#include <sstream>
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QPrinter>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,6 +24,8 @@ using svp::engine::Feldart;
 using svp::engine::Steuerung;
 using svp::engine::TasteEnter;
 using svp::params::Currency;
+using svp::ui::Belegangaben;
+using svp::ui::Druckbeleg;
 
 namespace {
 
@@ -36,6 +43,33 @@ QString gefaltet(const QString& s)
     return s.normalized(QString::NormalizationForm_KC).simplified();
 }
 
+QString ausfuehren(const QString& programm, const QStringList& argumente, int* status = nullptr)
+{
+    QProcess p;
+    p.start(programm, argumente);
+    if (!p.waitForFinished(20000))
+        return QString();
+    if (status != nullptr)
+        *status = p.exitCode();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+const QDateTime Zeitpunkt(QDate(2026, 12, 8), QTime(14, 5));
+
+// Hamburg, March 2009: a main employment with a named employer and two mini-jobs, saved.
+void maerzSpeichern(Steuerung& sv)
+{
+    sv.Jahr_Click(3);
+    sv.Monat_Click(2);
+    sv.Land_Click(5);
+    sv.Arbeitgeber_Change(0, "Muster GmbH");
+    sv.Arbeitgeber_Change(2, "Bäckerei Schmidt");
+    tippen(sv, {Feldart::HBEuro, 0}, Currency::fromWhole(1500));
+    tippen(sv, {Feldart::loh, 1}, Currency::fromWhole(300));
+    tippen(sv, {Feldart::loh, 2}, Currency::fromWhole(250));
+    sv.Speichern_Click();
+}
+
 } // namespace
 
 class DruckbelegTest : public QObject
@@ -43,31 +77,30 @@ class DruckbelegTest : public QObject
     Q_OBJECT
 
 private:
-    QString pdfText(const Steuerung& sv)
+    // The page as text, as a PDF reader extracts it.
+    QString pdfText(const QString& pdf)
     {
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("beleg.pdf"));
-        QPrinter drucker(QPrinter::HighResolution);
-        drucker.setOutputFormat(QPrinter::PdfFormat);
-        drucker.setOutputFileName(pdf);
-        svp::ui::Druckbeleg(sv.ansicht(), sv.mini(), QDate(2026, 12, 8)).drucken(drucker);
         // To look at the page: SVP_BELEG_PDF=/tmp/beleg.pdf keeps a copy of the last one.
         if (qEnvironmentVariableIsSet("SVP_BELEG_PDF")) {
             QFile::remove(qEnvironmentVariable("SVP_BELEG_PDF"));
             QFile::copy(pdf, qEnvironmentVariable("SVP_BELEG_PDF"));
         }
-
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"),
-                        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-        if (!pdftotext.waitForFinished(20000) || pdftotext.exitCode() != 0)
-            return QString();
-        const QString seiten = QString::fromUtf8(pdftotext.readAllStandardOutput());
-        m_seiten = seiten.count(QChar('\f'));
+        const QString seiten =
+            ausfuehren(QStringLiteral("pdftotext"),
+                       {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        m_seiten = static_cast<int>(seiten.count(QChar('\f')));
         return gefaltet(seiten);
     }
 
-    // Every result line of a shown column stands in the document.
+    QString pdfText(const Steuerung& sv, const Belegangaben& angaben)
+    {
+        const QString pdf = m_dir.filePath(QStringLiteral("beleg.pdf"));
+        if (!Druckbeleg(sv.ansicht(), sv.fall(), sv.mini(), angaben).alsPdf(pdf))
+            return QString();
+        return pdfText(pdf);
+    }
+
+    // Every result line of a column stands in the document.
     void ergebnisseEnthalten(const QString& text, const Steuerung& sv, int spalte)
     {
         for (const auto& zeile : sv.ansicht().Ergebnistext[static_cast<std::size_t>(spalte)]) {
@@ -77,6 +110,8 @@ private:
         }
     }
 
+    QTemporaryDir m_dir;
+    QTemporaryDir m_einstellungen;
     int m_seiten = 0;
 
 private slots:
@@ -84,8 +119,12 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) fehlt");
+        // The remembered employees and folders go into a folder of the test.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_einstellungen.path());
     }
 
+    // Who, which month and state, every column that holds a case with its six results, the
+    // decisive figures and the footer; no placeholder employer and no untouched column.
     void hauptbeschaeftigung_mit_minijob_ueber_400_euro()
     {
         QTemporaryDir dir;
@@ -96,28 +135,44 @@ private slots:
         tippen(sv, {Feldart::loh, 1}, Currency::fromWhole(450));
         const auto vorher = sv.fall().ergebnis;
 
-        const QString text = pdfText(sv);
+        const QString text =
+            pdfText(sv, {QStringLiteral("Jürgen Ölmann"), QStringLiteral("P-4711"), Zeitpunkt});
         QVERIFY(!text.isEmpty());
         QCOMPARE(m_seiten, 1);
-        QVERIFY(text.contains(QStringLiteral("Bestimmung der Sozialversicherungspflicht")));
-        QVERIFY(text.contains(QStringLiteral("August 2008")));
-        QVERIFY(text.contains(QStringLiteral("Baden-Württ.")));
-        QVERIFY(text.contains(QStringLiteral("Müller & Söhne GmbH")));
-        QVERIFY(text.contains(QStringLiteral("Angestellter oder Arbeiter")));
-        QVERIFY(text.contains(QStringLiteral("1500,00")));
-        QVERIFY(text.contains(QStringLiteral("450,00")));
-        QVERIFY(text.contains(QStringLiteral("Gedruckt am 08.12.2026")));
-        QVERIFY(text.contains(QStringLiteral("Geprüft von: ____________")));
-        for (int spalte : {0, 1, 2})
+        for (const char* soll :
+             {"Prüfbeleg: Bestimmung der Sozialversicherungspflicht", "Arbeitnehmer Jürgen Ölmann",
+              "Personalnummer P-4711", "Monat August 2008", "Bundesland Baden-Württ.",
+              "Arbeitgeber Müller & Söhne GmbH", "Angestellter oder Arbeiter", "1500,00 €",
+              "450,00 € x 12 = 5400,00 €", "Urlaubsgeld 40,00 €", "Gesamtentgelt 1970,00 €",
+              "Gleitfall ja, mehrere Beschäftigungen (besondere Berechnung)",
+              "Geringfügigkeitsgrenze 2008 400,00 €", "Gleitzone 2008 400,01 € bis 800,00 €",
+              "Erstellt mit svpflicht 1.0.0, Rechenstand 2008 (Beitragssätze und Texte des Jahres)",
+              "Gedruckt am 08.12.2026 um 14:05 Uhr", "Geprüft von Datum Unterschrift"})
+            QVERIFY2(text.contains(QString::fromUtf8(soll)), soll);
+        for (int spalte : {0, 2})
             ergebnisseEnthalten(text, sv, spalte);
-        // The later mini-jobs are covered: neither their heading nor their inputs are printed.
-        QVERIFY(sv.ansicht().vielleicht[3].visible);
+        // The short-term column was not touched, the later mini-jobs are covered, and the
+        // placeholder of the unnamed employers is no name.
+        QVERIFY(!text.contains(QStringLiteral("Zeitgeringfügige Beschäftigung")));
+        QVERIFY(!text.contains(QStringLiteral("Befreit von der KV-Pflicht")));
         QVERIFY(!text.contains(QStringLiteral("Später aufgenommene Mini-Jobs")));
+        QCOMPARE(text.count(QStringLiteral("Arbeitgeber")), 1);
         // Printing changes nothing.
         QCOMPARE(sv.fall().ergebnis, vorher);
+
+        // The document information names the record, the program and the case.
+        const QString info =
+            gefaltet(ausfuehren(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                                            m_dir.filePath(QStringLiteral("beleg.pdf"))}));
+        QVERIFY2(info.contains(QStringLiteral("Title: Prüfbeleg: Bestimmung der Sozialversicherungspflicht")),
+                 qPrintable(info));
+        QVERIFY(info.contains(QStringLiteral("Author: svpflicht 1.0.0")));
+        QVERIFY(info.contains(QStringLiteral("Subject: Sozialversicherungspflicht, Jürgen Ölmann, P-4711, "
+                                             "August 2008")));
+        QVERIFY(info.contains(QStringLiteral("Pages: 1")));
     }
 
-    void schueler_mit_zwei_minijobs()
+    void schueler_mit_zwei_minijobs_und_meldung()
     {
         QTemporaryDir dir;
         Steuerung sv(dir.path().toStdString());
@@ -129,21 +184,61 @@ private slots:
         tippen(sv, {Feldart::loh, 2}, Currency::fromWhole(150));
         sv.KBCheck_Click(0, true); // the short-term column carries a message
 
-        const QString text = pdfText(sv);
+        const QString text = pdfText(sv, {QString(), QString(), Zeitpunkt});
         QCOMPARE(m_seiten, 1);
-        QVERIFY(text.contains(QStringLiteral("Schüler")));
-        QVERIFY(
-            text.contains(gefaltet(QStringLiteral("b) Laufend, aber weniger     als 15 Std. pro Woche"))));
+        QVERIFY(text.contains(QStringLiteral("Arbeitnehmer nicht angegeben")));
+        QVERIFY(text.contains(QStringLiteral("Laufend, aber weniger")));
         QVERIFY(text.contains(QStringLiteral("Später aufgenommene Mini-Jobs (summiert)")));
-        for (int spalte = 0; spalte < 4; ++spalte) {
-            if (!sv.ansicht().vielleicht[static_cast<std::size_t>(spalte)].visible ||
-                !sv.ansicht().vielleicht[static_cast<std::size_t>(spalte)].caption.empty())
-                ergebnisseEnthalten(text, sv, spalte);
-        }
+        for (int spalte : {0, 2, 3})
+            ergebnisseEnthalten(text, sv, spalte);
+        QVERIFY(sv.ansicht().vielleicht[1].visible);
         QVERIFY(text.contains(gefaltet(QString::fromStdString(sv.ansicht().vielleicht[1].caption))));
     }
 
-    // The button and Ctrl+P hand the record to the printer; nothing of the case changes.
+    // The proposed file name holds the employee (or his number), year and month; what a file
+    // name cannot hold is replaced.
+    void dateiname_des_belegs()
+    {
+        QTemporaryDir dir;
+        Steuerung sv(dir.path().toStdString());
+        sv.Form_Load();
+        auto name = [&](const QString& n, const QString& p) {
+            return Druckbeleg(sv.ansicht(), sv.fall(), sv.mini(), {n, p, Zeitpunkt}).dateiname();
+        };
+        QCOMPARE(name(QStringLiteral("Jürgen Ölmann"), QStringLiteral("4711")),
+                 QStringLiteral("Pruefbeleg_Jürgen_Ölmann_2008-08.pdf"));
+        QCOMPARE(name(QString(), QStringLiteral("A/B:7*?")), QStringLiteral("Pruefbeleg_A_B_7_2008-08.pdf"));
+        QCOMPARE(name(QString(), QString()), QStringLiteral("Pruefbeleg_2008-08.pdf"));
+    }
+
+    // The dialog before printing proposes, per working folder, what was entered last there.
+    void mitarbeiter_wird_je_ordner_vorgeschlagen()
+    {
+        QTemporaryDir a, b;
+        {
+            svp::ui::MitarbeiterDialog dialog(a.path());
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("Name"));
+            auto* nummer = dialog.findChild<QLineEdit*>(QStringLiteral("Personalnummer"));
+            QVERIFY(name && nummer);
+            QCOMPARE(name->maxLength(), 60);
+            QTest::keyClicks(name, QStringLiteral("Zoe Celik"));
+            name->insert(QStringLiteral(" & Zoë"));
+            QTest::keyClicks(nummer, QStringLiteral("0815"));
+            dialog.accept();
+        }
+        svp::ui::MitarbeiterDialog wieder(a.path());
+        QCOMPARE(wieder.name(), QStringLiteral("Zoe Celik & Zoë"));
+        QCOMPARE(wieder.personalnummer(), QStringLiteral("0815"));
+        QCOMPARE(svp::ui::MitarbeiterDialog(b.path()).name(), QString());
+        // Cancelling remembers nothing.
+        auto* name = wieder.findChild<QLineEdit*>(QStringLiteral("Name"));
+        name->clear();
+        wieder.reject();
+        QCOMPARE(svp::ui::MitarbeiterDialog(a.path()).name(), QStringLiteral("Zoe Celik & Zoë"));
+    }
+
+    // The button and Ctrl+P ask for the employee and hand the record to the printer; a
+    // cancelled question prints nothing; nothing of the case or the files changes.
     void knopf_und_strg_p_drucken_ohne_etwas_zu_aendern()
     {
         QTemporaryDir dir;
@@ -151,7 +246,15 @@ private slots:
         svp::ui::SV fenster(sv);
         int gedruckt = 0;
         QString html;
-        fenster.setDruckausgabe([&](const svp::ui::Druckbeleg& beleg) {
+        QString gefragtFuer;
+        bool abbrechen = false;
+        fenster.setAngabenabfrage([&](const QString& ordner) -> std::optional<Belegangaben> {
+            gefragtFuer = ordner;
+            if (abbrechen)
+                return std::nullopt;
+            return Belegangaben{QStringLiteral("Erika Muster"), QString(), QDateTime()};
+        });
+        fenster.setDruckausgabe([&](const Druckbeleg& beleg) {
             ++gedruckt;
             html = beleg.html();
         });
@@ -167,12 +270,81 @@ private slots:
         QCOMPARE(knopf->text().remove(QLatin1Char('&')), QStringLiteral("  Drucken  "));
         QTest::mouseClick(knopf, Qt::LeftButton);
         QCOMPARE(gedruckt, 1);
+        QCOMPARE(QDir(gefragtFuer).canonicalPath(), QDir(dir.path()).canonicalPath());
         QTest::keyClick(&fenster, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(gedruckt, 2);
         QVERIFY(html.contains(QStringLiteral("August 2008")));
+        QVERIFY(html.contains(QStringLiteral("Erika Muster")));
+        abbrechen = true;
+        QTest::mouseClick(knopf, Qt::LeftButton);
+        QCOMPARE(gedruckt, 2);
         QCOMPARE(sv.fall().ergebnis, codes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), dateien);
         QVERIFY(!sv.geschlossen());
+    }
+
+    // svpflicht --pruefbeleg writes the page the window prints after switching to the month;
+    // a year without a record file is an error; no record file is created or changed.
+    void befehlszeile_schreibt_denselben_beleg()
+    {
+        QTemporaryDir dir;
+        {
+            Steuerung sv(dir.path().toStdString());
+            sv.Form_Load();
+            maerzSpeichern(sv);
+        }
+        Steuerung sv(dir.path().toStdString());
+        sv.Form_Load();
+        sv.Jahr_Click(3);
+        sv.Monat_Click(2);
+        const Belegangaben angaben{QStringLiteral("Erika Muster"), QStringLiteral("17"), Zeitpunkt};
+        const QString imFenster = pdfText(sv, angaben);
+        QVERIFY(imFenster.contains(QStringLiteral("März 2009")));
+        QVERIFY(imFenster.contains(QStringLiteral("Bäckerei Schmidt")));
+
+        const auto dateien = QDir(dir.path()).entryList(QDir::Files);
+        svp::ui::Aufruf aufruf =
+            svp::ui::aufrufLesen({"--pruefbeleg", "beleg.pdf", "--jahr", "2009", "--monat=3", "--name",
+                                  "Erika Muster", "--personalnummer", "17"});
+        QCOMPARE(int(aufruf.art), int(svp::ui::Aufruf::Art::Pruefbeleg));
+        aufruf.pdf = m_dir.filePath(QStringLiteral("zeile.pdf")).toStdString();
+        std::ostringstream fehler;
+        QCOMPARE(svp::ui::pruefbelegSchreiben(aufruf, dir.path().toStdString(), Zeitpunkt, fehler), 0);
+        QCOMPARE(pdfText(QString::fromStdString(aufruf.pdf)), imFenster);
+        QVERIFY(fehler.str().empty());
+
+        aufruf.jahr = 2006;
+        QCOMPARE(svp::ui::pruefbelegSchreiben(aufruf, dir.path().toStdString(), Zeitpunkt, fehler), 2);
+        QVERIFY(QString::fromStdString(fehler.str()).contains(QStringLiteral("SV2006.xyz")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), dateien);
+    }
+
+    // The program's own command line: help and version without a window or a record file, a
+    // wrong argument with a German message and status 2.
+    void befehlszeile_ohne_fenster()
+    {
+        // clang-format off
+        const struct { QStringList argumente; int status; const char* ausgabe; } faelle[] = {
+            {{QStringLiteral("--help")},                          0, "Aufruf: svpflicht"},
+            {{QStringLiteral("--version")},                       0, "svpflicht 1.0.0"},
+            {{QStringLiteral("--fenster")},                       2, "Unbekanntes Argument \"--fenster\""},
+            {{QStringLiteral("--pruefbeleg"), QStringLiteral("x.pdf")}, 2, "braucht --jahr und --monat"},
+            {{QStringLiteral("--pruefbeleg"), QStringLiteral("x.pdf"), QStringLiteral("--jahr"),
+              QStringLiteral("2011"), QStringLiteral("--monat"), QStringLiteral("1")}, 2, "zwischen 2006 und 2010"},
+            {{QStringLiteral("--jahr"), QStringLiteral("2008")},  2, "nur mit --pruefbeleg"},
+        };
+        // clang-format on
+        for (const auto& fall : faelle) {
+            QTemporaryDir dir;
+            QProcess p;
+            p.setWorkingDirectory(dir.path());
+            p.start(QStringLiteral(SVP_PROGRAMM), fall.argumente);
+            QVERIFY(p.waitForFinished(20000));
+            const QString ausgabe = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+            QVERIFY2(ausgabe.contains(QString::fromUtf8(fall.ausgabe)), qPrintable(ausgabe));
+            QCOMPARE(p.exitCode(), fall.status);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        }
     }
 };
 

@@ -1,0 +1,245 @@
+#include "jahresauswertung.h"
+
+#include "bestimmung.h"
+#include "satzabbild.h"
+#include "store/datei.h"
+
+#include <string_view>
+#include <sys/stat.h>
+
+namespace svp::engine {
+
+namespace {
+
+using store::Datensatz;
+using store::Satzfeld;
+
+constexpr std::size_t DateiLaenge = store::SatzLaenge * store::SaetzeProDatei;
+
+// What a record reads as that the file does not hold, as the window reads it.
+Datensatz fehlenderSatz()
+{
+    return Datensatz::standard(Datensatz{}, params::Stammjahr, 0, 0);
+}
+
+const store::Eintrag& vorgabe()
+{
+    static const store::Eintrag e = fehlenderSatz().eintrag();
+    return e;
+}
+
+// The case restored as the window restores it when the user switches months: each control
+// takes the value, and what a handler of the control leaves behind beyond the determination
+// (which runs afterwards anyway) is done here too. The twin groups of the health insurance and
+// the pension waiver follow the record, which always holds both alike.
+class Wiederherstellung : public Steuerelemente
+{
+public:
+    explicit Wiederherstellung(Ansicht& a) : m_a(a) {}
+
+    void optionWaehlen(Optionsgruppe gruppe, int index) override
+    {
+        switch (gruppe) {
+        case Optionsgruppe::HBOpt:
+            m_a.HBOpt.selected = index;
+            break;
+        case Optionsgruppe::HBKV:
+            m_a.HBKV.selected = index;
+            break;
+        case Optionsgruppe::Schueler:
+            m_a.Schueler.selected = index;
+            break;
+        case Optionsgruppe::KBopt:
+            m_a.KBopt.selected = index;
+            break;
+        case Optionsgruppe::GBKV:
+            m_a.GBKV.selected = index;
+            break;
+        }
+    }
+
+    void kaestchenSetzen(Kaestchen kaestchen, int index, bool checked) override
+    {
+        const auto i = static_cast<std::size_t>(index);
+        switch (kaestchen) {
+        case Kaestchen::HBCheck:
+            m_a.HBCheck.checked = checked;
+            break;
+        case Kaestchen::HR:
+            m_a.HR.checked = checked;
+            break;
+        case Kaestchen::GBCheck:
+            m_a.GBCheck[i].checked = checked;
+            break;
+        case Kaestchen::priv:
+            m_a.priv[i].checked = checked;
+            break;
+        case Kaestchen::KBCheck:
+            if (m_a.KBCheck[i].checked == checked)
+                return;
+            m_a.KBCheck[i].checked = checked;
+            // "berufsmäßig" is asked only of an employment above 400 Euro that is not regular.
+            if (i == 0 && checked) {
+                m_a.KBCheck[2].visible = m_a.KBCheckB[2].visible = false;
+            } else if (i == 1) {
+                const bool zeigen = checked && !m_a.KBCheck[0].checked;
+                m_a.KBCheck[2].visible = m_a.KBCheckB[2].visible = zeigen;
+            }
+            break;
+        }
+    }
+
+private:
+    Ansicht& m_a;
+};
+
+// A record holds values this program never writes when reading replaced one of them by the
+// default: written back as read, such a field would change.
+bool beschaedigt(const Datensatz& satz)
+{
+    if (satz.land() != satz.gueltigesLand())
+        return true;
+    Datensatz gelesen = satz;
+    gelesen.uebernehmen(satz.eintrag());
+    static constexpr Satzfeld Gepruefte[] = {
+        Satzfeld::HBStatus, Satzfeld::HBKV,        Satzfeld::SchuelerArt,    Satzfeld::HBCheck,
+        Satzfeld::HR,       Satzfeld::HBEntgelt,   Satzfeld::KBArt,          Satzfeld::KBCheck,
+        Satzfeld::GBKV,     Satzfeld::GBCheck,     Satzfeld::Privathaushalt, Satzfeld::Monatslohn,
+        Satzfeld::Monate,   Satzfeld::Urlaubsgeld, Satzfeld::Weihnachtsgeld};
+    for (const Satzfeld feld : Gepruefte) {
+        const std::size_t anzahl = store::beschreibung(feld).anzahl;
+        for (std::size_t i = 0; i < anzahl; ++i)
+            if (gelesen.zahl(feld, i) != satz.zahl(feld, i))
+                return true;
+    }
+    return false;
+}
+
+// A record that was never saved: the inputs of a new file, no result codes and no names in
+// the second name table, which every save fills.
+bool unveraendert(const Datensatz& satz)
+{
+    static const Datensatz leer = fehlenderSatz();
+    if (!(satz.eintrag() == vorgabe()) || satz.ergebniscodes() != leer.ergebniscodes())
+        return false;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (satz.text(Satzfeld::Namen, i) != leer.text(Satzfeld::Namen, i))
+            return false;
+    return true;
+}
+
+bool platzhalter(const std::string& arbeitgeber)
+{
+    const auto anfang = arbeitgeber.find_first_not_of(' ');
+    if (anfang == std::string::npos)
+        return true;
+    const auto ende = arbeitgeber.find_last_not_of(' ');
+    return std::string_view(arbeitgeber).substr(anfang, ende - anfang + 1) == "Arbeitgeber";
+}
+
+} // namespace
+
+std::unique_ptr<Monatsfall> monatAuswerten(const Datensatz& satz, int jahr, int monat)
+{
+    auto m = std::make_unique<Monatsfall>();
+    m->jahr = jahr;
+    m->monat = monat;
+    m->land = satz.gueltigesLand();
+    m->gespeichert = !unveraendert(satz);
+    m->beschaedigt = beschaedigt(satz);
+
+    // The module state of the window on that year and month, the lists of the top row as the
+    // window fills them.
+    m->mini.monatVorbereiten(jahr, monat);
+    m->mini.Auswahl[params::AuswahlLand] = static_cast<std::int16_t>(m->land);
+    Ansicht& a = m->ansicht;
+    for (int j = params::ErstesJahr; j <= params::LetztesJahr; ++j)
+        a.Jahr.entries.push_back(std::to_string(j));
+    a.Jahr.selected = jahr - params::ErstesJahr;
+    a.Monat.entries.assign(params::MonatNamen.begin(), params::MonatNamen.end());
+    a.Monat.selected = monat;
+    a.Land.entries.assign(params::LandNamen.begin(), params::LandNamen.end());
+    a.Land.selected = m->land;
+
+    Wiederherstellung steuerelemente(a);
+    eintragZeigen(satz.eintrag(), m->fall, a, steuerelemente);
+    Bestimmung(m->mini, m->fall, a).svzentrum();
+    return m;
+}
+
+store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path& datei, int jahr)
+{
+    const std::string name = datei.filename().string();
+    int fd = -1;
+    mode_t modus = 0;
+    if (store::Grund g = store::oeffneZumLesen(datei, fd, modus))
+        return store::Fehler{store::Fehler::Art::Lesen, name, *g};
+
+    // The twelve records at once; bytes beyond them are not the year's.
+    std::array<std::uint8_t, DateiLaenge> bytes{};
+    std::size_t vorhanden = 0;
+    if (fd >= 0) {
+        store::Deskriptor d(fd);
+        bool vollstaendig = false;
+        if (store::Grund g = store::liesBereich(fd, 0, bytes.data(), bytes.size(), vollstaendig))
+            return store::Fehler{store::Fehler::Art::Lesen, name, *g};
+        if (vollstaendig) {
+            vorhanden = DateiLaenge;
+        } else {
+            struct stat st {
+            };
+            vorhanden = ::fstat(fd, &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
+        }
+    }
+
+    Jahresauswertung j;
+    j.jahr = jahr;
+    j.dateiVorhanden = fd >= 0;
+    for (int monat = 0; monat < params::AnzahlMonate; ++monat) {
+        const std::size_t anfang = static_cast<std::size_t>(monat) * store::SatzLaenge;
+        const bool ganz = anfang + store::SatzLaenge <= vorhanden;
+        Datensatz satz = fehlenderSatz();
+        if (ganz) {
+            std::array<std::uint8_t, store::SatzLaenge> s{};
+            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(anfang),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(anfang + store::SatzLaenge), s.begin());
+            satz = Datensatz::ausBytes(s);
+        }
+        auto m = monatAuswerten(satz, jahr, monat);
+        // A file cut short lacks the month: it reads as a new one, but the file is not whole.
+        if (j.dateiVorhanden && !ganz)
+            m->beschaedigt = true;
+        j.monate[static_cast<std::size_t>(monat)] = std::move(m);
+    }
+    return j;
+}
+
+store::Ergebnis<Jahresauswertung> jahrAuswerten(const std::filesystem::path& verzeichnis, int jahr)
+{
+    return satzdateiAuswerten(store::Ablage(verzeichnis).pfad(jahr), jahr);
+}
+
+bool spalteErfasst(const Fall& f, const Ansicht& a, int spalte)
+{
+    const store::Eintrag& v = vorgabe();
+    const auto k = static_cast<std::size_t>(spalte);
+    if (spalte < 0 || spalte >= Spalten)
+        return false;
+    if (!platzhalter(a.Arbeitgeber[k]))
+        return true;
+    switch (spalte) {
+    case 0:
+        return f.HBStatus != v.HBStatus || f.SchuelerArt != v.SchuelerArt || f.KVStatus != v.HBKV ||
+               f.HBUeber20 != v.HBCheck || f.RVVoll != v.HR || f.HBEntgelt != v.HBEntgelt;
+    case 1:
+        return f.KBArt != v.KBArt || f.KBMerker != v.KBCheck;
+    default: {
+        const auto j = static_cast<std::size_t>(spalte - 1);
+        return f.Monatslohn[j] != v.Monatslohn[j] || f.Monate[j] != v.Monate[j] ||
+               f.Urlaubsgeld[j] != v.Urlaubsgeld[j] || f.Weihnachtsgeld[j] != v.Weihnachtsgeld[j] ||
+               f.Privathaushalt[j] != v.priv[j];
+    }
+    }
+}
+
+} // namespace svp::engine

@@ -1,0 +1,137 @@
+// The year overview beside the window: twelve months, marks, CSV and the month switch.
+#include "engine/steuerung.h"
+#include "ui/jahresuebersicht.h"
+#include "ui/sv.h"
+
+#include <utility>
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLocale>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using svp::engine::Feld;
+using svp::engine::Feldart;
+using svp::engine::Steuerung;
+using svp::params::Currency;
+using svp::ui::Jahresmodell;
+
+class JahresuebersichtTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_einstellungen.path());
+    }
+
+    // Ctrl+J opens twelve months; the saved ones are plain, the others greyed, a mini-job
+    // average above 400,00 € is marked with a symbol; a double-click shows the month in the
+    // window; the CSV holds the table as German spreadsheets read it.
+    void zwoelf_monate_markierung_doppelklick_und_csv()
+    {
+        QTemporaryDir dir;
+        Steuerung sv(dir.path().toStdString());
+        svp::ui::SV fenster(sv);
+        fenster.laden();
+        sv.Monat_Click(2);
+        sv.fokusSetzen({Feldart::loh, 1});
+        sv.eingeben({Feldart::loh, 1}, Currency::fromWhole(450));
+        sv.Taste({Feldart::loh, 1}, svp::engine::TasteEnter);
+        sv.Speichern_Click();
+        // A mixed year: a main employment with a mini-job in May, a mini-job above the sliding
+        // zone in October.
+        sv.Monat_Click(4);
+        sv.Arbeitgeber_Change(0, "Muster GmbH");
+        for (const auto& [feld, euro] :
+             {std::pair{Feld{Feldart::HBEuro, 0}, 1500}, {Feld{Feldart::loh, 1}, 300}}) {
+            sv.fokusSetzen(feld);
+            sv.eingeben(feld, Currency::fromWhole(euro));
+            sv.Taste(feld, svp::engine::TasteEnter);
+        }
+        sv.Speichern_Click();
+        sv.Monat_Click(9);
+        sv.HBOpt_Click(12);
+        sv.fokusSetzen({Feldart::loh, 1});
+        sv.eingeben({Feldart::loh, 1}, Currency::fromWhole(900));
+        sv.Taste({Feldart::loh, 1}, svp::engine::TasteEnter);
+        sv.Speichern_Click();
+        sv.Monat_Click(7);
+        fenster.show();
+        QVERIFY(QTest::qWaitForWindowActive(&fenster));
+
+        QTest::keyClick(&fenster, Qt::Key_J, Qt::ControlModifier);
+        auto* uebersicht = fenster.findChild<svp::ui::Jahresuebersicht*>(QStringLiteral("Jahresuebersicht"));
+        QVERIFY(uebersicht);
+        QVERIFY(QTest::qWaitForWindowExposed(uebersicht));
+        const Jahresmodell& modell = uebersicht->modell();
+        QCOMPARE(modell.rowCount(), 12);
+        QCOMPARE(modell.jahr(), 2008);
+        auto zelle = [&](int zeile, int spalte, int rolle = Qt::DisplayRole) {
+            return modell.data(modell.index(zeile, spalte), rolle);
+        };
+        QCOMPARE(zelle(2, Jahresmodell::Satz).toString(), QStringLiteral("gespeichert"));
+        QCOMPARE(zelle(0, Jahresmodell::Satz).toString(), QStringLiteral("nicht gespeichert"));
+        QVERIFY(zelle(0, Jahresmodell::Monat, Qt::ForegroundRole).isValid());
+        QVERIFY(!zelle(2, Jahresmodell::Monat, Qt::ForegroundRole).isValid());
+        QVERIFY(zelle(2, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("◆ ")));
+        QVERIFY(!zelle(0, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("◆")));
+        QVERIFY(zelle(9, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("▲ ")));
+        QVERIFY(!zelle(4, Jahresmodell::Durchschnitt1).toString().contains(QStringLiteral("▲")));
+        // To look at it: SVP_UEBERSICHT_PNG=/tmp/uebersicht.png keeps a picture of the window.
+        if (qEnvironmentVariableIsSet("SVP_UEBERSICHT_PNG"))
+            uebersicht->grab().save(qEnvironmentVariable("SVP_UEBERSICHT_PNG"));
+
+        QTableView* tabelle = uebersicht->tabelle();
+        const QRect feld = tabelle->visualRect(modell.index(2, Jahresmodell::Monat));
+        QVERIFY(QTest::qWaitForWindowActive(uebersicht));
+        // A double-click as the platform delivers it: a click, then the second press as a
+        // double-click.
+        QTest::mouseClick(tabelle->viewport(), Qt::LeftButton, {}, feld.center());
+        QTest::mouseDClick(tabelle->viewport(), Qt::LeftButton, {}, feld.center());
+        QCOMPARE(sv.ansicht().Monat.selected, 2);
+        QCOMPARE(fenster.findChild<QComboBox*>(QStringLiteral("Monat"))->currentIndex(), 2);
+        QCOMPARE(sv.fall().Monatslohn[1], Currency::fromWhole(450));
+
+        // The CSV: byte-order mark, header, one row per month, ";" and the decimal comma.
+        const QString datei = dir.filePath(QStringLiteral("jahr.csv"));
+        uebersicht->setDateiwahl([&](const QString& vorschlag) {
+            return vorschlag.endsWith(QStringLiteral("Jahresuebersicht_2008.csv")) ? datei : QString();
+        });
+        QTest::mouseClick(uebersicht->findChild<QPushButton*>(QStringLiteral("CSV")), Qt::LeftButton);
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray inhalt = f.readAll();
+        QVERIFY(inhalt.startsWith("\xEF\xBB\xBF"));
+        const QStringList zeilen =
+            QString::fromUtf8(inhalt.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(zeilen.size(), 13);
+        const QStringList kopf = zeilen[0].split(QLatin1Char(';'));
+        QCOMPARE(kopf.size(), int(Jahresmodell::AnzahlSpalten));
+        QCOMPARE(kopf[Jahresmodell::Monat], QStringLiteral("Monat"));
+        const QStringList maerz = zeilen[3].split(QLatin1Char(';'));
+        QCOMPARE(maerz.size(), int(Jahresmodell::AnzahlSpalten));
+        QCOMPARE(maerz[Jahresmodell::Monat], QStringLiteral("März"));
+        bool zahl = false;
+        QCOMPARE(QLocale(QLocale::German).toDouble(maerz[Jahresmodell::Lohn1], &zahl), 450.0);
+        QVERIFY(zahl);
+        QCOMPARE(maerz[Jahresmodell::Durchschnitt1], QStringLiteral("470,00"));
+        for (const QString& z : zeilen)
+            QCOMPARE(z, z.trimmed());
+        // Nothing but the CSV was written.
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.xyz")}, QDir::Files),
+                 QStringList{QStringLiteral("SV2008.xyz")});
+    }
+
+private:
+    QTemporaryDir m_einstellungen;
+};
+
+QTEST_MAIN(JahresuebersichtTest)
+#include "jahresuebersicht_test.moc"

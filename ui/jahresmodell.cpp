@@ -1,0 +1,274 @@
+#include "jahresmodell.h"
+
+#include "druckbeleg.h"
+#include "engine/bestimmung.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QDir>
+
+namespace svp::ui {
+
+namespace {
+
+namespace grenze = engine::grenze;
+
+const char* const Titel[Jahresmodell::AnzahlSpalten] = {
+    "Monat",
+    "Satz",
+    "Bundesland",
+    "Hauptbeschäftigung",
+    "Entgelt HB",
+    "Mini-Job 1 Monatslohn",
+    "Mini-Job 1 Monate",
+    "Mini-Job 1 Monatsdurchschnitt",
+    "Mini-Jobs 2 Monatslohn",
+    "Mini-Jobs 2 Monate",
+    "Mini-Jobs 2 Monatsdurchschnitt",
+    "Gesamtentgelt",
+    "Gleitzone",
+    "Ergebnis Hauptbeschäftigung",
+    "Ergebnis zeitgeringfügig",
+    "Ergebnis Mini-Job 1",
+    "Ergebnis Mini-Jobs 2",
+};
+
+QString betrag(params::Currency wert)
+{
+    return QString::fromStdString(wert.formatFixed(2));
+}
+
+QString gleitzone(std::int16_t gleitfall)
+{
+    switch (gleitfall) {
+    case engine::gleitfall::Einzig:
+        return QStringLiteral("ja, einzige Beschäftigung");
+    case engine::gleitfall::Mehrfach:
+        return QStringLiteral("ja, mehrere Beschäftigungen");
+    default:
+        return QStringLiteral("nein");
+    }
+}
+
+} // namespace
+
+Jahresmodell::Jahresmodell(QObject* eltern) : QAbstractTableModel(eltern) {}
+
+bool Jahresmodell::laden(const QString& ordner, int jahr)
+{
+    beginResetModel();
+    m_jahr = jahr;
+    m_fehler.clear();
+    m_auswertung.reset();
+    auto ergebnis = engine::jahrAuswerten(QDir(ordner).absolutePath().toStdString(), jahr);
+    if (auto* f = std::get_if<store::Fehler>(&ergebnis))
+        m_fehler = QString::fromStdString(f->meldung()) + QLatin1Char('.');
+    else
+        m_auswertung = std::move(std::get<engine::Jahresauswertung>(ergebnis));
+    endResetModel();
+    return m_auswertung.has_value();
+}
+
+int Jahresmodell::rowCount(const QModelIndex& eltern) const
+{
+    return eltern.isValid() || !m_auswertung ? 0 : params::AnzahlMonate;
+}
+
+int Jahresmodell::columnCount(const QModelIndex& eltern) const
+{
+    return eltern.isValid() ? 0 : AnzahlSpalten;
+}
+
+bool Jahresmodell::ueberGrenze(int zeile, int j) const
+{
+    return m_auswertung->monat(zeile).fall.Monatsdurchschnitt[static_cast<std::size_t>(j)] >
+           grenze::MiniGrenze;
+}
+
+QStringList Jahresmodell::ergebniszeilen(int zeile, int spalte) const
+{
+    const engine::Monatsfall& m = m_auswertung->monat(zeile);
+    const auto k = static_cast<std::size_t>(spalte - Ergebnis0);
+    const engine::Control& ueberlagerung = m.ansicht.vielleicht[k];
+    const QString meldung = QString::fromStdString(ueberlagerung.caption).simplified();
+    // A covered column shows nothing, an overlay with a message shows the message.
+    if (ueberlagerung.visible)
+        return meldung.isEmpty() ? QStringList() : QStringList{meldung};
+    QStringList zeilen;
+    for (const std::string& t : m.ansicht.Ergebnistext[k]) {
+        const QString text = QString::fromStdString(t).trimmed();
+        if (!text.isEmpty())
+            zeilen << text;
+    }
+    return zeilen;
+}
+
+QString Jahresmodell::klartext(int zeile, int spalte) const
+{
+    const engine::Monatsfall& m = m_auswertung->monat(zeile);
+    const engine::Fall& f = m.fall;
+    switch (spalte) {
+    case Monat:
+        return monatsname(zeile);
+    case Satz:
+        return m.beschaedigt
+                   ? QStringLiteral("beschädigt")
+                   : (m.gespeichert ? QStringLiteral("gespeichert") : QStringLiteral("nicht gespeichert"));
+    case Land:
+        return QString::fromUtf8(params::LandNamen[static_cast<std::size_t>(m.land)]);
+    case Status: {
+        const auto& g = m.ansicht.HBOpt;
+        return QString::fromStdString(g.captions[static_cast<std::size_t>(g.selected)]).simplified();
+    }
+    case Entgelt:
+        return betrag(f.HBEntgelt);
+    case Lohn1:
+    case Lohn2:
+        return betrag(f.Monatslohn[spalte == Lohn1 ? 1 : 2]);
+    case Monate1:
+    case Monate2:
+        return QString::fromStdString(f.Monate[spalte == Monate1 ? 1 : 2].formatFixed(0));
+    case Durchschnitt1:
+    case Durchschnitt2:
+        return betrag(f.Monatsdurchschnitt[spalte == Durchschnitt1 ? 1 : 2]);
+    case Gesamtentgelt:
+        return betrag(f.Gesamtentgelt);
+    case Gleitzone:
+        return gleitzone(f.Gleitfall);
+    default:
+        return ergebniszeilen(zeile, spalte).join(QStringLiteral(" | "));
+    }
+}
+
+QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
+{
+    if (!m_auswertung || !index.isValid() || index.row() >= rowCount() || index.column() >= AnzahlSpalten)
+        return {};
+    const int zeile = index.row();
+    const int spalte = index.column();
+    const engine::Monatsfall& m = m_auswertung->monat(zeile);
+    const bool durchschnitt = spalte == Durchschnitt1 || spalte == Durchschnitt2;
+    const int j = spalte == Durchschnitt1 ? 1 : 2;
+    const bool markiert = durchschnitt && ueberGrenze(zeile, j);
+    const bool gleit =
+        markiert && m.fall.Monatsdurchschnitt[static_cast<std::size_t>(j)] <= grenze::GleitEnde;
+
+    switch (rolle) {
+    case Qt::DisplayRole:
+        if (spalte >= Ergebnis0)
+            return ergebniszeilen(zeile, spalte).join(QLatin1Char('\n'));
+        if (markiert)
+            return (gleit ? QStringLiteral("◆ ") : QStringLiteral("▲ ")) + klartext(zeile, spalte);
+        return klartext(zeile, spalte);
+    case Qt::ToolTipRole:
+        if (spalte >= Ergebnis0)
+            return ergebniszeilen(zeile, spalte).join(QLatin1Char('\n'));
+        if (markiert)
+            return gleit ? QStringLiteral(
+                               "Monatsdurchschnitt über 400,00 €: in der Gleitzone (400,01 bis 800,00 €)")
+                         : QStringLiteral("Monatsdurchschnitt über 400,00 €: über der Gleitzone");
+        if (spalte == Satz && m.beschaedigt)
+            return QStringLiteral(
+                "Der Satz enthielt ungültige Werte; sie wurden durch die Vorgaben ersetzt.");
+        if (spalte == Satz && !m.gespeichert)
+            return QStringLiteral("Für diesen Monat wurde nie ein Fall gespeichert: er zeigt die Vorgaben.");
+        return {};
+    case Qt::ForegroundRole:
+        if (markiert)
+            return QBrush(QColor(gleit ? 0x7a4a00 : 0xa00000));
+        if (m.beschaedigt && spalte == Satz)
+            return QBrush(QColor(0xa00000));
+        if (!m.gespeichert)
+            return QBrush(QColor(0x808080));
+        return {};
+    case Qt::BackgroundRole:
+        if (markiert)
+            return QBrush(QColor(gleit ? 0xffe8b0 : 0xffc8c8));
+        return {};
+    case Qt::TextAlignmentRole:
+        if (spalte >= Entgelt && spalte <= Gesamtentgelt && spalte != Gleitzone)
+            return QVariant(Qt::AlignRight | Qt::AlignTop);
+        return QVariant(Qt::AlignLeft | Qt::AlignTop);
+    default:
+        return {};
+    }
+}
+
+QVariant Jahresmodell::headerData(int abschnitt, Qt::Orientation richtung, int rolle) const
+{
+    if (rolle != Qt::DisplayRole || richtung != Qt::Horizontal || abschnitt < 0 || abschnitt >= AnzahlSpalten)
+        return QAbstractTableModel::headerData(abschnitt, richtung, rolle);
+    // On screen the long titles take two lines: "Mini-Job 1" over "Monatslohn".
+    QString titel = QString::fromUtf8(Titel[abschnitt]);
+    const qsizetype trenner = titel.startsWith(QLatin1String("Mini-Job"))
+                                  ? titel.indexOf(QLatin1Char(' '), 10)
+                                  : titel.indexOf(QLatin1Char(' '));
+    if (trenner > 0 && titel.size() > 12)
+        titel[trenner] = QLatin1Char('\n');
+    return titel;
+}
+
+QByteArray Jahresmodell::csv() const
+{
+    auto feld = [](QString text) {
+        text = text.trimmed();
+        if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
+            text.contains(QLatin1Char('\n')))
+            text =
+                QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+        return text;
+    };
+    QStringList zeilen;
+    QStringList kopf;
+    for (const char* t : Titel)
+        kopf << feld(QString::fromUtf8(t));
+    zeilen << kopf.join(QLatin1Char(';'));
+    for (int z = 0; z < rowCount(); ++z) {
+        QStringList felder;
+        for (int s = 0; s < AnzahlSpalten; ++s)
+            felder << feld(klartext(z, s));
+        zeilen << felder.join(QLatin1Char(';'));
+    }
+    // Spreadsheets on Windows expect CR LF.
+    return QByteArray("\xEF\xBB\xBF") + zeilen.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+}
+
+QString Jahresmodell::druckseite(const QDateTime& zeitpunkt) const
+{
+    QString html = QStringLiteral("<html><head><meta charset='utf-8'><style>") + belegstil() +
+                   QStringLiteral("td.grau { color: #808080; } td.mark { background-color: #ffd8a8; }"
+                                  "</style></head><body>");
+    html +=
+        QStringLiteral("<h1>Jahresübersicht %1: Bestimmung der Sozialversicherungspflicht</h1>").arg(m_jahr);
+    if (!m_auswertung) {
+        html += QStringLiteral("<p>%1</p>").arg(m_fehler.toHtmlEscaped());
+    } else {
+        html += QStringLiteral("<table width='100%' cellspacing='0' cellpadding='2' border='1'><tr>");
+        for (const char* t : Titel)
+            html += QStringLiteral("<th>%1</th>").arg(QString::fromUtf8(t).toHtmlEscaped());
+        html += QStringLiteral("</tr>");
+        for (int z = 0; z < rowCount(); ++z) {
+            const bool grau = !m_auswertung->monat(z).gespeichert;
+            html += QStringLiteral("<tr>");
+            for (int s = 0; s < AnzahlSpalten; ++s) {
+                QString klasse = grau ? QStringLiteral("grau") : QString();
+                const QString text = data(index(z, s), Qt::DisplayRole)
+                                         .toString()
+                                         .toHtmlEscaped()
+                                         .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+                if ((s == Durchschnitt1 && ueberGrenze(z, 1)) || (s == Durchschnitt2 && ueberGrenze(z, 2)))
+                    klasse = QStringLiteral("mark");
+                const bool rechts = s >= Entgelt && s <= Gesamtentgelt && s != Gleitzone;
+                html += QStringLiteral("<td class='%1'%2>%3</td>")
+                            .arg(klasse, rechts ? QStringLiteral(" align='right'") : QString(), text);
+            }
+            html += QStringLiteral("</tr>");
+        }
+        html +=
+            QStringLiteral("</table><p>Grau: nie gespeicherte Monate (Vorgaben). ◆ Monatsdurchschnitt in der "
+                           "Gleitzone, ▲ über 800,00 €.</p>");
+    }
+    return html + belegfuss(m_jahr, zeitpunkt) + QStringLiteral("</body></html>");
+}
+
+} // namespace svp::ui

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "engine/jahresauswertung.h"
+
+#include <optional>
+
+#include <QAbstractTableModel>
+#include <QString>
+
+namespace svp::ui {
+
+// The twelve months of a year as a table: one row per month, the inputs that decide the
+// year's limits, the total pay, the sliding zone and the result lines of every column, each
+// as the window shows it after switching to that month. Months never saved are greyed; a
+// mini-job whose monthly average lies above 400,00 € is marked with colour and a symbol.
+class Jahresmodell : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Spalte {
+        Monat,
+        Satz, // saved, never saved, damaged
+        Land,
+        Status,
+        Entgelt,
+        Lohn1,
+        Monate1,
+        Durchschnitt1,
+        Lohn2,
+        Monate2,
+        Durchschnitt2,
+        Gesamtentgelt,
+        Gleitzone,
+        Ergebnis0, // main employment
+        Ergebnis1, // short-term
+        Ergebnis2, // first mini-job
+        Ergebnis3, // later mini-jobs
+        AnzahlSpalten
+    };
+
+    explicit Jahresmodell(QObject* eltern = nullptr);
+
+    // Reads the year file of `jahr` in `ordner` anew; creates nothing. False with a German
+    // message in fehler() when the file cannot be read (the table is then empty).
+    bool laden(const QString& ordner, int jahr);
+    int jahr() const { return m_jahr; }
+    QString fehler() const { return m_fehler; }
+    const engine::Jahresauswertung* auswertung() const { return m_auswertung ? &*m_auswertung : nullptr; }
+
+    int rowCount(const QModelIndex& eltern = QModelIndex()) const override;
+    int columnCount(const QModelIndex& eltern = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
+    QVariant headerData(int abschnitt, Qt::Orientation richtung, int rolle = Qt::DisplayRole) const override;
+
+    // The text of a cell without marks: amounts with a decimal comma and no currency sign,
+    // several result lines joined by " | ".
+    QString klartext(int zeile, int spalte) const;
+
+    // The table as CSV the way German spreadsheets read it: UTF-8 with byte-order mark, ";"
+    // between the fields, decimal comma, a header row, one row per month, texts trimmed.
+    QByteArray csv() const;
+
+    // The table as an HTML page for printing on one A4 sheet in landscape, with the foot of
+    // the printed records.
+    QString druckseite(const QDateTime& zeitpunkt) const;
+
+private:
+    // The average of mini-job `j` (1, 2) is above the mini-job limit.
+    bool ueberGrenze(int zeile, int j) const;
+    QStringList ergebniszeilen(int zeile, int spalte) const;
+
+    int m_jahr = 0;
+    QString m_fehler;
+    std::optional<engine::Jahresauswertung> m_auswertung;
+};
+
+} // namespace svp::ui

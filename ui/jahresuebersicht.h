@@ -1,0 +1,57 @@
+#pragma once
+
+#include "jahresmodell.h"
+
+#include <functional>
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QTableView;
+
+namespace svp::ui {
+
+// The window "Jahresübersicht": the twelve months of a year file of the working folder at a
+// glance, a year list to change the year, and buttons to save the table as CSV and to print
+// it. A double-click on a month shows that month in the main window. It reads the record files
+// anew whenever it is activated, and never creates or changes one.
+class Jahresuebersicht : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Called with year and month index when the user double-clicks a month.
+    using MonatWahl = std::function<void(int jahr, int monat)>;
+
+    Jahresuebersicht(const QString& ordner, int jahr, MonatWahl monatWahl, QWidget* eltern = nullptr);
+
+    void jahrZeigen(int jahr);
+    const Jahresmodell& modell() const { return m_modell; }
+    QTableView* tabelle() const { return m_tabelle; }
+
+    // Where "Als CSV speichern…" asks for the file; by default a file dialog. An empty name
+    // cancels.
+    void setDateiwahl(std::function<QString(const QString& vorschlag)> wahl)
+    {
+        m_dateiwahl = std::move(wahl);
+    }
+
+protected:
+    void changeEvent(QEvent* ereignis) override;
+
+private:
+    void neuLaden();
+    void csvSpeichern();
+    void drucken();
+
+    QString m_ordner;
+    MonatWahl m_monatWahl;
+    std::function<QString(const QString&)> m_dateiwahl;
+    Jahresmodell m_modell;
+    QComboBox* m_jahr = nullptr;
+    QLabel* m_meldung = nullptr;
+    QTableView* m_tabelle = nullptr;
+};
+
+} // namespace svp::ui
