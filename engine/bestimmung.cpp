@@ -33,6 +33,14 @@ template <std::size_t N> const std::string& textZu(const std::array<std::string,
 
 } // namespace
 
+std::string gleitzoneInWorten(const Fall& fall)
+{
+    if (fall.Gesamtentgelt < GleitBeginn || fall.Gesamtentgelt > GleitEnde)
+        return "nein";
+    return fall.Gleitfall == gleitfall::Mehrfach ? "ja, mehrere Beschäftigungen (besondere Berechnung)"
+                                                 : "ja, einzige Beschäftigung";
+}
+
 Bestimmung::Bestimmung(params::Mini& mini, Fall& fall, Ansicht& ansicht)
     : m_mini(mini), m_fall(fall), m_ansicht(ansicht)
 {

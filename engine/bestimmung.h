@@ -5,6 +5,7 @@
 #include "params/mini.h"
 
 #include <cstdint>
+#include <string>
 
 namespace svp::engine {
 
@@ -20,6 +21,12 @@ inline constexpr Currency MehrfachGrenze = Currency::fromCents(40010); // 400.10
 inline constexpr Currency GleitEnde = Currency::fromCents(80000);      // 800.00, end of the sliding zone
 inline constexpr Currency UeberGleit = Currency::fromCents(80001);     // 800.01
 } // namespace grenze
+
+// The sliding-zone case in words, as the printed record and the year overview show it. Only a
+// total pay from 400.01 to 800.00 lies in the sliding zone; `Gleitfall` then tells whether it is
+// the only employment there or one of several (the special calculation). Outside the zone the
+// variant the determination computed anyway is no case of its own: "nein".
+std::string gleitzoneInWorten(const Fall& fall);
 
 namespace status = params::status;
 namespace schuelerart = params::schuelerart;

@@ -279,18 +279,7 @@ QString Druckbeleg::spalte(int k) const
 QString Druckbeleg::kennzahlen() const
 {
     namespace grenze = engine::grenze;
-    QString gleitfall;
-    switch (m_fall.Gleitfall) {
-    case engine::gleitfall::Einzig:
-        gleitfall = QStringLiteral("ja, einzige Beschäftigung in der Gleitzone");
-        break;
-    case engine::gleitfall::Mehrfach:
-        gleitfall = QStringLiteral("ja, mehrere Beschäftigungen (besondere Berechnung)");
-        break;
-    default:
-        gleitfall = QStringLiteral("nein");
-        break;
-    }
+    const QString gleitfall = QString::fromStdString(engine::gleitzoneInWorten(m_fall));
     const QString jahr = QString::number(m_mini.AktJahr);
     auto anteil = [](const std::string& t) { return text(t); };
     QString html = QStringLiteral("<h2>Entscheidende Werte</h2>"

@@ -38,18 +38,6 @@ QString betrag(params::Currency wert)
     return QString::fromStdString(wert.formatFixed(2));
 }
 
-QString gleitzone(std::int16_t gleitfall)
-{
-    switch (gleitfall) {
-    case engine::gleitfall::Einzig:
-        return QStringLiteral("ja, einzige Beschäftigung");
-    case engine::gleitfall::Mehrfach:
-        return QStringLiteral("ja, mehrere Beschäftigungen");
-    default:
-        return QStringLiteral("nein");
-    }
-}
-
 } // namespace
 
 Jahresmodell::Jahresmodell(QObject* eltern) : QAbstractTableModel(eltern) {}
@@ -134,7 +122,7 @@ QString Jahresmodell::klartext(int zeile, int spalte) const
     case Gesamtentgelt:
         return betrag(f.Gesamtentgelt);
     case Gleitzone:
-        return gleitzone(f.Gleitfall);
+        return QString::fromStdString(engine::gleitzoneInWorten(f));
     default:
         return ergebniszeilen(zeile, spalte).join(QStringLiteral(" | "));
     }

@@ -143,8 +143,7 @@ private slots:
              {"Prüfbeleg: Bestimmung der Sozialversicherungspflicht", "Arbeitnehmer Jürgen Ölmann",
               "Personalnummer P-4711", "Monat August 2008", "Bundesland Baden-Württ.",
               "Arbeitgeber Müller & Söhne GmbH", "Angestellter oder Arbeiter", "1500,00 €",
-              "450,00 € x 12 = 5400,00 €", "Urlaubsgeld 40,00 €", "Gesamtentgelt 1970,00 €",
-              "Gleitfall ja, mehrere Beschäftigungen (besondere Berechnung)",
+              "450,00 € x 12 = 5400,00 €", "Urlaubsgeld 40,00 €", "Gesamtentgelt 1970,00 €", "Gleitfall nein",
               "Geringfügigkeitsgrenze 2008 400,00 €", "Gleitzone 2008 400,01 € bis 800,00 €",
               "Erstellt mit svpflicht 1.0.0, Rechenstand 2008 (Beitragssätze und Texte des Jahres)",
               "Gedruckt am 08.12.2026 um 14:05 Uhr", "Geprüft von Datum Unterschrift"})
