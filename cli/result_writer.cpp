@@ -58,9 +58,15 @@ constexpr std::array<Shown, 23> SichtbarListe = {{
 
 } // namespace
 
-void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht)
+void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
 {
-    out += "{\"Ergebniscode\":[";
+    out += '{';
+    if (kennung != nullptr) {
+        out += "\"Kennung\":";
+        appendJsonString(out, *kennung);
+        out += ',';
+    }
+    out += "\"Ergebniscode\":[";
     for (int c = 0; c < engine::Spalten; ++c) {
         out += c == 0 ? "[" : ",[";
         for (int r = engine::ErsteZeile; r <= engine::LetzteZeile; ++r) {
@@ -116,9 +122,15 @@ void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht)
     out += "}}\n";
 }
 
-void appendError(std::string& out, long zeile, std::string_view message)
+void appendError(std::string& out, std::int64_t zeile, std::string_view message, const std::string* kennung)
 {
-    out += "{\"Zeile\":";
+    out += '{';
+    if (kennung != nullptr) {
+        out += "\"Kennung\":";
+        appendJsonString(out, *kennung);
+        out += ',';
+    }
+    out += "\"Zeile\":";
     appendInteger(out, zeile);
     out += ",\"Fehler\":";
     appendJsonString(out, message);

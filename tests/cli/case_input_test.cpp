@@ -43,6 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"{\"Foo\":1,", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (sie endet vorzeitig)."},
         Refused{"{\"Foo\":1,]", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (Fehler an Stelle 10)."},
         Refused{"{\"HBEntgelt\":\"\xff\"}", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (Fehler an Stelle 15)."},
+        // The JSON reader would take a NUL byte for the end of the line.
+        Refused{std::string("{\"HBEntgelt\":1500}\0,\"Land\":99, kaputt ]]]", 42), LineErrorKind::NulByte, "Die Zeile enthält ein NUL-Byte (an Stelle 19)."},
+        Refused{std::string("{\"Kennung\":\"a\0\"}", 16), LineErrorKind::NulByte, "Die Zeile enthält ein NUL-Byte (an Stelle 14)."},
         Refused{"null", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern null."},
         Refused{"true", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern ein Wahrheitswert."},
         Refused{"\"{}\"", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern ein Text."},
