@@ -155,6 +155,14 @@ CaseInput defaultInput();
 // but for its case key, which is there when the line was read that far and the key was right.
 bool parseCaseLine(std::string_view line, CaseInput& input, LineError& error);
 
+// The two readers behind parseCaseLine. The general one takes any text and names every fault.
+// The plain one reads the shape nearly every line has (known keys, numbers without exponent,
+// true or false, texts of printable ASCII without escapes, every value right) several times
+// faster, and gives up on anything else: then parseCaseLine asks the general one. A line the
+// plain one takes, the general one takes alike.
+bool parseCaseLineGeneral(std::string_view line, CaseInput& input, LineError& error);
+bool parseCaseLinePlain(std::string_view line, CaseInput& input);
+
 // "Wert außerhalb von MIN bis MAX." for an entry of the rule.
 std::string rangeFault(const KeyRule& rule, int entry);
 

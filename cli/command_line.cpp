@@ -106,11 +106,11 @@ Code und Text: HB_Lohnsteuer_Code, HB_Lohnsteuer, HB_KV_Code, ... MJ2_Hinweis_Co
 MJ2_Hinweis. Eine fehlerhafte Zeile ergibt eine Zeile mit Kennung und Fehler, eine
 leere Zeile (nur leere Felder) eine leere Zeile: die Zeilen bleiben neben denen der
 Eingabe.
-Beispiel (docs/beispiel.csv):
+Beispiel (eine längere Tabelle liegt den Quellen als docs/beispiel.csv bei):
   Kennung;AktJahr;Monat;HBStatus;HBEntgelt;Monatslohn_1;Monatslohn_2
   4711;2008;0;;1.500,50;400;
   "Meier; Anna";2008;5;7;;450,00;120,5
-  svpflicht-batch --format csv docs/beispiel.csv > ergebnis.csv
+  svpflicht-batch --format csv faelle.csv > ergebnisse.csv
 
 Rückgabewert: 0, wenn jede Zeile bestimmt wurde; 1, wenn mindestens eine Zeile
 fehlerhaft war; 2, wenn DATEI nicht geöffnet oder gelesen werden kann, die
