@@ -38,6 +38,10 @@ constexpr std::size_t ChunkBytes = 16 * 1024;
 // of ordinary lines stays below these.
 constexpr std::size_t KeptInput = 4 * ChunkBytes;
 constexpr std::size_t KeptOutput = 1024 * 1024;
+// A line longer than this is determined by one thread at a time: reading it may take several
+// times its length in memory (a key of a megabyte is copied into the message that names it),
+// and that must not add up over the threads.
+constexpr std::size_t LongLine = 64 * 1024;
 
 // Consecutive records of the input, determined by one thread, written in turn. Each on cache
 // lines of its own, so that threads filling neighbouring chunks do not slow each other down.
@@ -54,7 +58,10 @@ struct alignas(64) Chunk {
 class Worker
 {
 public:
-    Worker(const BatchOptions& options, const CsvColumns* columns) : m_options(options), m_columns(columns) {}
+    Worker(const BatchOptions& options, const CsvColumns* columns, std::mutex& longLines)
+        : m_options(options), m_columns(columns), m_longLines(longLines)
+    {
+    }
 
     void determine(Chunk& chunk)
     {
@@ -62,6 +69,9 @@ public:
         chunk.anyFailed = false;
         for (const InputRecord& record : chunk.records) {
             const std::string_view line(chunk.text.data() + record.offset, record.length);
+            std::unique_lock<std::mutex> oneAtATime;
+            if (record.length > LongLine)
+                oneAtATime = std::unique_lock(m_longLines);
             if (record.tooLong) {
                 refuse(chunk, record, m_tooLong);
                 continue;
@@ -116,6 +126,7 @@ private:
 
     const BatchOptions& m_options;
     const CsvColumns* m_columns; // null for JSON Lines
+    std::mutex& m_longLines;
     const std::string m_tooLong = "Zeile länger als " + std::to_string(m_options.maxLineLength) + " Bytes";
     MiniCache m_cache;
     const CaseWindow m_freshWindow;
@@ -160,7 +171,7 @@ private:
     void work()
     {
         try {
-            Worker worker(m_options, m_columns);
+            Worker worker(m_options, m_columns, m_longLines);
             while (Chunk* chunk = nextChunk())
                 finish(worker, *chunk);
         } catch (...) {
@@ -239,6 +250,7 @@ private:
     const CsvColumns* m_columns;
     const int m_threads;
 
+    std::mutex m_longLines;
     std::mutex m_inputMutex; // the source, m_nextRead, m_inputEnded
     std::uint64_t m_nextRead = 0;
     bool m_inputEnded = false;
