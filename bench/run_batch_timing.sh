@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Times the real svpflicht-batch on generated lines and reports lines per second and peak
-# memory (maximum resident set size), without and with --sequence, writing to /dev/null and
-# to a file.
-#   bench/run_batch_timing.sh [BUILD_DIR [LINES]]      defaults: build 100000
+# memory (maximum resident set size), on one thread, on two, and with --sequence, writing to
+# /dev/null and to a file. The machine's load goes with the figures: other work on the cores
+# shows as lost speed.
+#   bench/run_batch_timing.sh [BUILD_DIR [LINES]]      defaults: build 1000000
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-lines=${2:-100000}
+lines=${2:-1000000}
 batch="$build/cli/svpflicht-batch"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 "$build/bench/svp_case_lines" "$lines" > "$tmp/lines.jsonl"
-echo "$lines Zeilen, $(wc -c < "$tmp/lines.jsonl") Bytes Eingabe"
-for option in "" "--sequence"; do
+echo "$lines Zeilen, $(wc -c < "$tmp/lines.jsonl") Bytes Eingabe; Last vorher: $(cut -d' ' -f1-3 /proc/loadavg)"
+for option in "--jobs 1" "--jobs 2" "--sequence"; do
     for target in /dev/null "$tmp/out.jsonl"; do
         for run in 1 2 3; do
             status=0
@@ -21,9 +22,10 @@ for option in "" "--sequence"; do
             [ "$status" -le 1 ] || { echo "svpflicht-batch endete mit $status" >&2; exit 1; }
             read -r seconds user system kilobytes < "$tmp/time"
             awk -v s="$seconds" -v cpu="$(awk -v u="$user" -v y="$system" 'BEGIN { print u + y }')" \
-                -v kb="$kilobytes" -v n="$lines" -v o="${option:-(frisch)}" -v t="$target" -v r="$run" \
+                -v kb="$kilobytes" -v n="$lines" -v o="$option" -v t="$target" -v r="$run" \
                 'BEGIN { printf "%-11s -> %-9s Lauf %d: %5.2f s (CPU %5.2f s)  %7.0f Zeilen/s  max. RSS %5.1f MiB\n",
                          o, (t == "/dev/null" ? t : "Datei"), r, s, cpu, (s > 0 ? n / s : 0), kb / 1024 }'
         done
     done
 done
+echo "Last nachher: $(cut -d' ' -f1-3 /proc/loadavg)"

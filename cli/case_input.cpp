@@ -63,6 +63,59 @@ const KeyRule& ruleOf(Key key)
     return Keys[static_cast<std::size_t>(key)];
 }
 
+std::string rangeFault(const KeyRule& rule, int entry)
+{
+    const Bounds b = rule.bounds[static_cast<std::size_t>(entry)];
+    auto text = [&](std::int64_t bound) {
+        return rule.kind == ValueKind::Amount ? Currency::fromRaw(bound).formatGeneral()
+                                              : std::to_string(bound);
+    };
+    return "Wert außerhalb von " + text(b.min) + " bis " + text(b.max) + ".";
+}
+
+KennungStatus checkKennung(std::string_view text)
+{
+    // Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++characters) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        unsigned char low = 0x80; // bounds of the second byte
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            length = 1;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return KennungStatus::NotUtf8;
+        }
+        if (text.size() - i < length)
+            return KennungStatus::NotUtf8;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
+                return KennungStatus::NotUtf8;
+        }
+        i += length;
+    }
+    return characters > KennungMaxLength ? KennungStatus::TooLong : KennungStatus::Ok;
+}
+
+std::string kennungFault(KennungStatus status)
+{
+    if (status == KennungStatus::NotUtf8)
+        return "kein Text in UTF-8.";
+    return "länger als " + std::to_string(KennungMaxLength) + " Zeichen.";
+}
+
 CaseInput defaultInput()
 {
     CaseInput input;
@@ -195,11 +248,6 @@ std::string expectedName(const KeyRule& rule)
            (rule.kind == ValueKind::Amount ? " Beträgen" : " Wahrheitswerten");
 }
 
-std::string boundText(ValueKind kind, std::int64_t bound)
-{
-    return kind == ValueKind::Amount ? Currency::fromRaw(bound).formatGeneral() : std::to_string(bound);
-}
-
 // A JSON number or decimal text taken as an entry of the given kind.
 struct Entry {
     enum Status { Ok, WrongType, OutOfRange, TooManyDecimals, NotDecimal } status = Ok;
@@ -295,13 +343,15 @@ public:
             return true;
         }
         // The fault met first; a key given again later counts with its last occurrence only.
-        const Fault* first = m_unknown.set ? &m_unknown : nullptr;
-        for (const Fault& fault : m_faults)
+        Fault* first = m_unknown.set ? &m_unknown : nullptr;
+        if (m_kennungFault.set && (first == nullptr || m_kennungFault.ordinal < first->ordinal))
+            first = &m_kennungFault;
+        for (Fault& fault : m_faults)
             if (fault.set && (first == nullptr || fault.ordinal < first->ordinal))
                 first = &fault;
         if (first == nullptr)
             return false;
-        error = {first->kind, first->message};
+        error = {first->kind, std::move(first->message)};
         return true;
     }
 
@@ -337,6 +387,15 @@ public:
     }
     bool string(std::string& text)
     {
+        if (m_kennung && m_depth == 1) {
+            // The parser has checked the UTF-8 already; only the length is left.
+            const KennungStatus status = checkKennung(text);
+            if (status == KennungStatus::Ok)
+                m_input.setKennung(text);
+            else
+                failKennung(kennungLabel() + ": " + kennungFault(status));
+            return true;
+        }
         return scalar(Found::Text,
                       [&text](const KeyRule& rule, int index) { return fromText(text, rule, index); });
     }
@@ -353,6 +412,13 @@ public:
             return true;
         ++m_ordinal;
         m_rule = nullptr;
+        m_kennung = name == KennungKey;
+        if (m_kennung) {
+            // Given again, the case key replaces what the earlier occurrence said.
+            m_kennungFault.set = false;
+            m_input.clearKennung();
+            return true;
+        }
         for (const KeyRule& rule : Keys)
             if (rule.name == name)
                 m_rule = &rule;
@@ -376,6 +442,8 @@ public:
         if (ex.id == NumberOverflow) {
             if (m_depth == 0)
                 m_topLevel = Found::Number;
+            else if (m_kennung && m_depth == 1)
+                failKennung(wrongType(kennungLabel(), "Text", Found::Number));
             else if (m_rule != nullptr && !fault().set)
                 numberOverflow();
             return false;
@@ -408,6 +476,7 @@ private:
         text += '"';
         return text;
     }
+    static std::string kennungLabel() { return "\"" + std::string(KennungKey) + "\""; }
     std::string label(int entry) const
     {
         return m_rule->count > 1 ? keyLabel() + "[" + std::to_string(entry) + "]" : keyLabel();
@@ -419,9 +488,7 @@ private:
 
     std::string outOfRangeMessage(int entry) const
     {
-        const Bounds b = m_rule->bounds[static_cast<std::size_t>(entry)];
-        return label(entry) + ": Wert außerhalb von " + boundText(m_rule->kind, b.min) + " bis " +
-               boundText(m_rule->kind, b.max) + ".";
+        return label(entry) + ": " + rangeFault(*m_rule, entry);
     }
 
     // The value of the current key is a number beyond every range.
@@ -447,6 +514,12 @@ private:
         }
     }
 
+    void failKennung(std::string message)
+    {
+        if (!m_kennungFault.set)
+            m_kennungFault = {true, m_ordinal, LineErrorKind::BadKennung, std::move(message)};
+    }
+
     void fail(LineErrorKind kind, std::string message)
     {
         Fault& f = fault();
@@ -459,6 +532,11 @@ private:
     {
         if (m_depth == 0) {
             m_topLevel = found;
+            return true;
+        }
+        if (m_kennung) {
+            if (m_depth == 1)
+                failKennung(wrongType(kennungLabel(), "Text", found));
             return true;
         }
         if (m_rule == nullptr || m_depth > 2 || fault().set)
@@ -505,6 +583,8 @@ private:
     {
         if (m_depth == 0)
             m_topLevel = found;
+        else if (m_kennung && m_depth == 1)
+            failKennung(wrongType(kennungLabel(), "Text", found));
         else if (m_rule != nullptr && !fault().set) {
             if (m_depth == 1 && found == Found::List && m_rule->count > 1) {
                 m_entry = 0;
@@ -544,22 +624,231 @@ private:
     Found m_topLevel = Found::Null;
     int m_ordinal = 0;
     const KeyRule* m_rule = nullptr; // key of the value being read; null for an unknown key
+    bool m_kennung = false;          // the value being read is the case key
     int m_entry = 0;                 // index of the next list entry
     std::array<std::int64_t, 3> m_values{};
     std::array<Fault, KeyCount> m_faults{};
     Fault m_unknown;
+    Fault m_kennungFault;
     bool m_syntaxError = false;
     LineError m_first;
 };
 
+// Reads the shape nearly every line has, in one pass over its bytes: an object of known keys
+// whose values are numbers without exponent, true or false, texts of printable ASCII without
+// escapes, or lists of these; every value of the right type and in range. It takes each value
+// through the same conversions as the general reader, so a line it takes is taken alike by
+// both; at anything else it gives up and leaves the line to the general reader.
+class PlainReader
+{
+public:
+    PlainReader(std::string_view line, CaseInput& input)
+        : m_p(line.data()), m_end(line.data() + line.size()), m_input(input)
+    {
+    }
+
+    bool read()
+    {
+        space();
+        if (!take('{'))
+            return false;
+        space();
+        if (take('}'))
+            return atEnd();
+        for (;;) {
+            if (!member())
+                return false;
+            space();
+            if (take('}'))
+                return atEnd();
+            if (!take(','))
+                return false;
+            space();
+        }
+    }
+
+private:
+    static bool digit(char c) { return c >= '0' && c <= '9'; }
+
+    void space()
+    {
+        while (m_p != m_end && (*m_p == ' ' || *m_p == '\t' || *m_p == '\r' || *m_p == '\n'))
+            ++m_p;
+    }
+    bool take(char c)
+    {
+        if (m_p == m_end || *m_p != c)
+            return false;
+        ++m_p;
+        return true;
+    }
+    bool word(std::string_view w)
+    {
+        if (static_cast<std::size_t>(m_end - m_p) < w.size() || std::string_view(m_p, w.size()) != w)
+            return false;
+        m_p += w.size();
+        return true;
+    }
+    bool atEnd()
+    {
+        space();
+        return m_p == m_end;
+    }
+
+    // A text whose bytes are its characters; the view points into the line.
+    bool text(std::string_view& out)
+    {
+        if (!take('"'))
+            return false;
+        const char* start = m_p;
+        for (; m_p != m_end && *m_p != '"'; ++m_p) {
+            const auto c = static_cast<unsigned char>(*m_p);
+            if (c < 0x20 || c > 0x7E || c == '\\')
+                return false;
+        }
+        if (m_p == m_end)
+            return false;
+        out = std::string_view(start, static_cast<std::size_t>(m_p - start));
+        ++m_p;
+        return true;
+    }
+
+    // -?(0|[1-9][0-9]*)(.[0-9]+)? as JSON writes it.
+    bool number(std::string_view& out, bool& whole)
+    {
+        const char* start = m_p;
+        take('-');
+        if (m_p == m_end || !digit(*m_p))
+            return false;
+        if (*m_p++ != '0')
+            while (m_p != m_end && digit(*m_p))
+                ++m_p;
+        whole = !take('.');
+        if (!whole) {
+            if (m_p == m_end || !digit(*m_p))
+                return false;
+            while (m_p != m_end && digit(*m_p))
+                ++m_p;
+        }
+        if (m_p != m_end && (*m_p == 'e' || *m_p == 'E'))
+            return false;
+        out = std::string_view(start, static_cast<std::size_t>(m_p - start));
+        return true;
+    }
+
+    bool entry(const KeyRule& rule, int index, std::int64_t& value)
+    {
+        if (m_p == m_end)
+            return false;
+        Entry entry;
+        std::string_view token;
+        if (*m_p == 't' || *m_p == 'f') {
+            const bool flag = *m_p == 't';
+            if (rule.kind != ValueKind::Flag || !word(flag ? "true" : "false"))
+                return false;
+            entry = {Entry::Ok, flag ? 1 : 0};
+        } else if (*m_p == '"') {
+            if (!text(token))
+                return false;
+            entry = fromText(token, rule, index);
+        } else {
+            bool whole = false;
+            if (!number(token, whole))
+                return false;
+            if (whole) {
+                // The general reader has the integer; one beyond 64 bits it has otherwise.
+                std::int64_t v = 0;
+                const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
+                if (ec != std::errc() || end != token.data() + token.size())
+                    return false;
+                entry = fromWhole(v, rule, index);
+            } else {
+                entry = fromNumberText(token, rule, index);
+            }
+        }
+        if (entry.status != Entry::Ok)
+            return false;
+        value = entry.value;
+        return true;
+    }
+
+    bool member()
+    {
+        std::string_view name;
+        if (!text(name))
+            return false;
+        space();
+        if (!take(':'))
+            return false;
+        space();
+        if (name == KennungKey) {
+            std::string_view kennung;
+            if (!text(kennung) || kennung.size() > KennungMaxLength)
+                return false;
+            m_input.setKennung(kennung);
+            return true;
+        }
+        const KeyRule* rule = nullptr;
+        for (const KeyRule& candidate : Keys)
+            if (candidate.name == name)
+                rule = &candidate;
+        if (rule == nullptr)
+            return false;
+        std::array<std::int64_t, 3> values{};
+        if (rule->count == 1) {
+            if (!entry(*rule, 0, values[0]))
+                return false;
+        } else {
+            if (!take('['))
+                return false;
+            for (int i = 0; i < rule->count; ++i) {
+                space();
+                if (i > 0) {
+                    if (!take(','))
+                        return false;
+                    space();
+                }
+                if (!entry(*rule, i, values[static_cast<std::size_t>(i)]))
+                    return false;
+            }
+            space();
+            if (!take(']'))
+                return false;
+        }
+        m_input.set(rule->key, values);
+        return true;
+    }
+
+    const char* m_p;
+    const char* m_end;
+    CaseInput& m_input;
+};
+
 } // namespace
 
-bool parseCaseLine(std::string_view line, CaseInput& input, LineError& error)
+bool parseCaseLineGeneral(std::string_view line, CaseInput& input, LineError& error)
 {
-    input = CaseInput{};
+    input.reset();
+    // The JSON reader would take a NUL byte for the end of the text and the rest for nothing.
+    if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) {
+        error = {LineErrorKind::NulByte,
+                 "Die Zeile enthält ein NUL-Byte (an Stelle " + std::to_string(nul + 1) + ")."};
+        return false;
+    }
     LineReader reader(input, line.size());
     Json::sax_parse(line.begin(), line.end(), &reader);
     return !reader.failed(error);
+}
+
+bool parseCaseLinePlain(std::string_view line, CaseInput& input)
+{
+    input.reset();
+    return PlainReader(line, input).read();
+}
+
+bool parseCaseLine(std::string_view line, CaseInput& input, LineError& error)
+{
+    return parseCaseLinePlain(line, input) || parseCaseLineGeneral(line, input, error);
 }
 
 } // namespace svp::cli

@@ -15,10 +15,9 @@ void CaseWindow::apply(const CaseInput& in)
     auto& a = ansicht;
     // Index 0 of a pair of the input is the first minor employment, index 1 of the case.
     auto pair = [&](Key key, std::array<Currency, 3>& values, std::array<engine::NumberField, 3>& fields) {
-        if (!in.has(key))
-            return;
         for (int i = 0; i < 2; ++i)
-            values[i + 1] = fields[i + 1].value = in.amount(key, i);
+            if (in.has(key, i))
+                values[i + 1] = fields[i + 1].value = in.amount(key, i);
     };
 
     if (in.has(Key::AktJahr))
@@ -49,15 +48,15 @@ void CaseWindow::apply(const CaseInput& in)
         f.KBArt = in.integer(Key::KBArt);
         a.KBopt.selected = f.KBArt;
     }
-    if (in.has(Key::KBCheck)) // the boxes the determination reads and the remembered clicks
-        for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) // the boxes the determination reads and the remembered clicks
+        if (in.has(Key::KBCheck, i))
             f.KBMerker[i] = a.KBCheck[i].checked = in.flag(Key::KBCheck, i);
     pair(Key::Monatslohn, f.Monatslohn, a.loh);
     pair(Key::Monate, f.Monate, a.Mon);
     pair(Key::Urlaubsgeld, f.Urlaubsgeld, a.Url);
     pair(Key::Weihnachtsgeld, f.Weihnachtsgeld, a.Wei);
-    if (in.has(Key::Privathaushalt))
-        for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i)
+        if (in.has(Key::Privathaushalt, i))
             f.Privathaushalt[i + 1] = a.priv[i + 1].checked = in.flag(Key::Privathaushalt, i);
 }
 

@@ -19,7 +19,8 @@ public:
     CaseWindow();
 
     // The keys of a line replace their values in the case and in the controls that show them,
-    // as if the user had entered them; keys the line does not name keep their values.
+    // as if the user had entered them; keys (and entries of a pair) the line does not name keep
+    // their values.
     void apply(const CaseInput& input);
 
     // Loads the year's tables and texts for the month and runs `svzentrum` once.

@@ -3,18 +3,26 @@
 #include "batch.h"
 #include "record_file.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <istream>
+#include <optional>
 #include <ostream>
+#include <thread>
 #include <vector>
 
 namespace svp::cli {
 
-const std::string_view HelpText = R"(Aufruf: svpflicht-batch [--sequence] [DATEI]
+namespace {
+
+// The text of --help before the options.
+constexpr std::string_view HelpIntro = R"(Aufruf: svpflicht-batch [OPTIONEN] [DATEI]
        svpflicht-batch --satzdatei SV<Jahr>.xyz
 
 Bestimmt ohne Fenster, wie die Beschäftigungen eines Arbeitnehmers in einem Monat
@@ -22,27 +30,17 @@ von der Lohnsteuer und der Kranken-, Pflege-, Renten- und Arbeitslosenversicheru
 (KV, PV, RV, AV) behandelt werden: Hauptbeschäftigung, zeitgeringfügige Beschäftigung,
 zuerst aufgenommener Mini-Job und später aufgenommene Mini-Jobs (summiert).
 
-Gelesen wird ein Fall je Zeile, als JSON-Objekt, aus DATEI oder, ohne DATEI oder mit
-"-", von der Standardeingabe. Für jede nicht leere Zeile wird eine Zeile JSON auf die
+Gelesen wird ein Fall je Zeile, als JSON-Objekt (mit --format csv als Zeile einer
+Tabelle, siehe unten), aus DATEI oder, ohne DATEI oder mit "-", von der
+Standardeingabe. Für jede nicht leere Zeile wird eine Zeile JSON auf die
 Standardausgabe geschrieben, in derselben Reihenfolge. Leere Zeilen ergeben keine
 Ausgabe, werden aber mitgezählt.
 
 Optionen:
-  --sequence   Alle Zeilen wirken nacheinander auf dasselbe Fenster: die Schlüssel
-               einer Zeile ersetzen nur ihre Werte, alles andere bleibt, wie die
-               vorige Zeile es hinterlassen hat (auch Werte, die die Bestimmung
-               überschrieben hat, Sichtbarkeiten und Beschriftungen). Eine fehlerhafte
-               Zeile ändert nichts. Ohne --sequence wird jede Zeile in einem frisch
-               geöffneten Fenster mit den Vorgaben bestimmt.
-  -h, --help   Diese Hilfe.
+)";
 
-Mit --satzdatei SV<Jahr>.xyz werden statt Zeilen die zwölf Monate einer Satzdatei des
-Fensters bestimmt, jeder so, wie das Fenster ihn nach dem Wechsel zu diesem Monat zeigt:
-zwölf Zeilen, je das Ergebnisobjekt wie unten mit "Monat" (0 bis 11), "Land" (0 bis 15),
-"gespeichert" (false für einen nie gespeicherten Monat) und "beschaedigt" (true, wenn
-ungültige Werte durch die Vorgaben ersetzt wurden). Die Datei wird nicht verändert; ist
-sie nicht lesbar, endet der Aufruf mit 2.
-
+// The text of --help after the options.
+constexpr std::string_view HelpKeys = R"(
 Schlüssel (alle wahlfrei; ein unbekannter Schlüssel ist ein Fehler; steht ein
 Schlüssel zweimal in einer Zeile, gilt der letzte):
   AktJahr         ganze Zahl, 2006 bis 2010                       Vorgabe 2008
@@ -66,46 +64,257 @@ Schlüssel zweimal in einer Zeile, gilt der letzte):
   Urlaubsgeld     [Betrag, Betrag], je -99999 bis 99999           Vorgabe [40, 0]
   Weihnachtsgeld  [Betrag, Betrag], je -99999 bis 99999           Vorgabe [200, 0]
   Privathaushalt  [true/false, true/false]                        Vorgabe [false, false]
+  Kennung         Text, höchstens 64 Zeichen: ein Schlüssel des Falls, etwa die
+                  Personalnummer; er gilt nur für seine Zeile und wird unverändert
+                  zurückgegeben, damit sich Ergebnisse auch nach Sortieren, Filtern
+                  oder einem geteilten Lauf zuordnen lassen
 Der erste Eintrag eines Paares gehört zum zuerst aufgenommenen Mini-Job, der zweite
 zu den später aufgenommenen. Ein Betrag ist eine JSON-Zahl oder ein Text wie
 "400.005" (auch "400,005"), mit höchstens vier Nachkommastellen; er wird exakt
 übernommen.
 
-Ausgabe je Fall, in dieser Reihenfolge: Ergebniscode (je Spalte die Codes der Zeilen
-36 bis 41), Ergebnistext (die 35 Zeichen langen Texte), Gesamtentgelt, Gleitfall,
-LStHinweis, Werte (die Beträge des Falls nach der Bestimmung), Sichtbar und
-Beschriftung. Beträge stehen als Text mit vier Nachkommastellen ("325.0000").
-Eine fehlerhafte Zeile ergibt {"Zeile":N,"Fehler":"..."}; die Bearbeitung geht mit
-der nächsten Zeile weiter.
+Ausgabe je Fall, in dieser Reihenfolge: Kennung (nur wenn die Zeile eine nennt),
+Ergebniscode (je Spalte die Codes der Zeilen 36 bis 41), Ergebnistext (die 35
+Zeichen langen Texte), Gesamtentgelt, Gleitfall, LStHinweis, Werte (die Beträge des
+Falls nach der Bestimmung), Sichtbar und Beschriftung. Beträge stehen als Text mit
+vier Nachkommastellen ("325.0000").
+Eine fehlerhafte Zeile ergibt {"Zeile":N,"Fehler":"..."}, mit der Kennung vorn, wenn
+die Zeile bis zu ihr lesbar war; die Bearbeitung geht mit der nächsten Zeile weiter.
+Eine Zeile mit einem NUL-Byte ist fehlerhaft. Eine Zeile länger als 1048576 Bytes
+(--max-zeilenlaenge) ergibt {"Zeile":N,"Fehler":"Zeile länger als 1048576 Bytes"};
+ihr Rest wird übergangen, ohne ihn zu speichern.
+
+CSV (--format csv):
+Die erste Zeile benennt die Spalten: die Schlüssel oben, die Einträge eines Paares
+als eigene Spalten Monatslohn_1 und Monatslohn_2 (ebenso Monate, Urlaubsgeld,
+Weihnachtsgeld, Privathaushalt), KBCheck_1 bis KBCheck_3, dazu Kennung; jede Spalte
+ist wahlfrei, steht höchstens einmal da, die Reihenfolge ist frei. Trennzeichen ist
+";" wie in deutschen Tabellenkalkulationen, Beträge dann wie "1.500,50" oder
+"1500,5" (der Punkt trennt nur Tausender, in Dreiergruppen); mit --trennzeichen ,
+ist es das Komma, Beträge dann wie "1500.50". Felder dürfen in Anführungszeichen
+stehen (innere Anführungszeichen verdoppelt, auch über Zeilen hinweg), Zeilen
+enden mit CRLF oder LF, ein UTF-8-BOM am Anfang wird übergangen. Wahrheitswerte:
+ja/nein, wahr/falsch, true/false, 1/0, gleich ob groß oder klein geschrieben. Ein
+leeres Feld heißt "nicht angegeben": es gilt die Vorgabe, mit --sequence der Wert
+der vorigen Zeile. Ein Wert, der so nicht lesbar ist, macht die Zeile fehlerhaft;
+geraten wird nie. Eine Kopfzeile mit unbekannten, doppelten oder leeren Namen wird
+abgewiesen (Rückgabewert 2).
+Ausgegeben wird dieselbe Art CSV, mit BOM und CRLF: eine Kopfzeile, dann je Zeile
+der Eingabe eine Zeile mit Kennung, Fehler (leer, wenn keiner), Gesamtentgelt,
+Gleitfall, LStHinweis, danach je Beschäftigung (HB Hauptbeschäftigung, KB
+zeitgeringfügige Beschäftigung, MJ1 zuerst aufgenommener Mini-Job, MJ2 später
+aufgenommene Mini-Jobs) und je Ergebniszeile (Lohnsteuer, KV, PV, RV, AV, Hinweis)
+Code und Text: HB_Lohnsteuer_Code, HB_Lohnsteuer, HB_KV_Code, ... MJ2_Hinweis_Code,
+MJ2_Hinweis. Eine fehlerhafte Zeile ergibt eine Zeile mit Kennung und Fehler, eine
+leere Zeile (nur leere Felder) eine leere Zeile: die Zeilen bleiben neben denen der
+Eingabe.
+Beispiel (eine längere Tabelle liegt den Quellen als docs/beispiel.csv bei):
+  Kennung;AktJahr;Monat;HBStatus;HBEntgelt;Monatslohn_1;Monatslohn_2
+  4711;2008;0;;1.500,50;400;
+  "Meier; Anna";2008;5;7;;450,00;120,5
+  svpflicht-batch --format csv faelle.csv > ergebnisse.csv
 
 Rückgabewert: 0, wenn jede Zeile bestimmt wurde; 1, wenn mindestens eine Zeile
-fehlerhaft war; 2, wenn DATEI nicht geöffnet oder gelesen werden kann, die Ausgabe
-nicht geschrieben werden kann oder der Aufruf falsch ist.
+fehlerhaft war; 2, wenn DATEI nicht geöffnet oder gelesen werden kann, die
+Kopfzeile einer CSV-Eingabe unbrauchbar ist, die Ausgabe nicht geschrieben werden
+kann oder der Aufruf falsch ist.
 )";
+
+// A whole number from min to max, written with digits only.
+std::optional<std::int64_t> wholeNumber(std::string_view text, std::int64_t min, std::int64_t max)
+{
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text[0] == '-' || text[0] == '+' || ec != std::errc() ||
+        end != text.data() + text.size() || value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
+std::string notWhole(std::string_view name, std::string_view value, std::int64_t min, std::int64_t max)
+{
+    return std::string(name) + " erwartet eine ganze Zahl von " + std::to_string(min) + " bis " +
+           std::to_string(max) + ", nicht \"" + std::string(value) + "\".";
+}
+
+constexpr std::int64_t MaxJobs = 256;
+constexpr std::int64_t MaxFirstLine = 999'999'999'999'999;
+constexpr std::int64_t MaxLineLengthLimit = 1024 * 1024 * 1024;
+
+// clang-format off
+constexpr std::array<Option, 8> OptionTable = {{
+    {"--sequence", "", "",
+     "Alle Zeilen wirken nacheinander auf dasselbe Fenster: die\n"
+     "Schlüssel einer Zeile ersetzen nur ihre Werte, alles andere\n"
+     "bleibt, wie die vorige Zeile es hinterlassen hat (auch Werte,\n"
+     "die die Bestimmung überschrieben hat, Sichtbarkeiten und\n"
+     "Beschriftungen). Eine fehlerhafte Zeile ändert nichts. Ohne\n"
+     "--sequence wird jede Zeile in einem frisch geöffneten Fenster\n"
+     "mit den Vorgaben bestimmt.",
+     [](CommandLine& line, std::string_view) {
+         line.options.sequence = true;
+         return std::string();
+     }},
+    {"--jobs", "-j", "N",
+     "Bestimmt die Zeilen mit N Threads zugleich (1 bis 256;\n"
+     "Vorgabe: so viele, wie der Rechner Kerne hat). Die Ausgabe\n"
+     "ist Byte für Byte dieselbe wie mit einem. Mit --sequence\n"
+     "arbeitet immer einer.",
+     [](CommandLine& line, std::string_view value) {
+         const auto jobs = wholeNumber(value, 1, MaxJobs);
+         if (!jobs)
+             return notWhole("--jobs", value, 1, MaxJobs);
+         line.options.jobs = static_cast<int>(*jobs);
+         line.jobsGiven = true;
+         return std::string();
+     }},
+    {"--format", "", "FORMAT",
+     "json (Vorgabe): JSON Lines, ein Objekt je Zeile;\n"
+     "csv: eine Tabelle mit Kopfzeile, siehe unten.",
+     [](CommandLine& line, std::string_view value) {
+         if (value == "json")
+             line.options.format = Format::JsonLines;
+         else if (value == "csv")
+             line.options.format = Format::Csv;
+         else
+             return "--format erwartet json oder csv, nicht \"" + std::string(value) + "\".";
+         return std::string();
+     }},
+    {"--trennzeichen", "", "Z",
+     "Trennzeichen der CSV-Felder: ; (Vorgabe, Beträge mit\n"
+     "Dezimalkomma) oder , (Beträge mit Dezimalpunkt).",
+     [](CommandLine& line, std::string_view value) {
+         if (value != ";" && value != ",")
+             return "--trennzeichen erwartet ; oder , nicht \"" + std::string(value) + "\".";
+         line.options.separator = value[0];
+         line.separatorGiven = true;
+         return std::string();
+     }},
+    {"--erste-zeile", "", "N",
+     "Die Zeilennummern der Fehlerzeilen zählen ab N statt ab 1:\n"
+     "für einen Teil eines geteilten Laufs, der die Zeilen ab N\n"
+     "bekommt.",
+     [](CommandLine& line, std::string_view value) {
+         const auto first = wholeNumber(value, 1, MaxFirstLine);
+         if (!first)
+             return notWhole("--erste-zeile", value, 1, MaxFirstLine);
+         line.options.firstLine = *first;
+         return std::string();
+     }},
+    {"--max-zeilenlaenge", "", "BYTES",
+     "Längste zulässige Zeile (Vorgabe 1048576); eine längere ist\n"
+     "fehlerhaft und wird übergangen, ohne sie zu speichern.",
+     [](CommandLine& line, std::string_view value) {
+         const auto length = wholeNumber(value, 1, MaxLineLengthLimit);
+         if (!length)
+             return notWhole("--max-zeilenlaenge", value, 1, MaxLineLengthLimit);
+         line.options.maxLineLength = static_cast<std::size_t>(*length);
+         return std::string();
+     }},
+    {"--satzdatei", "", "DATEI",
+     "Statt Zeilen die zwölf Monate einer Satzdatei des Fensters\n"
+     "(SV2006.xyz bis SV2010.xyz), jeder so, wie das Fenster ihn\n"
+     "nach dem Wechsel zu diesem Monat zeigt: zwölf Zeilen, je das\n"
+     "Ergebnisobjekt mit \"Monat\" (0 bis 11), \"Land\", \"gespeichert\"\n"
+     "(false für einen nie gespeicherten Monat) und \"beschaedigt\".\n"
+     "Die Datei wird nicht verändert; ist sie nicht lesbar: 2.",
+     [](CommandLine& line, std::string_view value) {
+         line.recordFile = value;
+         return std::string();
+     }},
+    {"--help", "-h", "", "Diese Hilfe.",
+     [](CommandLine& line, std::string_view) {
+         line.help = true;
+         return std::string();
+     }},
+}};
+// clang-format on
+
+// Where the help column of the options begins.
+constexpr std::size_t HelpColumn = 28;
+
+} // namespace
+
+std::span<const Option> options()
+{
+    return OptionTable;
+}
+
+std::string helpText()
+{
+    std::string text(HelpIntro);
+    for (const Option& option : OptionTable) {
+        std::string left = "  ";
+        if (!option.shortName.empty())
+            left += std::string(option.shortName) + ", ";
+        left += option.name;
+        if (!option.valueName.empty())
+            left += " " + std::string(option.valueName);
+        left.resize(std::max(left.size() + 1, HelpColumn), ' ');
+        text += left;
+        for (const char c : option.help) {
+            text += c;
+            if (c == '\n')
+                text.append(HelpColumn, ' ');
+        }
+        text += '\n';
+    }
+    text += HelpKeys;
+    return text;
+}
 
 CommandLine readCommandLine(std::span<const std::string_view> arguments)
 {
     CommandLine line;
     bool optionsEnded = false;
     bool haveFile = false;
-    for (const std::string_view argument : arguments) {
-        if (!optionsEnded && (argument == "--help" || argument == "-h")) {
-            line.help = true;
-        } else if (!optionsEnded && argument == "--sequence") {
-            line.sequence = true;
-        } else if (!optionsEnded && argument == "--") {
+    auto fault = [&](std::string message) {
+        if (line.error.empty())
+            line.error = std::move(message);
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (!optionsEnded && argument == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
-            if (line.error.empty())
-                line.error = "Unbekannte Option \"" + std::string(argument) + "\".";
-        } else if (haveFile) {
-            if (line.error.empty())
-                line.error = "Es kann nur eine Datei gelesen werden.";
-        } else {
+            continue;
+        }
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            if (haveFile)
+                fault("Es kann nur eine Datei gelesen werden.");
             line.file = argument;
             haveFile = true;
+            continue;
         }
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const Option* option = nullptr;
+        for (const Option& candidate : OptionTable)
+            if (name == candidate.name || (!candidate.shortName.empty() && name == candidate.shortName))
+                option = &candidate;
+        if (option == nullptr) {
+            fault("Unbekannte Option \"" + std::string(argument) + "\".");
+            continue;
+        }
+        std::string_view value;
+        if (option->valueName.empty()) {
+            if (equals != std::string_view::npos) {
+                fault(std::string(name) + " nimmt keinen Wert.");
+                continue;
+            }
+        } else if (equals != std::string_view::npos) {
+            value = argument.substr(equals + 1);
+        } else if (i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else {
+            fault(std::string(name) + " braucht einen Wert (" + std::string(option->valueName) + ").");
+            continue;
+        }
+        std::string message = option->take(line, value);
+        if (!message.empty())
+            fault(std::move(message));
     }
+    if (line.separatorGiven && line.options.format != Format::Csv)
+        fault("--trennzeichen gilt nur mit --format csv.");
     return line;
 }
 
@@ -142,18 +351,24 @@ int batchMain(int argc, const char* const* argv, std::istream& standardInput, st
         if (!line.help && asksForRecordFile(arguments))
             return recordFileMain(arguments, out, err);
         if (line.help) {
-            out << HelpText;
+            out << helpText();
             out.flush();
             return ExitAllDetermined;
         }
         if (!line.error.empty()) {
             err << "svpflicht-batch: " << line.error << "\n"
-                << "Aufruf: svpflicht-batch [--sequence] [DATEI]; mehr mit --help.\n";
+                << "Aufruf: svpflicht-batch [OPTIONEN] [DATEI]; mehr mit --help.\n";
             return ExitNoInput;
         }
-        const BatchOptions options{line.sequence};
+        BatchOptions options = line.options;
+        if (!line.jobsGiven)
+            options.jobs =
+                static_cast<int>(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, MaxJobs));
         auto run = [&](std::istream& in, const std::string& name) {
-            const int status = runBatch(in, out, options);
+            std::string inputFault;
+            const int status = runBatch(in, out, options, &inputFault);
+            if (!inputFault.empty())
+                err << "svpflicht-batch: " << name << ": " << inputFault << "\n";
             if (in.bad())
                 err << "svpflicht-batch: " << name << " kann nicht gelesen werden.\n";
             if (!out) {

@@ -32,94 +32,119 @@ bool blockNeedsEscape(const char* bytes)
     return (below(w, 0x20) | below(w ^ (Ones * '"'), 1) | below(w ^ (Ones * '\\'), 1)) != 0;
 }
 
-void appendEscaped(std::string& out, unsigned char c)
+char* writeEscaped(char* p, unsigned char c)
 {
     static constexpr char Hex[] = "0123456789abcdef";
+    *p++ = '\\';
     switch (c) {
     case '"':
-        out += "\\\"";
+        *p++ = '"';
         break;
     case '\\':
-        out += "\\\\";
+        *p++ = '\\';
         break;
     case '\b':
-        out += "\\b";
+        *p++ = 'b';
         break;
     case '\f':
-        out += "\\f";
+        *p++ = 'f';
         break;
     case '\n':
-        out += "\\n";
+        *p++ = 'n';
         break;
     case '\r':
-        out += "\\r";
+        *p++ = 'r';
         break;
     case '\t':
-        out += "\\t";
+        *p++ = 't';
         break;
     default:
-        out += "\\u00";
-        out += Hex[c >> 4];
-        out += Hex[c & 0xF];
+        *p++ = 'u';
+        *p++ = '0';
+        *p++ = '0';
+        *p++ = Hex[c >> 4];
+        *p++ = Hex[c & 0xF];
         break;
     }
+    return p;
+}
+
+// Appends through a writer that needs at most `room` bytes.
+template <typename Write> void appendWritten(std::string& out, std::size_t room, Write write)
+{
+    const std::size_t old = out.size();
+    out.resize(old + room);
+    char* end = write(out.data() + old);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 } // namespace
 
-void appendJsonString(std::string& out, std::string_view text)
+char* writeJsonString(char* p, std::string_view text)
 {
     const char* data = text.data();
     const std::size_t size = text.size();
-    out += '"';
-    std::size_t plain = 0; // start of the run not yet copied
+    *p++ = '"';
     std::size_t i = 0;
     while (i < size) {
-        // Result texts and captions rarely hold anything to escape: skip clean blocks whole.
-        while (i + 8 <= size && !blockNeedsEscape(data + i))
+        // Result texts and captions rarely hold anything to escape: copy clean blocks whole.
+        while (i + 8 <= size && !blockNeedsEscape(data + i)) {
+            std::memcpy(p, data + i, 8);
+            p += 8;
             i += 8;
+        }
         const std::size_t blockEnd = std::min(size, i + 8);
         for (; i < blockEnd; ++i) {
             const auto c = static_cast<unsigned char>(data[i]);
-            if (EscapeTable[c]) {
-                out.append(data + plain, i - plain);
-                plain = i + 1;
-                appendEscaped(out, c);
-            }
+            if (EscapeTable[c])
+                p = writeEscaped(p, c);
+            else
+                *p++ = static_cast<char>(c);
         }
     }
-    out.append(data + plain, size - plain);
-    out += '"';
+    *p++ = '"';
+    return p;
 }
 
-void appendAmount(std::string& out, params::Currency amount)
+char* writeAmount(char* p, params::Currency amount)
 {
     const std::int64_t raw = amount.raw();
     // The magnitude in unsigned arithmetic: the most negative amount has no positive twin.
     const std::uint64_t magnitude =
         raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
     const auto scale = static_cast<std::uint64_t>(params::Currency::Scale);
-    std::array<char, 32> digits{};
-    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude / scale).ptr;
-    out += '"';
+    *p++ = '"';
     if (raw < 0)
-        out += '-';
-    out.append(digits.data(), end);
+        *p++ = '-';
+    p = std::to_chars(p, p + 20, magnitude / scale).ptr;
     const std::uint64_t fraction = magnitude % scale;
-    const char decimals[] = {'.',
-                             static_cast<char>('0' + fraction / 1000),
-                             static_cast<char>('0' + fraction / 100 % 10),
-                             static_cast<char>('0' + fraction / 10 % 10),
-                             static_cast<char>('0' + fraction % 10),
-                             '"'};
-    out.append(decimals, sizeof decimals);
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + fraction / 1000);
+    *p++ = static_cast<char>('0' + fraction / 100 % 10);
+    *p++ = static_cast<char>('0' + fraction / 10 % 10);
+    *p++ = static_cast<char>('0' + fraction % 10);
+    *p++ = '"';
+    return p;
+}
+
+char* writeInteger(char* p, std::int64_t value)
+{
+    return std::to_chars(p, p + IntegerRoom, value).ptr;
+}
+
+void appendJsonString(std::string& out, std::string_view text)
+{
+    appendWritten(out, jsonStringRoom(text), [&](char* p) { return writeJsonString(p, text); });
+}
+
+void appendAmount(std::string& out, params::Currency amount)
+{
+    appendWritten(out, AmountRoom, [&](char* p) { return writeAmount(p, amount); });
 }
 
 void appendInteger(std::string& out, std::int64_t value)
 {
-    std::array<char, 24> digits{};
-    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-    out.append(digits.data(), end);
+    appendWritten(out, IntegerRoom, [&](char* p) { return writeInteger(p, value); });
 }
 
 } // namespace svp::cli

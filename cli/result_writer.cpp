@@ -3,6 +3,8 @@
 #include "json_text.h"
 
 #include <array>
+#include <cstring>
+#include <vector>
 
 namespace svp::cli {
 
@@ -12,20 +14,62 @@ using engine::Ansicht;
 using engine::Fall;
 using params::Currency;
 
-// The two entries of an amount of the minor employments: index 1 is the first, 2 the later ones.
-void appendPair(std::string& out, const char* name, const std::array<Currency, 3>& values)
+// Writes at a place with room enough; the room is reserved once for the whole line.
+struct Writer {
+    char* p;
+
+    template <std::size_t N> void put(const char (&text)[N])
+    {
+        std::memcpy(p, text, N - 1);
+        p += N - 1;
+    }
+    void put(std::string_view text)
+    {
+        std::memcpy(p, text.data(), text.size());
+        p += text.size();
+    }
+    void put(char c) { *p++ = c; }
+    void text(std::string_view text) { p = writeJsonString(p, text); }
+    void amount(Currency amount) { p = writeAmount(p, amount); }
+    void integer(std::int64_t value) { p = writeInteger(p, value); }
+    void flag(bool value)
+    {
+        if (value)
+            put("true");
+        else
+            put("false");
+    }
+
+    // The two entries of an amount of the minor employments: index 1 is the first, 2 the later ones.
+    void pair(std::string_view name, const std::array<Currency, 3>& values)
+    {
+        put(",\"");
+        put(name);
+        put("\":[");
+        amount(values[1]);
+        put(',');
+        amount(values[2]);
+        put(']');
+    }
+};
+
+// Room for everything of a line but its texts.
+constexpr std::size_t FixedRoom = 4096;
+
+std::size_t textRoom(const Ansicht& ansicht, const std::string* kennung)
 {
-    out += ",\"";
-    out += name;
-    out += "\":[";
-    appendAmount(out, values[1]);
-    out += ',';
-    appendAmount(out, values[2]);
-    out += ']';
+    std::size_t room = kennung != nullptr ? jsonStringRoom(*kennung) : 0;
+    for (const auto& spalte : ansicht.Ergebnistext)
+        for (const std::string& text : spalte)
+            room += jsonStringRoom(text);
+    for (const std::string* caption : {&ansicht.HB[1].caption, &ansicht.vielleicht[0].caption,
+                                       &ansicht.vielleicht[1].caption, &ansicht.GBCheck[1].caption})
+        room += jsonStringRoom(*caption);
+    return room;
 }
 
 struct Shown {
-    const char* name;
+    std::string_view name;
     bool (*visible)(const Ansicht&);
 };
 
@@ -56,69 +100,99 @@ constexpr std::array<Shown, 23> SichtbarListe = {{
     {"Lstkurz", [](const Ansicht& a) { return a.Lstkurz.visible; }},
 }};
 
-} // namespace
-
-void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht)
+void writeResult(Writer& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
 {
-    out += "{\"Ergebniscode\":[";
+    w.put('{');
+    if (kennung != nullptr) {
+        w.put("\"Kennung\":");
+        w.text(*kennung);
+        w.put(',');
+    }
+    w.put("\"Ergebniscode\":[");
     for (int c = 0; c < engine::Spalten; ++c) {
-        out += c == 0 ? "[" : ",[";
+        if (c != 0)
+            w.put(',');
+        w.put('[');
         for (int r = engine::ErsteZeile; r <= engine::LetzteZeile; ++r) {
             if (r != engine::ErsteZeile)
-                out += ',';
-            appendInteger(out, fall.ergebnis(c, r));
+                w.put(',');
+            w.integer(fall.ergebnis(c, r));
         }
-        out += ']';
+        w.put(']');
     }
-    out += "],\"Ergebnistext\":[";
+    w.put("],\"Ergebnistext\":[");
     for (std::size_t c = 0; c < ansicht.Ergebnistext.size(); ++c) {
-        out += c == 0 ? "[" : ",[";
+        if (c != 0)
+            w.put(',');
+        w.put('[');
         for (std::size_t r = 0; r < ansicht.Ergebnistext[c].size(); ++r) {
             if (r != 0)
-                out += ',';
-            appendJsonString(out, ansicht.Ergebnistext[c][r]);
+                w.put(',');
+            w.text(ansicht.Ergebnistext[c][r]);
         }
-        out += ']';
+        w.put(']');
     }
-    out += "],\"Gesamtentgelt\":";
-    appendAmount(out, fall.Gesamtentgelt);
-    out += ",\"Gleitfall\":";
-    appendInteger(out, fall.Gleitfall);
-    out += ",\"LStHinweis\":";
-    appendInteger(out, fall.LStHinweis);
+    w.put("],\"Gesamtentgelt\":");
+    w.amount(fall.Gesamtentgelt);
+    w.put(",\"Gleitfall\":");
+    w.integer(fall.Gleitfall);
+    w.put(",\"LStHinweis\":");
+    w.integer(fall.LStHinweis);
 
-    out += ",\"Werte\":{\"HBEntgelt\":";
-    appendAmount(out, fall.HBEntgelt);
-    appendPair(out, "Monatslohn", fall.Monatslohn);
-    appendPair(out, "Monate", fall.Monate);
-    appendPair(out, "Urlaubsgeld", fall.Urlaubsgeld);
-    appendPair(out, "Weihnachtsgeld", fall.Weihnachtsgeld);
-    appendPair(out, "Lohnsumme", fall.Lohnsumme);
-    appendPair(out, "Jahressumme", fall.Jahressumme);
-    appendPair(out, "Monatsdurchschnitt", fall.Monatsdurchschnitt);
+    w.put(",\"Werte\":{\"HBEntgelt\":");
+    w.amount(fall.HBEntgelt);
+    w.pair("Monatslohn", fall.Monatslohn);
+    w.pair("Monate", fall.Monate);
+    w.pair("Urlaubsgeld", fall.Urlaubsgeld);
+    w.pair("Weihnachtsgeld", fall.Weihnachtsgeld);
+    w.pair("Lohnsumme", fall.Lohnsumme);
+    w.pair("Jahressumme", fall.Jahressumme);
+    w.pair("Monatsdurchschnitt", fall.Monatsdurchschnitt);
 
-    out += "},\"Sichtbar\":{";
+    w.put("},\"Sichtbar\":{");
     for (std::size_t i = 0; i < SichtbarListe.size(); ++i) {
-        out += i == 0 ? "\"" : ",\"";
-        out += SichtbarListe[i].name;
-        out += "\":";
-        appendBool(out, SichtbarListe[i].visible(ansicht));
+        if (i != 0)
+            w.put(',');
+        w.put('"');
+        w.put(SichtbarListe[i].name);
+        w.put("\":");
+        w.flag(SichtbarListe[i].visible(ansicht));
     }
 
-    out += "},\"Beschriftung\":{\"HB1\":";
-    appendJsonString(out, ansicht.HB[1].caption);
-    out += ",\"vielleicht0\":";
-    appendJsonString(out, ansicht.vielleicht[0].caption);
-    out += ",\"vielleicht1\":";
-    appendJsonString(out, ansicht.vielleicht[1].caption);
-    out += ",\"GBCheck1\":";
-    appendJsonString(out, ansicht.GBCheck[1].caption);
-    out += "}}\n";
+    w.put("},\"Beschriftung\":{\"HB1\":");
+    w.text(ansicht.HB[1].caption);
+    w.put(",\"vielleicht0\":");
+    w.text(ansicht.vielleicht[0].caption);
+    w.put(",\"vielleicht1\":");
+    w.text(ansicht.vielleicht[1].caption);
+    w.put(",\"GBCheck1\":");
+    w.text(ansicht.GBCheck[1].caption);
+    w.put("}}\n");
 }
 
-void appendError(std::string& out, long zeile, std::string_view message)
+} // namespace
+
+void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
 {
-    out += "{\"Zeile\":";
+    // Written to a buffer of the thread first: growing `out` by the room would fill it with zeros.
+    thread_local std::vector<char> line;
+    const std::size_t room = FixedRoom + textRoom(ansicht, kennung);
+    if (line.size() < room)
+        line.resize(room);
+    Writer w{line.data()};
+    writeResult(w, fall, ansicht, kennung);
+    out.append(line.data(), w.p);
+}
+
+void appendError(std::string& out, std::int64_t zeile, std::string_view message, const std::string* kennung)
+{
+    out += '{';
+    if (kennung != nullptr) {
+        out += "\"Kennung\":";
+        appendJsonString(out, *kennung);
+        out += ',';
+    }
+    out += "\"Zeile\":";
     appendInteger(out, zeile);
     out += ",\"Fehler\":";
     appendJsonString(out, message);

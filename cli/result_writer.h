@@ -3,6 +3,7 @@
 #include "engine/ansicht.h"
 #include "engine/fall.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,14 @@ namespace svp::cli {
 // four columns, the total pay, the sliding-zone variant, the tax hint, the amounts of the case
 // after the run (the determination may have cleared some), the visibility of the controls that
 // the determination shows or hides and the captions that it sets.
-void appendResult(std::string& out, const engine::Fall& fall, const engine::Ansicht& ansicht);
+// The case key of the line, when it names one, comes first.
+void appendResult(std::string& out, const engine::Fall& fall, const engine::Ansicht& ansicht,
+                  const std::string* kennung = nullptr);
 
-// One output line for a line that could not be determined; `zeile` counts every input line
-// from 1, blank ones included.
-void appendError(std::string& out, long zeile, std::string_view message);
+// One output line for a line that could not be determined; `zeile` counts every input line,
+// blank ones included, from the number of the first (1 unless the run is one part of a split
+// run). The case key comes first when the line was read that far.
+void appendError(std::string& out, std::int64_t zeile, std::string_view message,
+                 const std::string* kennung = nullptr);
 
 } // namespace svp::cli

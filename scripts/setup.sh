@@ -13,6 +13,7 @@ packages=(
     poppler-utils
     clang libclang-rt-dev
     clang-format
+    parallel
 )
 
 missing=()

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
 #include <streambuf>
@@ -303,6 +304,140 @@ TEST(Stapel, ausgabe_die_nicht_geschrieben_wird_ist_kein_erfolg)
     const char* const argv[] = {"svpflicht-batch"};
     EXPECT_EQ(batchMain(1, argv, in, kaputt, err), ExitNoOutput);
     EXPECT_NE(err.str().find("Die Ausgabe kann nicht geschrieben werden."), std::string::npos) << err.str();
+}
+
+// Threads take shares of the lines; the output is the same bytes in the same order: results,
+// refused lines with their numbers and case keys, blank lines counted.
+TEST(Stapel, jobs_2_gleich_jobs_1_auf_100000_zeilen)
+{
+    std::mt19937 rng(20090401);
+    std::string input;
+    for (int i = 0; i < 100000; ++i) {
+        Maske m{};
+        for (bool& b : m)
+            b = std::uniform_int_distribution<int>(0, 2)(rng) == 0;
+        std::string zeile = alsZeile(ziehen(rng), m, i % 2 == 0);
+        if (i % 3 == 0)
+            zeile.insert(1, "\"Kennung\":\"P" + std::to_string(i) + (zeile.size() > 2 ? "\"," : "\""));
+        if (i % 101 == 7)
+            zeile.insert(zeile.size() - 1, zeile.size() > 2 ? ",\"Land\":16" : "\"Land\":16");
+        if (i % 997 == 3)
+            zeile.pop_back(); // no JSON
+        input += zeile + (i % 89 == 0 ? "\n\n" : "\n");
+    }
+    std::istringstream in1(input);
+    std::ostringstream out1;
+    EXPECT_EQ(runBatch(in1, out1, {.jobs = 1}), ExitLineFailed);
+    std::istringstream in2(input);
+    std::ostringstream out2;
+    EXPECT_EQ(runBatch(in2, out2, {.jobs = 2}), ExitLineFailed);
+    EXPECT_EQ(zeilenVon(out1.str()).size(), 100000u);
+    EXPECT_TRUE(out1.str() == out2.str()) << "die Ausgabe mit zwei Threads weicht ab";
+}
+
+// A line longer than the limit is refused unread, its rest passed over up to its line feed (in
+// CSV: up to the end of its record, quotes followed); the next line is read as usual. The
+// limit counts the bytes before the line feed, a carriage return included.
+TEST(Stapel, ueberlange_zeile_wird_uebergangen)
+{
+    const std::size_t grenze = DefaultMaxLineLength;
+    const std::string genau = "{" + std::string(grenze - 2, ' ') + "}";
+    const std::string input = "{}\n" + std::string(grenze + 1, 'x') + "\n" + genau + "\n" + "{" +
+                              std::string(grenze - 3, ' ') + "}\r\n" + genau + "\r\n" + "{\"Land\":3}";
+    std::istringstream einfach("{}\n{\"Land\":3}\n");
+    std::ostringstream erwartet;
+    runBatch(einfach, erwartet, {});
+    const std::vector<std::string> ergebnis = zeilenVon(erwartet.str());
+    for (const int jobs : {1, 2}) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        EXPECT_EQ(runBatch(in, out, {.jobs = jobs, .firstLine = 100001}), ExitLineFailed);
+        const std::string zuLang = "{\"Zeile\":100002,\"Fehler\":\"Zeile länger als 1048576 Bytes\"}\n";
+        EXPECT_TRUE(out.str() == ergebnis[0] + zuLang + ergebnis[0] + ergebnis[0] +
+                                     "{\"Zeile\":100005,\"Fehler\":\"Zeile länger als 1048576 Bytes\"}\n" +
+                                     ergebnis[1])
+            << out.str().substr(0, 200);
+    }
+
+    const std::string csv = "Kennung;Land\n"
+                            "a;" +
+                            std::string(31, '1') +
+                            "\n"
+                            "\"b\n" +
+                            std::string(30, ';') +
+                            "\n\";3\n"
+                            "c;3\n";
+    std::istringstream in(csv);
+    std::ostringstream out;
+    EXPECT_EQ(runBatch(in, out, {.maxLineLength = 32, .format = Format::Csv}), ExitLineFailed);
+    const std::vector<std::string> zeilen = zeilenVon(out.str());
+    ASSERT_EQ(zeilen.size(), 4u);
+    EXPECT_TRUE(zeilen[1].starts_with(";Zeile länger als 32 Bytes;;")) << zeilen[1];
+    EXPECT_TRUE(zeilen[2].starts_with(";Zeile länger als 32 Bytes;;")) << zeilen[2];
+    EXPECT_TRUE(zeilen[3].starts_with("c;;")) << zeilen[3];
+}
+
+struct MitKennung {
+    std::string zeile;
+    std::string kennung; // as the answer carries it, JSON-escaped; empty: no case key
+    bool abgelehnt;
+    std::string rest; // a refused line: part of the message; else the same line without key
+};
+
+// The case key comes back unchanged as the first member, also of an error line that was read
+// that far; it counts characters, not bytes.
+TEST(Stapel, kennung_kommt_unveraendert_zurueck)
+{
+    const std::string ae64 = [] {
+        std::string text;
+        for (int i = 0; i < 64; ++i)
+            text += "ä";
+        return text;
+    }();
+    // clang-format off
+    const std::vector<MitKennung> faelle = {
+        {R"({"Kennung":"A-17","HBEntgelt":1500})", "\"A-17\"", false, R"({"HBEntgelt":1500})"},
+        {R"({"HBEntgelt":1500,"Kennung":"\u00e4\"\\ \n"})", "\"ä\\\"\\\\ \\n\"", false, R"({"HBEntgelt":1500})"},
+        {R"({"Kennung":""})", "\"\"", false, "{}"},
+        {"{\"Kennung\":\"" + ae64 + "\"}", "\"" + ae64 + "\"", false, "{}"},
+        {R"({"Kennung":"x","Kennung":"y"})", "\"y\"", false, "{}"},
+        {R"({"Kennung":"A-18","Monat":12})", "\"A-18\"", true, "\"Monat\": Wert außerhalb"},
+        {R"({"Monat":12,"Kennung":"A-19"})", "\"A-19\"", true, "\"Monat\""},
+        {R"({"Kennung":"A-20","Monat":1,)", "\"A-20\"", true, "kein gültiges JSON"},
+        {R"({"Monat":1,,"Kennung":"A-21"})", "", true, "kein gültiges JSON"},
+        {"{\"Kennung\":\"" + ae64 + "x\"}", "", true, "\"Kennung\": länger als 64 Zeichen."},
+        {R"({"Kennung":4711})", "", true, "\"Kennung\": Text erwartet, gefunden Zahl."},
+        {R"({"Kennung":["a"]})", "", true, "\"Kennung\": Text erwartet, gefunden Liste."},
+        {R"({"Kennung":null,"Monat":12})", "", true, "\"Kennung\": Text erwartet, gefunden null."},
+        {R"({"Kennung":1e999})", "", true, "\"Kennung\": Text erwartet, gefunden Zahl."},
+        {R"({"Kennung":7,"Kennung":"ok"})", "\"ok\"", false, "{}"},
+    };
+    // clang-format on
+    auto antworten = [](const std::string& input) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        runBatch(in, out, {});
+        return zeilenVon(out.str());
+    };
+    std::string input;
+    for (const MitKennung& fall : faelle)
+        input += fall.zeile + "\n";
+    const std::vector<std::string> zeilen = antworten(input);
+    ASSERT_EQ(zeilen.size(), faelle.size());
+    for (std::size_t i = 0; i < faelle.size(); ++i) {
+        SCOPED_TRACE(faelle[i].zeile);
+        const std::string& zeile = zeilen[i];
+        const std::string anfang =
+            faelle[i].kennung.empty() ? "{" : "{\"Kennung\":" + faelle[i].kennung + ",";
+        if (faelle[i].abgelehnt) {
+            EXPECT_TRUE(zeile.starts_with(anfang + "\"Zeile\":" + std::to_string(i + 1) + ",")) << zeile;
+            const std::string meldung = nlohmann::json::parse(zeile)["Fehler"];
+            EXPECT_NE(meldung.find(faelle[i].rest), std::string::npos) << meldung;
+        } else {
+            ASSERT_TRUE(zeile.starts_with(anfang + "\"Ergebniscode\":")) << zeile;
+            EXPECT_EQ(zeile.substr(anfang.size()), antworten(faelle[i].rest + "\n")[0].substr(1));
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cli/case_input.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"{\"Foo\":1,", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (sie endet vorzeitig)."},
         Refused{"{\"Foo\":1,]", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (Fehler an Stelle 10)."},
         Refused{"{\"HBEntgelt\":\"\xff\"}", LineErrorKind::NotJson, "Die Zeile ist kein gültiges JSON (Fehler an Stelle 15)."},
+        // The JSON reader would take a NUL byte for the end of the line.
+        Refused{std::string("{\"HBEntgelt\":1500}\0,\"Land\":99, kaputt ]]]", 42), LineErrorKind::NulByte, "Die Zeile enthält ein NUL-Byte (an Stelle 19)."},
+        Refused{std::string("{\"Kennung\":\"a\0\"}", 16), LineErrorKind::NulByte, "Die Zeile enthält ein NUL-Byte (an Stelle 14)."},
         Refused{"null", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern null."},
         Refused{"true", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern ein Wahrheitswert."},
         Refused{"\"{}\"", LineErrorKind::NotObject, "Die Zeile ist kein JSON-Objekt, sondern ein Text."},
@@ -160,6 +164,80 @@ TEST(Eingabe, vorgaben_nennen_jeden_schluessel_im_bereich)
                 EXPECT_TRUE(v >= b.min && v <= b.max) << rule.name << "[" << i << "]";
         }
     }
+}
+
+// Whether two readings give the same case: the same keys and entries with the same values,
+// the same case key.
+bool gleich(const CaseInput& a, const CaseInput& b)
+{
+    for (const KeyRule& rule : Keys)
+        for (int i = 0; i < 3; ++i) {
+            if (a.has(rule.key, i) != b.has(rule.key, i))
+                return false;
+            if (a.has(rule.key, i) && a.value(rule.key, i) != b.value(rule.key, i))
+                return false;
+        }
+    if ((a.kennung() == nullptr) != (b.kennung() == nullptr))
+        return false;
+    return a.kennung() == nullptr || *a.kennung() == *b.kennung();
+}
+
+// The plain reader takes a line only as the general one does: random lines of right and wrong
+// keys, values, lists and blanks, and the plain reader must take the usual ones.
+TEST(Eingabe, schneller_leser_nimmt_zeilen_wie_der_allgemeine)
+{
+    // clang-format off
+    const std::vector<std::string> werte = {
+        "0", "-0", "7", "-7", "01", "1.", ".5", "1.5", "11.0", "400.005", "400.00001", "2008", "2011", "-1",
+        "1e3", "1E-4", "99999", "99999.0001", "-99999", "9223372036854775807", "9223372036854775808",
+        "-9223372036854775809", "18446744073709551616", "123456789012345678901234567890", "1e999",
+        "true", "false", "tru", "null", "\"400,5\"", "\"400.005\"", "\"-0.5\"", "\" 400\"", "\"x\"", "\"\"",
+        "\"1e3\"", "\"400.00001\"", "\"\\u0034\"", "\"ä\"", "\"a\\\"b\"", "{}", "[]"};
+    const std::vector<std::string> namen = {
+        "AktJahr", "Monat", "Land", "HBStatus", "SchuelerArt", "KVStatus", "HBUeber20", "RVVoll", "HBEntgelt",
+        "KBArt", "KBCheck", "Monatslohn", "Monate", "Urlaubsgeld", "Weihnachtsgeld", "Privathaushalt",
+        "Kennung", "Kennung", "Jahr", "monat", "Mon\\u0061t"};
+    const std::vector<std::string> leer = {"", "", "", " ", "\t", "\r", "  \n"};
+    // clang-format on
+    std::mt19937 rng(20100101);
+    auto eins = [&](const std::vector<std::string>& aus) {
+        return aus[std::uniform_int_distribution<std::size_t>(0, aus.size() - 1)(rng)];
+    };
+    auto zahl = [&](int bis) { return std::uniform_int_distribution<int>(0, bis)(rng); };
+    int schnell = 0;
+    for (int n = 0; n < 40000; ++n) {
+        std::string zeile = eins(leer) + "{" + eins(leer);
+        const int glieder = zahl(5);
+        for (int g = 0; g < glieder; ++g) {
+            if (g > 0)
+                zeile += eins(leer) + "," + eins(leer);
+            zeile += "\"" + eins(namen) + "\"" + eins(leer) + ":" + eins(leer);
+            const int liste = zahl(4) == 0 ? 0 : zahl(4); // 0: a single value
+            if (liste == 0) {
+                zeile += eins(werte);
+            } else {
+                zeile += "[";
+                for (int e = 0; e < liste; ++e)
+                    zeile += (e > 0 ? "," + eins(leer) : eins(leer)) + eins(werte);
+                zeile += eins(leer) + "]";
+            }
+        }
+        zeile += eins(leer) + "}" + eins(leer);
+        if (zahl(20) == 0)
+            zeile.resize(static_cast<std::size_t>(zahl(static_cast<int>(zeile.size()))));
+        if (zahl(20) == 0)
+            zeile += "x";
+        SCOPED_TRACE(zeile);
+        CaseInput plain;
+        CaseInput allgemein;
+        LineError error;
+        if (!parseCaseLinePlain(zeile, plain))
+            continue;
+        ++schnell;
+        ASSERT_TRUE(parseCaseLineGeneral(zeile, allgemein, error)) << error.message;
+        ASSERT_TRUE(gleich(plain, allgemein));
+    }
+    EXPECT_GT(schnell, 1000);
 }
 
 struct Zahl {
