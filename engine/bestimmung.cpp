@@ -41,6 +41,18 @@ std::string gleitzoneInWorten(const Fall& fall)
                                                  : "ja, einzige Beschäftigung";
 }
 
+void berufsmaessigFragen(Ansicht& a, int i)
+{
+    if (i == 0 && a.KBCheck[0].checked) {
+        a.KBCheck[2].visible = false;
+        a.KBCheckB[2].visible = false;
+    } else if (i == 1) {
+        const bool zeigen = a.KBCheck[1].checked && !a.KBCheck[0].checked;
+        a.KBCheck[2].visible = zeigen;
+        a.KBCheckB[2].visible = zeigen;
+    }
+}
+
 Bestimmung::Bestimmung(params::Mini& mini, Fall& fall, Ansicht& ansicht)
     : m_mini(mini), m_fall(fall), m_ansicht(ansicht)
 {

@@ -28,6 +28,10 @@ inline constexpr Currency UeberGleit = Currency::fromCents(80001);     // 800.01
 // variant the determination computed anyway is no case of its own: "nein".
 std::string gleitzoneInWorten(const Fall& fall);
 
+// After the short-term check box i changed: "berufsmäßig" (box 2 and its icon) is asked only of
+// an employment above 400 Euro that is not regular.
+void berufsmaessigFragen(Ansicht& ansicht, int i);
+
 namespace status = params::status;
 namespace schuelerart = params::schuelerart;
 namespace kvstatus = params::kvstatus;

@@ -16,15 +16,9 @@ using store::Satzfeld;
 
 constexpr std::size_t DateiLaenge = store::SatzLaenge * store::SaetzeProDatei;
 
-// What a record reads as that the file does not hold, as the window reads it.
-Datensatz fehlenderSatz()
-{
-    return Datensatz::standard(Datensatz{}, params::Stammjahr, 0, 0);
-}
-
 const store::Eintrag& vorgabe()
 {
-    static const store::Eintrag e = fehlenderSatz().eintrag();
+    static const store::Eintrag e = Datensatz::leer().eintrag();
     return e;
 }
 
@@ -78,13 +72,7 @@ public:
             if (m_a.KBCheck[i].checked == checked)
                 return;
             m_a.KBCheck[i].checked = checked;
-            // "berufsmäßig" is asked only of an employment above 400 Euro that is not regular.
-            if (i == 0 && checked) {
-                m_a.KBCheck[2].visible = m_a.KBCheckB[2].visible = false;
-            } else if (i == 1) {
-                const bool zeigen = checked && !m_a.KBCheck[0].checked;
-                m_a.KBCheck[2].visible = m_a.KBCheckB[2].visible = zeigen;
-            }
+            berufsmaessigFragen(m_a, index);
             break;
         }
     }
@@ -119,7 +107,7 @@ bool beschaedigt(const Datensatz& satz)
 // the second name table, which every save fills.
 bool unveraendert(const Datensatz& satz)
 {
-    static const Datensatz leer = fehlenderSatz();
+    const Datensatz& leer = Datensatz::leer();
     if (!(satz.eintrag() == vorgabe()) || satz.ergebniscodes() != leer.ergebniscodes())
         return false;
     for (std::size_t i = 0; i < 4; ++i)
@@ -198,7 +186,7 @@ store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path
     for (int monat = 0; monat < params::AnzahlMonate; ++monat) {
         const std::size_t anfang = static_cast<std::size_t>(monat) * store::SatzLaenge;
         const bool ganz = anfang + store::SatzLaenge <= vorhanden;
-        Datensatz satz = fehlenderSatz();
+        Datensatz satz = Datensatz::leer();
         if (ganz) {
             std::array<std::uint8_t, store::SatzLaenge> s{};
             std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(anfang),

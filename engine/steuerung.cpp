@@ -349,15 +349,7 @@ void Steuerung::kbCheckGeklickt(int i)
     auto& a = m_ansicht;
     const bool checked = a.KBCheck[static_cast<std::size_t>(i)].checked;
     m_fall.KBMerker[static_cast<std::size_t>(i)] = checked;
-    // "berufsmäßig" only matters for an employment above 400 Euro that is not regular.
-    if (i == 0 && checked) {
-        a.KBCheck[2].visible = false;
-        a.KBCheckB[2].visible = false;
-    } else if (i == 1) {
-        const bool zeigen = checked && !a.KBCheck[0].checked;
-        a.KBCheck[2].visible = zeigen;
-        a.KBCheckB[2].visible = zeigen;
-    }
+    berufsmaessigFragen(a, i);
     m_bestimmung.svzentrum();
 }
 

@@ -26,13 +26,6 @@ constexpr std::size_t DateiLaenge = SatzLaenge * SaetzeProDatei;
 
 const char* const GrundGeaendert = "Sie wurde während des Speicherns von einem anderen Programm geändert";
 
-// What a record reads as that no file holds: the default record with head fields 0, as a new
-// file at the first start holds it.
-Datensatz fehlenderSatz()
-{
-    return Datensatz::standard(Datensatz{}, Stammjahr, 0, 0);
-}
-
 Datensatz satzAus(const Bytes& bytes, int nummer)
 {
     std::array<std::uint8_t, SatzLaenge> satz{};
@@ -56,7 +49,7 @@ Bytes vervollstaendigt(const Bytes& alt)
         return alt;
     const std::size_t ganze = alt.size() / SatzLaenge;
     Bytes neu(alt.begin(), alt.begin() + static_cast<std::ptrdiff_t>(ganze * SatzLaenge));
-    const Datensatz standard = fehlenderSatz();
+    const Datensatz standard = Datensatz::leer();
     for (std::size_t r = ganze; r < static_cast<std::size_t>(SaetzeProDatei); ++r)
         neu.insert(neu.end(), standard.bytes().begin(), standard.bytes().end());
     return neu;
@@ -209,7 +202,7 @@ Ergebnis<Datensatz> Ablage::lesen(int jahr, int nummer) const
     if (Grund g = oeffneZumLesen(pfad(jahr), fd, modus))
         return Fehler{Fehler::Art::Lesen, dateiname(jahr), *g};
     if (fd < 0 || nummer < 1)
-        return fehlenderSatz();
+        return Datensatz::leer();
     Deskriptor d(fd);
     std::array<std::uint8_t, SatzLaenge> bytes{};
     bool vollstaendig = false;
@@ -217,7 +210,7 @@ Ergebnis<Datensatz> Ablage::lesen(int jahr, int nummer) const
     if (Grund g = liesBereich(fd, offset, bytes.data(), bytes.size(), vollstaendig))
         return Fehler{Fehler::Art::Lesen, dateiname(jahr), *g};
     if (!vollstaendig)
-        return fehlenderSatz();
+        return Datensatz::leer();
     return Datensatz::ausBytes(bytes);
 }
 

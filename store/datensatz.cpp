@@ -55,15 +55,13 @@ bool istZahl(Kodierung k)
     return k != Kodierung::Text;
 }
 
-// The record of a new file with head fields 0: what a missing record reads as and where an
-// invalid stored value falls back to.
-const Datensatz& leererStandard()
+} // namespace
+
+const Datensatz& Datensatz::leer()
 {
-    static const Datensatz satz = Datensatz::standard(Datensatz{}, params::Stammjahr, 0, 0);
+    static const Datensatz satz = standard(Datensatz{}, params::Stammjahr, 0, 0);
     return satz;
 }
-
-} // namespace
 
 Datensatz Datensatz::ausBytes(const std::array<std::uint8_t, SatzLaenge>& bytes)
 {
@@ -192,7 +190,7 @@ Eintrag Datensatz::eintrag() const
     // that element, so that no index outside its group reaches the determination.
     auto geprueft = [this](Satzfeld feld, std::size_t i, std::int64_t min, std::int64_t max) {
         const std::int64_t wert = zahl(feld, i);
-        return wert >= min && wert <= max ? wert : leererStandard().zahl(feld, i);
+        return wert >= min && wert <= max ? wert : leer().zahl(feld, i);
     };
     auto index = [&](Satzfeld feld, std::int64_t letzter) {
         return static_cast<std::int16_t>(geprueft(feld, 0, 0, letzter));

@@ -59,6 +59,10 @@ public:
     // Auswahl(20), `land` is Auswahl(2): three reserved fields depend on them.
     static Datensatz standard(const Datensatz& kopf, int jahr, int monat, int land);
 
+    // The default record of a new file at the first start, head fields 0: what a record reads
+    // as that no file holds, and where a stored value this program never writes falls back to.
+    static const Datensatz& leer();
+
     static Datensatz ausBytes(const std::array<std::uint8_t, SatzLaenge>& bytes);
     const std::array<std::uint8_t, SatzLaenge>& bytes() const { return m_bytes; }
 
