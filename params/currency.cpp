@@ -9,7 +9,11 @@ namespace svp::params {
 __extension__ typedef __int128 Int128;
 __extension__ typedef unsigned __int128 UInt128;
 
-std::int64_t mulDivRoundHalfEven(std::int64_t a, std::int64_t b, std::int64_t c)
+namespace {
+
+enum class Haelfte { ZurGeraden, VonNullWeg };
+
+std::int64_t mulDivRound(std::int64_t a, std::int64_t b, std::int64_t c, Haelfte haelfte)
 {
     if (c == 0)
         return 0;
@@ -20,7 +24,8 @@ std::int64_t mulDivRoundHalfEven(std::int64_t a, std::int64_t b, std::int64_t c)
         const Int128 absR2 = (r < 0 ? -r : r) * 2;
         const Int128 absC = c < 0 ? -static_cast<Int128>(c) : c;
         const bool negative = (n < 0) != (c < 0);
-        const bool up = absR2 > absC || (absR2 == absC && (q % 2 != 0));
+        const bool halb = absR2 == absC;
+        const bool up = absR2 > absC || (halb && (haelfte == Haelfte::VonNullWeg || q % 2 != 0));
         if (up)
             q += negative ? -1 : 1;
     }
@@ -29,6 +34,18 @@ std::int64_t mulDivRoundHalfEven(std::int64_t a, std::int64_t b, std::int64_t c)
     if (q < std::numeric_limits<std::int64_t>::min())
         return std::numeric_limits<std::int64_t>::min();
     return static_cast<std::int64_t>(q);
+}
+
+} // namespace
+
+std::int64_t mulDivRoundHalfEven(std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    return mulDivRound(a, b, c, Haelfte::ZurGeraden);
+}
+
+std::int64_t mulDivRoundHalfAway(std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    return mulDivRound(a, b, c, Haelfte::VonNullWeg);
 }
 
 Currency operator*(Currency a, Currency b)
@@ -109,6 +126,11 @@ std::optional<Currency> Currency::parseGerman(std::string_view text)
 std::int64_t Currency::roundedWhole() const
 {
     return mulDivRoundHalfEven(m_raw, 1, Scale);
+}
+
+Currency Currency::roundedToCent() const
+{
+    return fromCents(mulDivRoundHalfAway(m_raw, 1, Scale / 100));
 }
 
 namespace {

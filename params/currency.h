@@ -54,6 +54,10 @@ public:
     // stored in the record files.
     std::int64_t roundedWhole() const;
 
+    // To the cent, halves away from zero (commercial rounding, as contributions are rounded:
+    // a third decimal of 5 to 9 rounds up). 12.345 -> 12.35, -12.345 -> -12.35.
+    Currency roundedToCent() const;
+
     // Display format of the amount fields "####0.00" (two decimals) and of the month
     // fields "####0" (no decimals): '.'-free German form with a decimal comma, halves away
     // from zero, as a payroll form rounds. Example: 1234.5 -> "1234,50".
@@ -71,8 +75,10 @@ private:
     std::int64_t m_raw = 0;
 };
 
-// a * b / c on the full 128-bit range, the quotient rounded half to even. The one place where
-// amounts are divided and rounded.
+// a * b / c on the full 128-bit range, the quotient rounded half to even (mulDivRoundHalfEven)
+// or half away from zero (mulDivRoundHalfAway). The one place where amounts are divided and
+// rounded; a quotient outside 64 bits is clamped, a divisor of 0 gives 0.
 std::int64_t mulDivRoundHalfEven(std::int64_t a, std::int64_t b, std::int64_t c);
+std::int64_t mulDivRoundHalfAway(std::int64_t a, std::int64_t b, std::int64_t c);
 
 } // namespace svp::params

@@ -260,5 +260,43 @@ INSTANTIATE_TEST_SUITE_P(
     name);
 // clang-format on
 
+struct Cent {
+    const char* name;
+    std::int64_t raw, cent;
+};
+
+class CurrencyRoundedToCent : public testing::TestWithParam<Cent>
+{
+};
+
+// Contributions are rounded commercially: a half cent goes away from zero, unlike the month count.
+TEST_P(CurrencyRoundedToCent, rundet_halbe_cent_von_null_weg)
+{
+    EXPECT_EQ(Currency::fromRaw(GetParam().raw).roundedToCent(), Currency::fromRaw(GetParam().cent));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Cent, CurrencyRoundedToCent,
+    testing::Values(
+        Cent{"halber_cent_auf", 123450, 123500},
+        Cent{"halber_cent_gerade_auch_auf", 123250, 123300},
+        Cent{"knapp_unter_halbem_cent", 123449, 123400},
+        Cent{"negativ_halber_cent", -123450, -123500},
+        Cent{"negativ_knapp_darunter", -123449, -123400},
+        Cent{"schon_auf_cent", 123400, 123400},
+        Cent{"null", 0, 0}),
+    name);
+// clang-format on
+
+TEST(MulDivRoundHalfAway, halbe_von_null_weg_sonst_wie_zur_geraden)
+{
+    EXPECT_EQ(mulDivRoundHalfAway(5, 1, 2), 3);
+    EXPECT_EQ(mulDivRoundHalfAway(-5, 1, 2), -3);
+    EXPECT_EQ(mulDivRoundHalfAway(5, 1, -2), -3);
+    EXPECT_EQ(mulDivRoundHalfAway(7, 1, 3), 2);
+    EXPECT_EQ(mulDivRoundHalfAway(7, 1, 0), 0);
+}
+
 } // namespace
 } // namespace svp::params
