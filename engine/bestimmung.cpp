@@ -349,6 +349,10 @@ void Bestimmung::studentAushilfe()
         a.KVTafel.visible = false;
     e(0, ZeileKV) = kv::Befreit;
     e(0, ZeilePV) = pv::Befreit;
+    // Employed during his studies and not over 20 hours a week, the student is free of AV as
+    // well (§ 27 Abs. 4 Satz 1 Nr. 2 SGB III); over 20 hours he is an employee like any other.
+    if (!f.HBUeber20)
+        e(0, ZeileAV) = av::Befreit;
     if (f.Gesamtentgelt <= GleitEnde) {
         a.HR.visible = true;
         e(0, ZeileRV) = f.RVVoll ? rv::GleitEinzigVoll : rv::GleitEinzigGekuerzt;
@@ -373,8 +377,8 @@ void Bestimmung::studentZwischenpraktikum()
     befreit(0);
 }
 
-// An old-age pensioner pays no PV and no RV of his own; the employer pays the pensioner's RV
-// line, and AV only below 65.
+// An employed old-age pensioner on a full pension pays no RV of his own; the employer pays
+// the pensioner's RV line (§ 5 Abs. 4 Nr. 1, § 172 Abs. 1 SGB VI).
 void Bestimmung::altersrentner()
 {
     auto& f = m_fall;
@@ -384,16 +388,27 @@ void Bestimmung::altersrentner()
     m_ansicht.HBCheck.visible = false;
     m_ansicht.GBCheck[1].visible = false;
     e(0, ZeileLSt) = steuercode();
-    if (g >= UeberGleit)
+    // The pension does not free the employment from PV: PV follows KV (§ 20 Abs. 1 Satz 1 and
+    // Satz 2 Nr. 1 SGB XI) and is borne half and half (§ 58 Abs. 1 SGB XI), so the PV line is
+    // the one that goes with the KV line, as for any employee. The rate lookup writes both; a
+    // privately insured pensioner is in private care insurance (§ 23 Abs. 1 SGB XI).
+    if (g >= UeberGleit) {
         kvbeitragholen();
-    else
+    } else {
         e(0, ZeileKV) = mehrfach ? kv::GleitMehrfach : kv::GleitEinzig;
-    e(0, ZeilePV) = pv::Befreit;
+        if (f.KVStatus >= kvstatus::Privat)
+            e(0, ZeilePV) = pv::Befreit;
+        else
+            e(0, ZeilePV) = mehrfach ? pv::GleitMehrfach : pv::GleitEinzig;
+    }
     e(0, ZeileRV) = rv::Rentner;
+    // AV freedom comes with the standard retirement age (§ 28 Abs. 1 Nr. 1 SGB III), 65 for
+    // all who reached it up to 2010 (§ 235 Abs. 2 SGB VI); beyond it the employer pays his own
+    // half (§ 346 Abs. 3 SGB III). A pensioner under 65 pays AV like an employee.
     if (f.HBStatus == status::RentnerUeber65)
         e(0, ZeileAV) = av::RentnerAG;
     else
-        e(0, ZeileAV) = g >= UeberGleit ? av::Befreit : (mehrfach ? av::GleitMehrfach : av::GleitEinzig);
+        e(0, ZeileAV) = g >= UeberGleit ? av::Beitrag : (mehrfach ? av::GleitMehrfach : av::GleitEinzig);
     if (f.HBEntgelt + f.Monatsdurchschnitt[1] + f.Monatsdurchschnitt[2] < GleitBeginn)
         HBNormal();
 }
@@ -623,11 +638,16 @@ void Bestimmung::miniRegeln(int c, bool haushalt)
 {
     auto& f = m_fall;
     auto& e = f.ergebnis;
+    // The flat KV contribution is owed for those insured in statutory KV only (§ 249b SGB V):
+    // 13 % (11 % until June 2006), 5 % in a private household (Satz 2, unchanged in July 2006).
+    // The privately insured or not insured owe none: their line is the exemption.
     if (f.KVStatus == kvstatus::Privat)
         e(c, ZeileKV) = kv::Befreit;
     else
         e(c, ZeileKV) = haushalt ? kv::PauschalHaushalt : kv::Pauschal;
     e(c, ZeilePV) = pv::Befreit;
+    // With the waiver the employee tops the employer's 15 % (household 5 %) up to the full rate
+    // (§ 168 Abs. 1 Nr. 1b and 1c SGB VI).
     if (!f.RVVoll)
         e(c, ZeileRV) = haushalt ? rv::Haushaltsscheck : rv::Pauschal;
     else
@@ -692,15 +712,16 @@ void Bestimmung::gleitRegeln(int c, int variante)
     rentnerRegeln(c);
 }
 
-// Beside a pension the mini-job columns follow the pensioner's lines.
+// Beside a pension the minor columns above the mini-job limit follow the pensioner's lines:
+// the employer's RV line of a full pension, the employer's AV half beyond 65, no AV with a
+// pension for full incapacity (§ 28 Abs. 2 SGB III). PV keeps the line that went with
+// the KV line (§ 20 Abs. 1 SGB XI).
 void Bestimmung::rentnerRegeln(int c)
 {
     auto& e = m_fall.ergebnis;
     const int s = m_fall.HBStatus;
-    if (s == status::RentnerUeber65 || s == status::RentnerUnter65) {
+    if (s == status::RentnerUeber65 || s == status::RentnerUnter65)
         e(c, ZeileRV) = rv::Rentner;
-        e(c, ZeilePV) = pv::Befreit;
-    }
     if (s == status::RentnerUeber65)
         e(c, ZeileAV) = av::RentnerAG;
     if (s == status::EURentner)
@@ -856,7 +877,31 @@ void Bestimmung::spaetereMinijobs()
         GB2Normal();
     }
     nachSumme();
+    if (s < GleitBeginn)
+        spaetereHinzurechnen();
     f.ergebnis(3, ZeileAV) = av::Befreit;
+}
+
+// Beside a main employment only the first mini-job stays free; every later one is added to the
+// main employment whatever its own pay (§ 8 Abs. 2 Satz 1 SGB IV), in each branch where the
+// main employment is liable: KV and PV where it is compulsorily insured in KV (§ 7 Abs. 1
+// Satz 2 SGB V; PV follows KV, § 20 Abs. 1 SGB XI), RV where it is RV-liable (§ 5 Abs. 2
+// Satz 1 SGB VI), never AV (§ 27 Abs. 2 Satz 1 SGB III). An added branch takes the main
+// employment's line; a branch the main employment is free of keeps the mini-job line.
+void Bestimmung::spaetereHinzurechnen()
+{
+    auto& e = m_fall.ergebnis;
+    const bool inKV = m_fall.KVStatus == kvstatus::Gesetzlich && kv::beitragslinie(e(0, ZeileKV));
+    const bool inRV = rv::beitragslinie(e(0, ZeileRV));
+    if (inKV) {
+        e(3, ZeileKV) = e(0, ZeileKV);
+        e(3, ZeilePV) = e(0, ZeilePV);
+    }
+    if (inRV)
+        e(3, ZeileRV) = e(0, ZeileRV);
+    // Added in every branch with flat rates, the household cheque no longer applies.
+    if (inKV && inRV)
+        m_ansicht.priv[2].visible = false;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -86,6 +86,7 @@ private:
     void kurzfristigeBeschaeftigung();
     void ersteMinijob();
     void spaetereMinijobs();
+    void spaetereHinzurechnen();
     void steuerzeilenOhneHauptbeschaeftigung();
     void steuerzeilenNebenHauptbeschaeftigung();
     void anzeigen();

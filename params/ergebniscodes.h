@@ -43,7 +43,7 @@ inline constexpr Code Befreit = 123;             // "Befreit von der KV-Pflicht"
 inline constexpr Code LautEingabe = 124;         // "KV-Beitrag laut Eingabe"
 inline constexpr Code ZuschussLautEingabe = 125; // "KV-AG-Zuschuß laut Eingabe"
 inline constexpr Code Pauschal = 126;            // "KV. AN=0%, AG=13%" (11 % until June 2006)
-inline constexpr Code PauschalHaushalt = 127;    // "KV. AN=0%, AG=0%"
+inline constexpr Code PauschalHaushalt = 127;    // "KV. AN=0%, AG=5%", household, statutory KV only
 inline constexpr Code GleitEinzig = 128;         // "KV-Gleitzone - einzige Beschäftigun(g)"
 inline constexpr Code GleitMehrfach = 129;       // "KV-Gleitzone lt. bes. Berechnung"
 
@@ -58,6 +58,13 @@ inline Code zuschuss(std::int16_t satz)
 inline constexpr bool imBereich(int code)
 {
     return code >= 0 && code <= Max;
+}
+// The employment pays KV contributions of its own: the contribution line of a rate or a
+// sliding-zone line.
+inline constexpr bool beitragslinie(Code code)
+{
+    return (code >= 0 && code <= LetzterSatzcode && code % 2 == 0) || code == GleitEinzig ||
+           code == GleitMehrfach;
 }
 } // namespace kv
 
@@ -90,13 +97,18 @@ inline constexpr Code GleitEinzigVoll = 8;       // "RV-Gleitz.-einzige Besch.RV
 inline constexpr Code GleitMehrfachGekuerzt = 9; // "RV-Gleitz. lt.bes.Ber. RV gekürzt"
 inline constexpr Code GleitMehrfachVoll = 10;    // "RV-Gleitz. lt.bes.Ber. RV voll"
 inline constexpr Code Haushaltsscheck = 11;      // "Haushaltsscheckverfahren"
-inline constexpr Code HaushaltAufstockung = 12;  // no text: household cheque with the top-up
+inline constexpr Code HaushaltAufstockung = 12;  // "RV. AN=" (q - 5) " %, AG = 5 %"
 
 // The mini-job lines (employer's flat rate, household cheque, each with or without the
 // employee's top-up): beside a main employment they make the wage tax the flat 2 %.
 inline constexpr bool pauschal(Code code)
 {
     return code == Pauschal || code == Aufstockung || code == Haushaltsscheck || code == HaushaltAufstockung;
+}
+// The employment is RV-liable: the ordinary line or a sliding-zone line.
+inline constexpr bool beitragslinie(Code code)
+{
+    return code == Beitrag || (code >= GleitEinzigGekuerzt && code <= GleitMehrfachVoll);
 }
 } // namespace rv
 

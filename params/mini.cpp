@@ -104,7 +104,7 @@ constexpr std::array<CodeText, 7> KVFesttexte = {{
     {kv::Befreit, "Befreit von der KV-Pflicht"},
     {kv::LautEingabe, "KV-Beitrag laut Eingabe"},
     {kv::ZuschussLautEingabe, "KV-AG-Zuschuß laut Eingabe"},
-    {kv::PauschalHaushalt, "KV. AN=0%, AG=0%"},
+    {kv::PauschalHaushalt, "KV. AN=0%, AG=5%"},
     {kv::GleitEinzig, "KV-Gleitzone - einzige Beschäftigung"},
     {kv::GleitMehrfach, "KV-Gleitzone lt. bes. Berechnung"},
 }};
@@ -257,6 +257,12 @@ void Mini::textefuellen()
         textSetzen(RVText, rv::Pauschal, "RV. AN=0%, AG=" + pauschal.formatGeneral() + "%");
         textSetzen(RVText, rv::Aufstockung,
                    "RV. AN=" + (q - pauschal).formatGeneral() + " %, AG = " + pauschal.formatGeneral() +
+                       " %");
+        // The household pays 5 % in every period (§ 172 Abs. 3a SGB VI); the employee who
+        // waives the exemption pays the rest of the full rate (§ 168 Abs. 1 Nr. 1c SGB VI).
+        const Currency haushalt = Currency::fromWhole(5);
+        textSetzen(RVText, rv::HaushaltAufstockung,
+                   "RV. AN=" + (q - haushalt).formatGeneral() + " %, AG = " + haushalt.formatGeneral() +
                        " %");
     }
     textSetzen(RVText, rv::Zuschuss, "Rentenvers. AG-Zuschuß " + q.formatGeneral() + " % / 2");
