@@ -1,6 +1,7 @@
 // The parts the window is made of: the numeric field's format, the message box, the wrapping
 // captions and the help page that ships with the program.
 
+#include "ui/anwendung.h"
 #include "ui/hilfe.h"
 #include "ui/meldungs_anzeige.h"
 #include "ui/umbruch_knopf.h"
@@ -22,6 +23,10 @@ using svp::ui::Zahlenpruefer;
 class TeileTest : public QObject
 {
     Q_OBJECT
+
+public:
+    // The names the settings are kept under, as the program sets them.
+    static void initMain() { svp::ui::anwendungBenennen(); }
 
 private slots:
     void pruefer_data();
