@@ -60,6 +60,25 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     setAccessibleName(QString::fromUtf8(engine::caption::Fenster));
     fragestellerSetzen();
 
+    teileAnordnen();
+    verbinden(m_kopf->elemente(), m_inhalt->elemente(), *m_ergebnisse, this,
+              [this](const Handler& handler) { ausfuehren(handler); });
+    aktionenVerbinden();
+    tabfolgeSetzen(m_kopf->elemente(), m_inhalt->elemente(), *m_ergebnisse);
+    aktualisieren();
+    anfangsgroesseSetzen();
+}
+
+SV::~SV()
+{
+    // A visible window loses its focus while QWidget takes it apart; by then this part of it
+    // is gone and must hear nothing more.
+    disconnect(qApp, nullptr, this, nullptr);
+    m_steuerung->setFragesteller({});
+}
+
+void SV::teileAnordnen()
+{
     // The results under their columns, each as wide as the column above it, and never
     // narrower than the longest result text it may show.
     m_inhalt = new Spaltenseite(m_steuerung->ansicht());
@@ -94,21 +113,6 @@ SV::SV(engine::Steuerung& steuerung, MeldungsAnzeige* anzeige, QWidget* parent)
     haupt->addWidget(m_rollbereich, 1);
     haupt->addWidget(m_ergebnisbereich);
     haupt->addWidget(m_statuszeile);
-
-    verbinden(m_kopf->elemente(), m_inhalt->elemente(), *m_ergebnisse, this,
-              [this](const Handler& handler) { ausfuehren(handler); });
-    aktionenVerbinden();
-    tabfolgeSetzen(m_kopf->elemente(), m_inhalt->elemente(), *m_ergebnisse);
-    aktualisieren();
-    anfangsgroesseSetzen();
-}
-
-SV::~SV()
-{
-    // A visible window loses its focus while QWidget takes it apart; by then this part of it
-    // is gone and must hear nothing more.
-    disconnect(qApp, nullptr, this, nullptr);
-    m_steuerung->setFragesteller({});
 }
 
 QScrollArea* SV::rollbereichBauen(QWidget* seite, const QString& name)

@@ -88,6 +88,7 @@ protected:
     void showEvent(QShowEvent* ereignis) override;
 
 private:
+    void teileAnordnen();
     QScrollArea* rollbereichBauen(QWidget* seite, const QString& name);
     void aktionenVerbinden();
     void fragestellerSetzen();
