@@ -17,9 +17,9 @@ namespace svp::ui {
 // The results under the four columns: the heading "Ergebnisse" and one panel per column, each
 // as wide as its column. A panel holds one row per branch (Lohnsteuer, KV, PV, RV, AV,
 // Hinweis: the result rows 36 to 41 of the rules) in a grid whose first column is the result
-// text; what else is shown per branch goes beside it in the same row. A message in place of
-// the results ("vielleicht(k)") covers the rows. The two information icons of the tax rows
-// stand beside the first row of the short-term and the first mini-job column.
+// text; what else is shown per branch goes into the same row further right. The two
+// information icons of the tax row stand in its second column, in the short-term and the first
+// mini-job column. A message in place of the results ("vielleicht(k)") covers the rows.
 class Ergebnistafel : public QWidget
 {
 public:
