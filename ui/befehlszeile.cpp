@@ -1,22 +1,26 @@
 #include "befehlszeile.h"
 
+#include "dateigrund.h"
 #include "druckbeleg.h"
 #include "engine/jahresauswertung.h"
 #include "params/eingaben.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <functional>
 #include <iostream>
 #include <ostream>
 #include <system_error>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace svp::ui {
 
-const std::string_view Hilfetext = R"(Aufruf: svpflicht
+namespace {
+
+// The text of --help before the arguments.
+constexpr std::string_view HilfeAnfang = R"(Aufruf: svpflicht
        svpflicht --pruefbeleg DATEI.pdf --jahr JAHR --monat MONAT
                  [--name NAME] [--personalnummer NUMMER]
        svpflicht --help | --version
@@ -25,26 +29,15 @@ Ohne Argumente öffnet svpflicht das Fenster zur Bestimmung der
 Sozialversicherungspflicht; die Satzdateien SV2006.xyz bis SV2010.xyz liegen im
 aktuellen Verzeichnis.
 
-  --pruefbeleg DATEI.pdf  Schreibt ohne Fenster den Prüfbeleg des gespeicherten
-                          Falls eines Monats als PDF-Datei, so wie ihn das Fenster
-                          nach dem Wechsel zu diesem Monat druckt.
-  --jahr JAHR             Das Jahr, 2006 bis 2010 (Pflicht mit --pruefbeleg).
-  --monat MONAT           Der Monat, 1 (Januar) bis 12 (Dezember) (Pflicht mit
-                          --pruefbeleg).
-  --name NAME             Name des Arbeitnehmers auf dem Beleg (wahlfrei,
-                          höchstens 60 Zeichen).
-  --personalnummer NUMMER Personalnummer auf dem Beleg (wahlfrei, höchstens
-                          60 Zeichen).
-  -h, --help              Diese Hilfe.
-  --version               Die Version des Programms.
+)";
 
+// The text of --help after the arguments.
+constexpr std::string_view HilfeEnde = R"(
 Keiner dieser Aufrufe legt eine Satzdatei an oder ändert sie.
 
 Rückgabewert: 0 bei Erfolg; 2, wenn der Aufruf falsch ist, die Satzdatei nicht
 gelesen oder die PDF-Datei nicht geschrieben werden kann.
 )";
-
-namespace {
 
 const char* const Programm = "svpflicht: ";
 
@@ -64,101 +57,186 @@ bool zahl(std::string_view text, int& wert)
     return fehler == std::errc() && ende == text.data() + text.size();
 }
 
+// What the arguments have said so far: the call, and which of them stood there.
+struct Lesestand {
+    Aufruf aufruf;
+    bool hilfe = false;
+    bool version = false;
+    bool pruefbeleg = false;
+    bool jahr = false;
+    bool monat = false;
+};
+
+// One argument of the window program, as the batch's options are: its names, the value it
+// takes, its line of --help, and how its value is taken. A value is written "--name Wert" or
+// "--name=Wert"; an argument without a value ignores one given with "=".
+struct Argument {
+    std::string_view name;     // "--jahr"
+    std::string_view kurzname; // "-h", or empty
+    std::string_view wertname; // "JAHR" as --help shows it; empty for an argument without value
+    std::string_view hilfe;    // German; a line feed starts the next line of the help column
+    // Takes the value; a German message when it makes no sense.
+    std::string (*nehmen)(Lesestand& stand, std::string_view wert);
+};
+
+std::string belegangabe(std::string& ziel, std::string_view wert, const char* was)
+{
+    ziel = wert;
+    if (zeichen(wert) > static_cast<std::size_t>(BelegangabeLaenge))
+        return std::string(was) + " darf höchstens 60 Zeichen lang sein.";
+    return {};
+}
+
+// clang-format off
+constexpr std::array<Argument, 7> Argumente = {{
+    {"--pruefbeleg", "", "DATEI.pdf",
+     "Schreibt ohne Fenster den Prüfbeleg des gespeicherten\n"
+     "Falls eines Monats als PDF-Datei, so wie ihn das Fenster\n"
+     "nach dem Wechsel zu diesem Monat druckt.",
+     [](Lesestand& s, std::string_view wert) {
+         s.aufruf.pdf = wert;
+         s.pruefbeleg = true;
+         return wert.empty() ? std::string("Zu --pruefbeleg fehlt der Name der PDF-Datei.") : std::string();
+     }},
+    {"--jahr", "", "JAHR", "Das Jahr, 2006 bis 2010 (Pflicht mit --pruefbeleg).",
+     [](Lesestand& s, std::string_view wert) {
+         s.jahr = true;
+         int& jahr = s.aufruf.jahr;
+         if (!zahl(wert, jahr) || jahr < params::ErstesJahr || jahr > params::LetztesJahr)
+             return "Das Jahr muss zwischen 2006 und 2010 liegen, nicht \"" + std::string(wert) + "\".";
+         return std::string();
+     }},
+    {"--monat", "", "MONAT",
+     "Der Monat, 1 (Januar) bis 12 (Dezember) (Pflicht mit\n"
+     "--pruefbeleg).",
+     [](Lesestand& s, std::string_view wert) {
+         s.monat = true;
+         int& monat = s.aufruf.monat;
+         if (!zahl(wert, monat) || monat < 1 || monat > 12)
+             return "Der Monat muss zwischen 1 und 12 liegen, nicht \"" + std::string(wert) + "\".";
+         return std::string();
+     }},
+    {"--name", "", "NAME",
+     "Name des Arbeitnehmers auf dem Beleg (wahlfrei,\n"
+     "höchstens 60 Zeichen).",
+     [](Lesestand& s, std::string_view wert) { return belegangabe(s.aufruf.name, wert, "Der Name"); }},
+    {"--personalnummer", "", "NUMMER",
+     "Personalnummer auf dem Beleg (wahlfrei, höchstens\n"
+     "60 Zeichen).",
+     [](Lesestand& s, std::string_view wert) {
+         return belegangabe(s.aufruf.personalnummer, wert, "Die Personalnummer");
+     }},
+    {"--help", "-h", "", "Diese Hilfe.",
+     [](Lesestand& s, std::string_view) {
+         s.hilfe = true;
+         return std::string();
+     }},
+    {"--version", "", "", "Die Version des Programms.",
+     [](Lesestand& s, std::string_view) {
+         s.version = true;
+         return std::string();
+     }},
+}};
+// clang-format on
+
+// Where the help column of the arguments begins.
+constexpr std::size_t Hilfespalte = 26;
+
+const Argument* argumentNamens(std::string_view name)
+{
+    for (const Argument& argument : Argumente)
+        if (name == argument.name || (!argument.kurzname.empty() && name == argument.kurzname))
+            return &argument;
+    return nullptr;
+}
+
+// What the arguments together ask for, once each has been taken.
+void entscheiden(Lesestand& s, const std::function<void(std::string)>& fehler)
+{
+    if (s.aufruf.art == Aufruf::Art::Fehler)
+        return;
+    if (s.hilfe)
+        s.aufruf.art = Aufruf::Art::Hilfe;
+    else if (s.version)
+        s.aufruf.art = Aufruf::Art::Version;
+    else if (!s.pruefbeleg)
+        fehler("--jahr, --monat, --name und --personalnummer gelten nur mit --pruefbeleg.");
+    else if (!s.jahr || !s.monat)
+        fehler("--pruefbeleg braucht --jahr und --monat.");
+    else
+        s.aufruf.art = Aufruf::Art::Pruefbeleg;
+}
+
 } // namespace
+
+std::string hilfetext()
+{
+    std::string text(HilfeAnfang);
+    for (const Argument& argument : Argumente) {
+        std::string links = "  ";
+        if (!argument.kurzname.empty())
+            links += std::string(argument.kurzname) + ", ";
+        links += argument.name;
+        if (!argument.wertname.empty())
+            links += " " + std::string(argument.wertname);
+        links.resize(std::max(links.size() + 1, Hilfespalte), ' ');
+        text += links;
+        for (const char c : argument.hilfe) {
+            text += c;
+            if (c == '\n')
+                text.append(Hilfespalte, ' ');
+        }
+        text += '\n';
+    }
+    return text + std::string(HilfeEnde);
+}
 
 Aufruf aufrufLesen(const std::vector<std::string_view>& argumente)
 {
-    Aufruf a;
+    Lesestand s;
     if (argumente.empty())
-        return a;
-    auto fehler = [&a](std::string text) {
-        if (a.art != Aufruf::Art::Fehler) {
-            a.art = Aufruf::Art::Fehler;
-            a.fehler = std::move(text);
+        return s.aufruf;
+    const std::function<void(std::string)> fehler = [&s](std::string text) {
+        if (s.aufruf.art != Aufruf::Art::Fehler) {
+            s.aufruf.art = Aufruf::Art::Fehler;
+            s.aufruf.fehler = std::move(text);
         }
     };
-
-    bool hilfe = false, version = false, pruefbeleg = false, jahr = false, monat = false;
     for (std::size_t i = 0; i < argumente.size(); ++i) {
-        std::string_view arg = argumente[i];
+        std::string_view name = argumente[i];
         std::string_view wert;
         bool mitWert = false;
-        // "--name=Wert" and "--name Wert" alike.
-        if (arg.substr(0, 2) == "--") {
-            if (const auto gleich = arg.find('='); gleich != std::string_view::npos) {
-                wert = arg.substr(gleich + 1);
-                arg = arg.substr(0, gleich);
+        if (name.substr(0, 2) == "--") {
+            if (const auto gleich = name.find('='); gleich != std::string_view::npos) {
+                wert = name.substr(gleich + 1);
+                name = name.substr(0, gleich);
                 mitWert = true;
             }
         }
-        auto nimmWert = [&]() -> bool {
-            if (mitWert)
-                return true;
+        const Argument* argument = argumentNamens(name);
+        if (argument == nullptr) {
+            fehler("Unbekanntes Argument \"" + std::string(argumente[i]) + "\".");
+            continue;
+        }
+        if (!argument->wertname.empty() && !mitWert) {
             if (i + 1 >= argumente.size()) {
-                fehler("Zu " + std::string(arg) + " fehlt der Wert.");
-                return false;
+                fehler("Zu " + std::string(name) + " fehlt der Wert.");
+                break;
             }
             wert = argumente[++i];
-            return true;
-        };
-
-        if (arg == "--help" || arg == "-h") {
-            hilfe = true;
-        } else if (arg == "--version") {
-            version = true;
-        } else if (arg == "--pruefbeleg") {
-            if (!nimmWert())
-                break;
-            if (wert.empty())
-                fehler("Zu --pruefbeleg fehlt der Name der PDF-Datei.");
-            a.pdf = wert;
-            pruefbeleg = true;
-        } else if (arg == "--jahr") {
-            if (!nimmWert())
-                break;
-            if (!zahl(wert, a.jahr) || a.jahr < params::ErstesJahr || a.jahr > params::LetztesJahr)
-                fehler("Das Jahr muss zwischen 2006 und 2010 liegen, nicht \"" + std::string(wert) + "\".");
-            jahr = true;
-        } else if (arg == "--monat") {
-            if (!nimmWert())
-                break;
-            if (!zahl(wert, a.monat) || a.monat < 1 || a.monat > 12)
-                fehler("Der Monat muss zwischen 1 und 12 liegen, nicht \"" + std::string(wert) + "\".");
-            monat = true;
-        } else if (arg == "--name" || arg == "--personalnummer") {
-            if (!nimmWert())
-                break;
-            if (zeichen(wert) > static_cast<std::size_t>(BelegangabeLaenge))
-                fehler(std::string(arg == "--name" ? "Der Name" : "Die Personalnummer") +
-                       " darf höchstens 60 Zeichen lang sein.");
-            (arg == "--name" ? a.name : a.personalnummer) = wert;
-        } else {
-            fehler("Unbekanntes Argument \"" + std::string(argumente[i]) + "\".");
         }
+        if (std::string meldung = argument->nehmen(s, wert); !meldung.empty())
+            fehler(std::move(meldung));
     }
-    if (a.art == Aufruf::Art::Fehler)
-        return a;
-    if (hilfe) {
-        a.art = Aufruf::Art::Hilfe;
-    } else if (version) {
-        a.art = Aufruf::Art::Version;
-    } else if (pruefbeleg) {
-        if (!jahr || !monat)
-            fehler("--pruefbeleg braucht --jahr und --monat.");
-        else
-            a.art = Aufruf::Art::Pruefbeleg;
-    } else {
-        // --jahr, --monat, --name or --personalnummer alone.
-        fehler("--jahr, --monat, --name und --personalnummer gelten nur mit --pruefbeleg.");
-    }
-    return a;
+    entscheiden(s, fehler);
+    return s.aufruf;
 }
 
 int ohneFensterAntworten(const Aufruf& aufruf, std::ostream& aus, std::ostream& fehler)
 {
     switch (aufruf.art) {
     case Aufruf::Art::Hilfe:
-        aus << Hilfetext;
+        aus << hilfetext();
         aus.flush();
         return ExitErfolg;
     case Aufruf::Art::Version:
@@ -201,19 +279,8 @@ int pruefbelegSchreiben(const Aufruf& aufruf, const std::filesystem::path& ordne
         m.ansicht, m.fall, m.mini,
         {QString::fromStdString(aufruf.name), QString::fromStdString(aufruf.personalnummer), zeitpunkt});
     const QString pdf = QString::fromStdString(aufruf.pdf);
-    // Tried first, so that an unwritable place gives its own message rather than a half page.
-    {
-        QFile probe(pdf);
-        const bool neu = !probe.exists();
-        if (QFileInfo(pdf).isDir() || !probe.open(QIODevice::WriteOnly)) {
-            fehler << Programm << "Die Datei \"" << aufruf.pdf << "\" kann nicht geschrieben werden.\n";
-            return ExitFehler;
-        }
-        probe.close();
-        if (neu)
-            probe.remove();
-    }
-    if (!beleg.alsPdf(pdf)) {
+    // Tried first, so that an unwritable place is told before a page is laid out for it.
+    if (!schreibgrund(pdf).isEmpty() || !beleg.alsPdf(pdf)) {
         fehler << Programm << "Die Datei \"" << aufruf.pdf << "\" kann nicht geschrieben werden.\n";
         return ExitFehler;
     }

@@ -32,8 +32,8 @@ struct Aufruf {
 // The arguments after the program name (UTF-8).
 Aufruf aufrufLesen(const std::vector<std::string_view>& argumente);
 
-// The German usage text of --help.
-extern const std::string_view Hilfetext;
+// The German usage text of --help, with a line for each argument.
+std::string hilfetext();
 
 // Exit statuses without a window.
 inline constexpr int ExitErfolg = 0;

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSettings>
@@ -10,20 +9,11 @@
 
 namespace svp::ui {
 
-namespace {
-
-QSettings einstellungen()
-{
-    return QSettings(QStringLiteral("svpflicht"), QStringLiteral("svpflicht"));
-}
-
-} // namespace
-
 void druckerVorbereiten(QPrinter& drucker, const Druckbeleg& beleg)
 {
     // The job's name in the printer queue, and the name a PDF file gets from the dialog.
     drucker.setDocName(QFileInfo(beleg.dateiname()).completeBaseName());
-    QSettings s = einstellungen();
+    QSettings s;
     const QString letzterDrucker = s.value(QStringLiteral("Drucken/Drucker")).toString();
     if (!letzterDrucker.isEmpty() && !QPrinterInfo::printerInfo(letzterDrucker).isNull()) {
         drucker.setPrinterName(letzterDrucker);
@@ -38,28 +28,36 @@ void druckerVorbereiten(QPrinter& drucker, const Druckbeleg& beleg)
     drucker.setOutputFileName(QDir(ordner).filePath(beleg.dateiname()));
 }
 
-void nachDemDrucken(const QPrinter& drucker, const Druckbeleg& beleg)
+std::optional<PdfInfoFehler> nachDemDrucken(const QPrinter& drucker, const Druckbeleg& beleg)
 {
-    QSettings s = einstellungen();
+    QSettings s;
     if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty()) {
-        beleg.pdfInfoErgaenzen(drucker.outputFileName());
         s.setValue(QStringLiteral("Drucken/PdfOrdner"), QFileInfo(drucker.outputFileName()).absolutePath());
         s.setValue(QStringLiteral("Drucken/Drucker"), QString());
-    } else {
-        s.setValue(QStringLiteral("Drucken/Drucker"), drucker.printerName());
+        return beleg.pdfInfoErgaenzen(drucker.outputFileName());
     }
+    s.setValue(QStringLiteral("Drucken/Drucker"), drucker.printerName());
+    return std::nullopt;
 }
 
-void belegDrucken(const Druckbeleg& beleg, QWidget* eltern)
+std::optional<engine::Meldung> belegDrucken(const Druckbeleg& beleg, const Druckerwahl& wahl)
 {
+    const QString titel = QString::fromUtf8(BelegDruckTitel);
     QPrinter drucker(QPrinter::HighResolution);
     druckerVorbereiten(drucker, beleg);
-    QPrintDialog dialog(&drucker, eltern);
-    dialog.setWindowTitle(QStringLiteral("Prüfbeleg drucken"));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    beleg.drucken(drucker);
-    nachDemDrucken(drucker, beleg);
+    if (!wahl(drucker))
+        return std::nullopt;
+    if (const std::optional<Druckfehler> fehler = beleg.drucken(drucker))
+        return druckmeldung(titel, QStringLiteral("Der Prüfbeleg"), *fehler);
+    if (const std::optional<PdfInfoFehler> fehler = nachDemDrucken(drucker, beleg))
+        return engine::Meldung{
+            titel.toStdString(),
+            {QStringLiteral("Der Prüfbeleg steht in der Datei „%1“, aber ohne Titel, Autor und Thema in "
+                            "seinen Dokumenteigenschaften.")
+                 .arg(drucker.outputFileName())
+                 .toStdString(),
+             (fehler->meldung() + QLatin1Char('.')).toStdString()}};
+    return std::nullopt;
 }
 
 } // namespace svp::ui

@@ -1,13 +1,19 @@
 #pragma once
 
 #include "druckbeleg.h"
+#include "engine/meldungen.h"
+#include "papier.h"
+
+#include <optional>
 
 #include <QString>
 
 class QPrinter;
-class QWidget;
 
 namespace svp::ui {
+
+// The title of the print of a record: of the print dialog and of its messages.
+inline constexpr const char* BelegDruckTitel = "Prüfbeleg drucken";
 
 // Prepares the printer for a record: the printer used last time, or, when the last record
 // went into a PDF file (or none was printed yet), that file proposed as
@@ -16,11 +22,14 @@ namespace svp::ui {
 void druckerVorbereiten(QPrinter& drucker, const Druckbeleg& beleg);
 
 // After printing: a PDF file gets its document information, and the choice of printer or PDF
-// folder is remembered for the next record.
-void nachDemDrucken(const QPrinter& drucker, const Druckbeleg& beleg);
+// folder is remembered for the next record. Nothing when the information is added or the
+// record went to a printer.
+std::optional<PdfInfoFehler> nachDemDrucken(const QPrinter& drucker, const Druckbeleg& beleg);
 
-// The whole print of a record: the print dialog (German title), printing when the user
-// agrees, and what nachDemDrucken does.
-void belegDrucken(const Druckbeleg& beleg, QWidget* eltern);
+// The whole print of a record: the printer prepared, the user's choice (`wahl`, at first the
+// print dialog), printing when the user agrees, and what nachDemDrucken does. The German
+// message for the user when the print failed or its PDF file did not get its information;
+// nothing when it was printed or the user cancelled.
+std::optional<engine::Meldung> belegDrucken(const Druckbeleg& beleg, const Druckerwahl& wahl);
 
 } // namespace svp::ui

@@ -2,31 +2,16 @@
 
 #include "engine/bestimmung.h"
 #include "engine/jahresauswertung.h"
-#include "pdf_info.h"
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
-#include <QAbstractTextDocumentLayout>
-#include <QFont>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTextDocument>
-
-#ifndef SVP_VERSION
-#define SVP_VERSION "0"
-#endif
 
 namespace svp::ui {
 
 namespace {
-
-const std::array<const char*, 12> Monatsnamen = {"Januar",    "Februar", "März",     "April",
-                                                 "Mai",       "Juni",    "Juli",     "August",
-                                                 "September", "Oktober", "November", "Dezember"};
 
 const char* const Titel = "Prüfbeleg: Bestimmung der Sozialversicherungspflicht";
 
@@ -76,82 +61,86 @@ bool benannt(const std::string& arbeitgeber)
 }
 
 using Zeile = std::pair<QString, QString>;
+using Zeilen = std::vector<Zeile>;
+
+// The inputs of a column as the window shows them, each with its caption.
+void hauptbeschaeftigung(const engine::Ansicht& a, const engine::Fall& f, Zeilen& z)
+{
+    z.emplace_back(QStringLiteral("Status"), option(a.HBOpt));
+    if (a.KVTafel.visible)
+        z.emplace_back(QStringLiteral("Krankenversicherung"), option(a.HBKV));
+    if (a.Schuelertafel.visible)
+        z.emplace_back(QStringLiteral("Arbeitsumfang"), option(a.Schueler));
+    if (a.HBCheck.visible)
+        z.emplace_back(text(a.HBCheck.caption), kaestchen(a.HBCheck));
+    if (a.HR.visible)
+        z.emplace_back(text(a.HR.caption).simplified(), kaestchen(a.HR));
+    if (a.SVEntgelt.visible)
+        z.emplace_back(QStringLiteral("Sozialvers.pflichtiges Entgelt"), betrag(f.HBEntgelt));
+}
+
+void kurzfristige(const engine::Ansicht& a, Zeilen& z)
+{
+    z.emplace_back(QStringLiteral("Dauer"), option(a.KBopt));
+    for (const auto& kasten : a.KBCheck)
+        if (kasten.visible)
+            z.emplace_back(text(kasten.caption), kaestchen(kasten));
+}
+
+// Column 2 or 3.
+void minijob(const engine::Ansicht& a, const engine::Fall& f, int k, Zeilen& z)
+{
+    const auto i = static_cast<std::size_t>(k - 1);
+    if (a.GKVtraeger.visible) {
+        z.emplace_back(QStringLiteral("Krankenversicherung"), option(a.GBKV));
+        if (a.GBCheck[1].visible)
+            z.emplace_back(text(a.GBCheck[1].caption).simplified(), kaestchen(a.GBCheck[1]));
+    }
+    if (a.priv[i].visible)
+        z.emplace_back(text(a.priv[i].caption), kaestchen(a.priv[i]));
+    if (k == 3 && a.deckel2.visible)
+        return; // the inputs of the later mini-jobs are covered
+    // The amounts the determination used, in the formats of the window's fields.
+    z.emplace_back(QStringLiteral("Monatslohn x Monate"), betrag(f.Monatslohn[i]) + QStringLiteral(" x ") +
+                                                              anzahl(f.Monate[i]) + QStringLiteral(" = ") +
+                                                              betrag(f.Lohnsumme[i]));
+    z.emplace_back(QStringLiteral("Urlaubsgeld"), betrag(f.Urlaubsgeld[i]));
+    z.emplace_back(QStringLiteral("Weihnachtsgeld"), betrag(f.Weihnachtsgeld[i]));
+    z.emplace_back(QStringLiteral("Jahresgehalt"), betrag(f.Jahressumme[i]));
+    z.emplace_back(QStringLiteral("Monatsdurchschnitt"), betrag(f.Monatsdurchschnitt[i]));
+}
+
+// One table of a column: the inputs on the left, the six result lines (or the message in
+// their place) on the right, row by row.
+QString tabellenzeilen(const Zeilen& z, const engine::Control& ueberlagerung,
+                       const std::array<std::string, 6>& ergebnisse)
+{
+    const std::size_t zeilen = std::max(z.size(), Zweige.size());
+    QString html;
+    for (std::size_t r = 0; r < zeilen; ++r) {
+        html += QStringLiteral("<tr>");
+        if (r < z.size())
+            html += QStringLiteral("<td class='was'>%1</td><td class='wert'>%2</td>")
+                        .arg(z[r].first, z[r].second);
+        else
+            html += QStringLiteral("<td></td><td></td>");
+        if (meldung(ueberlagerung)) {
+            if (r == 0)
+                html += QStringLiteral("<td class='meldung' colspan='2' rowspan='%1'>%2</td>")
+                            .arg(zeilen)
+                            .arg(text(ueberlagerung.caption).simplified());
+        } else if (r < Zweige.size()) {
+            html += QStringLiteral("<td class='was'>%1</td><td class='ergebnis'>%2</td>")
+                        .arg(QString::fromUtf8(Zweige[r]), text(ergebnisse[r]));
+        } else {
+            html += QStringLiteral("<td></td><td></td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    return html;
+}
 
 } // namespace
-
-const std::array<const char*, 6> Zweige = {
-    "Lohnsteuer",         "Krankenversicherung",      "Pflegeversicherung",
-    "Rentenversicherung", "Arbeitslosenversicherung", "Hinweis"};
-
-QString programmversion()
-{
-    return QStringLiteral(SVP_VERSION);
-}
-
-QString belegstil()
-{
-    return QStringLiteral(
-        "body { font-family: sans-serif; font-size: 8.5pt; }"
-        "h1 { font-size: 13pt; margin-bottom: 6pt; }"
-        "h2 { font-size: 10.5pt; margin-top: 12pt; margin-bottom: 3pt; }"
-        "table { border-collapse: collapse; border-style: solid; border-color: #999999; }"
-        "th { text-align: left; font-weight: normal; color: #555555; background-color: #eeeeee; }"
-        "td.was { color: #444444; }"
-        "td.meldung { font-weight: bold; }"
-        "span.leer { color: #777777; font-style: italic; }"
-        "p.stand { margin-top: 12pt; margin-bottom: 4pt; }"
-        "p.keine { margin-top: 8pt; font-style: italic; }");
-}
-
-QString monatsname(int monat)
-{
-    return monat >= 0 && monat < 12 ? QString::fromUtf8(Monatsnamen[static_cast<std::size_t>(monat)])
-                                    : QString();
-}
-
-QString belegfuss(int rechenjahr, const QDateTime& z)
-{
-    return QStringLiteral(
-               "<p class='stand'>Erstellt mit svpflicht %1, Rechenstand %2 (Beitragssätze und Texte "
-               "des Jahres). Gedruckt am %3 um %4 Uhr.</p>"
-               "<table class='unterschrift' width='100%' cellspacing='0' cellpadding='4' border='1'>"
-               "<tr><td width='40%' class='was'>Geprüft von</td><td width='20%' class='was'>Datum</td>"
-               "<td width='40%' class='was'>Unterschrift</td></tr>"
-               "<tr><td>&nbsp;<br>&nbsp;<br>&nbsp;<br>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr></table>")
-        .arg(programmversion())
-        .arg(rechenjahr)
-        .arg(z.toString(QStringLiteral("dd.MM.yyyy")), z.toString(QStringLiteral("HH:mm")));
-}
-
-void aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer)
-{
-    drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                      quer ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                      QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
-    QTextDocument dokument;
-    // Laid out at the printer's resolution, so that the point sizes are the printed ones.
-    dokument.documentLayout()->setPaintDevice(&drucker);
-    QFont schrift(QStringLiteral("Sans"));
-    schrift.setPointSizeF(8.5);
-    // Plain letters without ligatures, so that a filed PDF can be searched for "pflicht".
-    schrift.setStyleStrategy(QFont::PreferNoShaping);
-    dokument.setDefaultFont(schrift);
-    dokument.setDocumentMargin(0);
-    dokument.setHtml(html);
-
-    const QRectF seite = drucker.pageLayout().paintRectPixels(drucker.resolution());
-    qreal massstab = 1.0;
-    dokument.setTextWidth(seite.width());
-    for (int versuch = 0; versuch < 8 && dokument.size().height() * massstab > seite.height(); ++versuch) {
-        massstab *= std::max<qreal>(0.5, seite.height() / (dokument.size().height() * massstab)) * 0.98;
-        dokument.setTextWidth(seite.width() / massstab);
-    }
-    QPainter maler(&drucker);
-    if (!maler.isActive())
-        return;
-    maler.scale(massstab, massstab);
-    dokument.drawContents(&maler);
-}
 
 Druckbeleg::Druckbeleg(const engine::Ansicht& ansicht, const engine::Fall& fall, const params::Mini& mini,
                        Belegangaben angaben)
@@ -192,79 +181,17 @@ QString Druckbeleg::kopf() const
 QString Druckbeleg::eingaben(int k) const
 {
     const auto& a = m_ansicht;
-    std::vector<Zeile> z;
-    if (benannt(a.Arbeitgeber[static_cast<std::size_t>(k)]))
-        z.emplace_back(QStringLiteral("Arbeitgeber"), text(a.Arbeitgeber[static_cast<std::size_t>(k)]));
-    switch (k) {
-    case 0:
-        z.emplace_back(QStringLiteral("Status"), option(a.HBOpt));
-        if (a.KVTafel.visible)
-            z.emplace_back(QStringLiteral("Krankenversicherung"), option(a.HBKV));
-        if (a.Schuelertafel.visible)
-            z.emplace_back(QStringLiteral("Arbeitsumfang"), option(a.Schueler));
-        if (a.HBCheck.visible)
-            z.emplace_back(text(a.HBCheck.caption), kaestchen(a.HBCheck));
-        if (a.HR.visible)
-            z.emplace_back(text(a.HR.caption).simplified(), kaestchen(a.HR));
-        if (a.SVEntgelt.visible)
-            z.emplace_back(QStringLiteral("Sozialvers.pflichtiges Entgelt"), betrag(m_fall.HBEntgelt));
-        break;
-    case 1:
-        z.emplace_back(QStringLiteral("Dauer"), option(a.KBopt));
-        for (const auto& kasten : a.KBCheck)
-            if (kasten.visible)
-                z.emplace_back(text(kasten.caption), kaestchen(kasten));
-        break;
-    default: {
-        const auto i = static_cast<std::size_t>(k - 1);
-        if (a.GKVtraeger.visible) {
-            z.emplace_back(QStringLiteral("Krankenversicherung"), option(a.GBKV));
-            if (a.GBCheck[1].visible)
-                z.emplace_back(text(a.GBCheck[1].caption).simplified(), kaestchen(a.GBCheck[1]));
-        }
-        if (a.priv[i].visible)
-            z.emplace_back(text(a.priv[i].caption), kaestchen(a.priv[i]));
-        if (k == 3 && a.deckel2.visible)
-            break; // the inputs of the later mini-jobs are covered
-        // The amounts the determination used, in the formats of the window's fields.
-        const engine::Fall& f = m_fall;
-        z.emplace_back(QStringLiteral("Monatslohn x Monate"),
-                       betrag(f.Monatslohn[i]) + QStringLiteral(" x ") + anzahl(f.Monate[i]) +
-                           QStringLiteral(" = ") + betrag(f.Lohnsumme[i]));
-        z.emplace_back(QStringLiteral("Urlaubsgeld"), betrag(f.Urlaubsgeld[i]));
-        z.emplace_back(QStringLiteral("Weihnachtsgeld"), betrag(f.Weihnachtsgeld[i]));
-        z.emplace_back(QStringLiteral("Jahresgehalt"), betrag(f.Jahressumme[i]));
-        z.emplace_back(QStringLiteral("Monatsdurchschnitt"), betrag(f.Monatsdurchschnitt[i]));
-        break;
-    }
-    }
-
-    // One table: the inputs on the left, the six result lines on the right, row by row.
-    const auto& ueberlagerung = a.vielleicht[static_cast<std::size_t>(k)];
-    const std::size_t zeilen = std::max(z.size(), Zweige.size());
-    QString html;
-    for (std::size_t r = 0; r < zeilen; ++r) {
-        html += QStringLiteral("<tr>");
-        if (r < z.size())
-            html += QStringLiteral("<td class='was'>%1</td><td class='wert'>%2</td>")
-                        .arg(z[r].first, z[r].second);
-        else
-            html += QStringLiteral("<td></td><td></td>");
-        if (meldung(ueberlagerung)) {
-            if (r == 0)
-                html += QStringLiteral("<td class='meldung' colspan='2' rowspan='%1'>%2</td>")
-                            .arg(zeilen)
-                            .arg(text(ueberlagerung.caption).simplified());
-        } else if (r < Zweige.size()) {
-            html +=
-                QStringLiteral("<td class='was'>%1</td><td class='ergebnis'>%2</td>")
-                    .arg(QString::fromUtf8(Zweige[r]), text(a.Ergebnistext[static_cast<std::size_t>(k)][r]));
-        } else {
-            html += QStringLiteral("<td></td><td></td>");
-        }
-        html += QStringLiteral("</tr>");
-    }
-    return html;
+    const auto s = static_cast<std::size_t>(k);
+    Zeilen z;
+    if (benannt(a.Arbeitgeber[s]))
+        z.emplace_back(QStringLiteral("Arbeitgeber"), text(a.Arbeitgeber[s]));
+    if (k == 0)
+        hauptbeschaeftigung(a, m_fall, z);
+    else if (k == 1)
+        kurzfristige(a, z);
+    else
+        minijob(a, m_fall, k, z);
+    return tabellenzeilen(z, a.vielleicht[s], a.Ergebnistext[s]);
 }
 
 QString Druckbeleg::spalte(int k) const
@@ -352,15 +279,15 @@ QString Druckbeleg::dateiname() const
                          : QStringLiteral("Pruefbeleg_%1_%2.pdf").arg(wer, zeit);
 }
 
-void Druckbeleg::drucken(QPrinter& drucker) const
+std::optional<Druckfehler> Druckbeleg::drucken(QPrinter& drucker) const
 {
     if (drucker.docName().isEmpty())
         drucker.setDocName(titel());
     drucker.setCreator(QStringLiteral("svpflicht ") + programmversion());
-    aufEineSeiteDrucken(drucker, html(), false);
+    return aufEineSeiteDrucken(drucker, html(), false);
 }
 
-bool Druckbeleg::pdfInfoErgaenzen(const QString& datei) const
+std::optional<PdfInfoFehler> Druckbeleg::pdfInfoErgaenzen(const QString& datei) const
 {
     QString thema = QStringLiteral("Sozialversicherungspflicht");
     for (const QString& wer : {m_angaben.name.trimmed(), m_angaben.personalnummer.trimmed()})
@@ -377,11 +304,10 @@ bool Druckbeleg::alsPdf(const QString& datei) const
         QPrinter drucker(QPrinter::HighResolution);
         drucker.setOutputFormat(QPrinter::PdfFormat);
         drucker.setOutputFileName(datei);
-        drucken(drucker);
-        if (drucker.printerState() == QPrinter::Error)
+        if (drucken(drucker))
             return false;
     } // the file is complete once the printer is gone
-    return pdfInfoErgaenzen(datei);
+    return !pdfInfoErgaenzen(datei);
 }
 
 } // namespace svp::ui

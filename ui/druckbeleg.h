@@ -2,9 +2,11 @@
 
 #include "engine/ansicht.h"
 #include "engine/fall.h"
+#include "papier.h"
 #include "params/mini.h"
+#include "pdf_info.h"
 
-#include <array>
+#include <optional>
 
 #include <QDateTime>
 #include <QString>
@@ -12,27 +14,6 @@
 class QPrinter;
 
 namespace svp::ui {
-
-// The branches of the result rows 36 to 41, in row order: the names of the rows in the window
-// and on the printed record.
-extern const std::array<const char*, 6> Zweige;
-
-// The program's version, as the build names it.
-QString programmversion();
-
-// The German name of month index 0..11 ("August").
-QString monatsname(int monat);
-
-// The style sheet of the printed pages.
-QString belegstil();
-
-// The foot of every printed page: program and rule year, time of printing and three fields for
-// the clerk's check ("Geprüft von", "Datum", "Unterschrift"), as HTML.
-QString belegfuss(int rechenjahr, const QDateTime& zeitpunkt);
-
-// Prints the HTML page `html` on one page of `drucker` (A4 in `lage`): a page too long for
-// the sheet is drawn smaller rather than cut or spread.
-void aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer);
 
 // Who the record is for and when it was printed. Name and personnel number are optional.
 struct Belegangaben {
@@ -64,15 +45,15 @@ public:
     QString dateiname() const;
 
     // Lays the page out for `drucker` (A4 portrait, one page) and prints it; the document
-    // carries title and program.
-    void drucken(QPrinter& drucker) const;
+    // carries title and program. Nothing when it is printed.
+    std::optional<Druckfehler> drucken(QPrinter& drucker) const;
 
     // Prints the page into the PDF file `datei` with its full document information. False
     // when the file cannot be written.
     bool alsPdf(const QString& datei) const;
     // The document information of a printed PDF file (title, author, subject), added after
-    // printing; false when the file cannot be changed.
-    bool pdfInfoErgaenzen(const QString& datei) const;
+    // printing; nothing when it is added.
+    std::optional<PdfInfoFehler> pdfInfoErgaenzen(const QString& datei) const;
 
 private:
     QString kopf() const;

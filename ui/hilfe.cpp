@@ -5,12 +5,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
-#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace svp::ui {
@@ -74,18 +71,6 @@ Hilfefenster::Hilfefenster(const QUrl& seite, QWidget* parent) : QWidget(parent,
 
     m_browser->setSource(seite);
     resize(760, 640);
-}
-
-bool qtAufDeutsch(QCoreApplication& anwendung)
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    auto* uebersetzung = new QTranslator(&anwendung);
-    if (!uebersetzung->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete uebersetzung;
-        return false;
-    }
-    return QCoreApplication::installTranslator(uebersetzung);
 }
 
 } // namespace svp::ui

@@ -4,7 +4,6 @@
 #include <QUrl>
 #include <QWidget>
 
-class QCoreApplication;
 class QTextBrowser;
 class QToolButton;
 
@@ -35,10 +34,5 @@ private:
     QToolButton* m_zurueck;
     QToolButton* m_vor;
 };
-
-// Qt's own dialogs and standard buttons (print dialog, file dialog, "Abbrechen") in German: loads
-// Qt's German translation from the place the Qt installation keeps its translations. Returns
-// false when it is not installed; the dialogs then stay in English.
-bool qtAufDeutsch(QCoreApplication& anwendung);
 
 } // namespace svp::ui

@@ -1,6 +1,9 @@
 #include "jahresuebersicht.h"
 
-#include "druckbeleg.h"
+#include "dateigrund.h"
+#include "meldungs_anzeige.h"
+
+#include <cerrno>
 
 #include <QComboBox>
 #include <QDir>
@@ -10,8 +13,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
@@ -23,13 +24,54 @@
 
 namespace svp::ui {
 
-Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl monatWahl, QWidget* eltern)
-    : QWidget(eltern, Qt::Window), m_ordner(ordner), m_monatWahl(std::move(monatWahl))
+namespace {
+
+const char* const Titel = "Jahresübersicht";
+const char* const DruckTitel = "Jahresübersicht drucken";
+
+} // namespace
+
+Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl monatWahl,
+                                   MeldungsAnzeige& anzeige, QWidget* eltern)
+    : QWidget(eltern, Qt::Window), m_ordner(ordner), m_monatWahl(std::move(monatWahl)), m_anzeige(anzeige),
+      m_druckerwahl(druckdialog(QString::fromUtf8(DruckTitel), this))
 {
     setObjectName(QStringLiteral("Jahresuebersicht"));
-    setWindowTitle(QStringLiteral("Jahresübersicht"));
+    setWindowTitle(QString::fromUtf8(Titel));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
+    m_meldung = new QLabel;
+    m_meldung->setObjectName(QStringLiteral("UebersichtMeldung"));
+    m_meldung->setWordWrap(true);
+    m_meldung->setStyleSheet(QStringLiteral("color: #a00000;"));
+    m_meldung->hide();
+
+    auto* legende =
+        new QLabel(QStringLiteral("Grau: Monat nie gespeichert (Vorgaben). ◆ Monatsdurchschnitt eines "
+                                  "Mini-Jobs in der Gleitzone, ▲ über 800,00 €. Doppelklick zeigt den "
+                                  "Monat im Hauptfenster."));
+    legende->setWordWrap(true);
+
+    auto* seite = new QVBoxLayout(this);
+    seite->addLayout(leisteBauen());
+    seite->addWidget(m_meldung);
+    seite->addWidget(tabelleBauen(), 1);
+    seite->addWidget(legende);
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
+            &Jahresuebersicht::drucken);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+
+    m_dateiwahl = [this](const QString& vorschlag) {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Jahresübersicht als CSV speichern"),
+                                            vorschlag, QStringLiteral("CSV-Dateien (*.csv)"));
+    };
+
+    jahrZeigen(jahr);
+    resize(1340, 700);
+}
+
+QLayout* Jahresuebersicht::leisteBauen()
+{
     m_jahr = new QComboBox;
     m_jahr->setObjectName(QStringLiteral("UebersichtJahr"));
     m_jahr->setAccessibleName(QStringLiteral("Jahr"));
@@ -47,12 +89,23 @@ Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl mo
     for (auto* k : {csv, druck, schliessen})
         k->setAutoDefault(false);
 
-    m_meldung = new QLabel;
-    m_meldung->setObjectName(QStringLiteral("UebersichtMeldung"));
-    m_meldung->setWordWrap(true);
-    m_meldung->setStyleSheet(QStringLiteral("color: #a00000;"));
-    m_meldung->hide();
+    auto* oben = new QHBoxLayout;
+    oben->addWidget(jahrLabel);
+    oben->addWidget(m_jahr);
+    oben->addStretch(1);
+    oben->addWidget(csv);
+    oben->addWidget(druck);
+    oben->addWidget(schliessen);
 
+    connect(m_jahr, &QComboBox::currentIndexChanged, this, [this] { neuLaden(); });
+    connect(csv, &QPushButton::clicked, this, &Jahresuebersicht::csvSpeichern);
+    connect(druck, &QPushButton::clicked, this, &Jahresuebersicht::drucken);
+    connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+    return oben;
+}
+
+QTableView* Jahresuebersicht::tabelleBauen()
+{
     m_tabelle = new QTableView;
     m_tabelle->setObjectName(QStringLiteral("Monate"));
     m_tabelle->setAccessibleName(QStringLiteral("Monate des Jahres"));
@@ -63,46 +116,12 @@ Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl mo
     m_tabelle->setWordWrap(true);
     m_tabelle->verticalHeader()->hide();
     m_tabelle->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    auto* legende =
-        new QLabel(QStringLiteral("Grau: Monat nie gespeichert (Vorgaben). ◆ Monatsdurchschnitt eines "
-                                  "Mini-Jobs in der Gleitzone, ▲ über 800,00 €. Doppelklick zeigt den "
-                                  "Monat im Hauptfenster."));
-    legende->setWordWrap(true);
-
-    auto* oben = new QHBoxLayout;
-    oben->addWidget(jahrLabel);
-    oben->addWidget(m_jahr);
-    oben->addStretch(1);
-    oben->addWidget(csv);
-    oben->addWidget(druck);
-    oben->addWidget(schliessen);
-    auto* seite = new QVBoxLayout(this);
-    seite->addLayout(oben);
-    seite->addWidget(m_meldung);
-    seite->addWidget(m_tabelle, 1);
-    seite->addWidget(legende);
-
-    connect(m_jahr, &QComboBox::currentIndexChanged, this, [this] { neuLaden(); });
-    connect(csv, &QPushButton::clicked, this, &Jahresuebersicht::csvSpeichern);
-    connect(druck, &QPushButton::clicked, this, &Jahresuebersicht::drucken);
-    connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
-    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
-            &Jahresuebersicht::drucken);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     // A double-click on a month, or Enter on it, shows it in the main window.
     connect(m_tabelle, &QTableView::activated, this, [this](const QModelIndex& index) {
         if (index.isValid() && m_monatWahl)
             m_monatWahl(m_modell.jahr(), index.row());
     });
-
-    m_dateiwahl = [this](const QString& vorschlag) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Jahresübersicht als CSV speichern"),
-                                            vorschlag, QStringLiteral("CSV-Dateien (*.csv)"));
-    };
-
-    jahrZeigen(jahr);
-    resize(1340, 700);
+    return m_tabelle;
 }
 
 void Jahresuebersicht::jahrZeigen(int jahr)
@@ -114,6 +133,12 @@ void Jahresuebersicht::jahrZeigen(int jahr)
         neuLaden();
     else
         m_jahr->setCurrentIndex(index);
+}
+
+void Jahresuebersicht::ordnerZeigen(const QString& ordner, int jahr)
+{
+    m_ordner = ordner;
+    jahrZeigen(jahr);
 }
 
 void Jahresuebersicht::neuLaden()
@@ -137,9 +162,14 @@ void Jahresuebersicht::changeEvent(QEvent* ereignis)
         neuLaden();
 }
 
+void Jahresuebersicht::melden(const QString& zeile1, const QString& zeile2)
+{
+    m_anzeige.zeigen({Titel, {zeile1.toStdString(), zeile2.toStdString()}}, this);
+}
+
 void Jahresuebersicht::csvSpeichern()
 {
-    QSettings s(QStringLiteral("svpflicht"), QStringLiteral("svpflicht"));
+    QSettings s;
     QString ordner = s.value(QStringLiteral("Jahresuebersicht/CsvOrdner")).toString();
     if (ordner.isEmpty() || !QDir(ordner).exists())
         ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -149,11 +179,11 @@ void Jahresuebersicht::csvSpeichern()
         return;
     QSaveFile ziel(datei);
     const QByteArray inhalt = m_modell.csv();
+    errno = 0;
     if (!ziel.open(QIODevice::WriteOnly) || ziel.write(inhalt) != inhalt.size() || !ziel.commit()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Jahresübersicht"),
-                        QStringLiteral("Die Datei %1 kann nicht gespeichert werden.").arg(datei),
-                        QMessageBox::Ok, this);
-        box.exec();
+        const QString grund = schreibgrund(datei, errno);
+        melden(QStringLiteral("Die Jahresübersicht wurde nicht als CSV gespeichert."),
+               schreibmeldung(datei, grund));
         return;
     }
     s.setValue(QStringLiteral("Jahresuebersicht/CsvOrdner"), QFileInfo(datei).absolutePath());
@@ -164,11 +194,13 @@ void Jahresuebersicht::drucken()
     QPrinter drucker(QPrinter::HighResolution);
     drucker.setDocName(QStringLiteral("Jahresuebersicht_%1").arg(m_modell.jahr()));
     drucker.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&drucker, this);
-    dialog.setWindowTitle(QStringLiteral("Jahresübersicht drucken"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (!m_druckerwahl(drucker))
         return;
-    aufEineSeiteDrucken(drucker, m_modell.druckseite(QDateTime::currentDateTime()), true);
+    if (const auto fehler =
+            aufEineSeiteDrucken(drucker, m_modell.druckseite(QDateTime::currentDateTime()), true))
+        m_anzeige.zeigen(
+            druckmeldung(QString::fromUtf8(DruckTitel), QStringLiteral("Die Jahresübersicht"), *fehler),
+            this);
 }
 
 } // namespace svp::ui

@@ -1,21 +1,26 @@
 #pragma once
 
 #include "jahresmodell.h"
+#include "papier.h"
 
 #include <functional>
 
 #include <QWidget>
 
 class QComboBox;
+class QLayout;
 class QLabel;
 class QTableView;
 
 namespace svp::ui {
 
+class MeldungsAnzeige;
+
 // The window "Jahresübersicht": the twelve months of a year file of the working folder at a
 // glance, a year list to change the year, and buttons to save the table as CSV and to print
 // it. A double-click on a month shows that month in the main window. It reads the record files
-// anew whenever it is activated, and never creates or changes one.
+// anew whenever it is activated, and never creates or changes one. A CSV file or a print that
+// fails is reported through the main window's message boxes.
 class Jahresuebersicht : public QWidget
 {
     Q_OBJECT
@@ -24,9 +29,13 @@ public:
     // Called with year and month index when the user double-clicks a month.
     using MonatWahl = std::function<void(int jahr, int monat)>;
 
-    Jahresuebersicht(const QString& ordner, int jahr, MonatWahl monatWahl, QWidget* eltern = nullptr);
+    // `anzeige` shows the messages; it outlives the overview.
+    Jahresuebersicht(const QString& ordner, int jahr, MonatWahl monatWahl, MeldungsAnzeige& anzeige,
+                     QWidget* eltern = nullptr);
 
     void jahrZeigen(int jahr);
+    // The year files of another working folder.
+    void ordnerZeigen(const QString& ordner, int jahr);
     const Jahresmodell& modell() const { return m_modell; }
     QTableView* tabelle() const { return m_tabelle; }
 
@@ -36,18 +45,25 @@ public:
     {
         m_dateiwahl = std::move(wahl);
     }
+    // How the printer is chosen; by default the print dialog.
+    void setDruckerwahl(Druckerwahl wahl) { m_druckerwahl = std::move(wahl); }
 
 protected:
     void changeEvent(QEvent* ereignis) override;
 
 private:
+    QLayout* leisteBauen();
+    QTableView* tabelleBauen();
     void neuLaden();
     void csvSpeichern();
     void drucken();
+    void melden(const QString& zeile1, const QString& zeile2);
 
     QString m_ordner;
     MonatWahl m_monatWahl;
+    MeldungsAnzeige& m_anzeige;
     std::function<QString(const QString&)> m_dateiwahl;
+    Druckerwahl m_druckerwahl;
     Jahresmodell m_modell;
     QComboBox* m_jahr = nullptr;
     QLabel* m_meldung = nullptr;

@@ -1,6 +1,6 @@
 #include "store/dateigrenze.h"
+#include "ui/anwendung.h"
 #include "ui/befehlszeile.h"
-#include "ui/hilfe.h"
 #include "ui/sv.h"
 
 #include <filesystem>
@@ -13,13 +13,13 @@
 int main(int argc, char* argv[])
 {
     svp::store::dateigrenzeAlsFehler();
+    svp::ui::anwendungBenennen();
     const svp::ui::Aufruf aufruf =
         svp::ui::aufrufLesen(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
     if (aufruf.art != svp::ui::Aufruf::Art::Fenster)
         return svp::ui::ohneFenster(aufruf, argc, argv);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("svpflicht"));
     svp::ui::qtAufDeutsch(app);
 
     // A working directory that was removed has no absolute name; the files are then sought

@@ -8,9 +8,10 @@ class QWidget;
 
 namespace svp::ui {
 
-// Shows the message boxes of the controller: information texts and failures of the record
-// files. The window hands every pending message to one of these; tests put in one that
-// records instead of showing.
+// Shows the message boxes of the window: the controller's information texts and failures of
+// the record files, and the window's own failures (a print, a PDF file's information, a CSV
+// file of the year overview). The window hands every pending message to one of these; tests
+// put in one that records instead of showing.
 class MeldungsAnzeige
 {
 public:

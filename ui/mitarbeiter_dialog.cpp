@@ -25,7 +25,7 @@ MitarbeiterDialog::MitarbeiterDialog(const QString& ordner, QWidget* eltern)
     setObjectName(QStringLiteral("Mitarbeiter"));
     setWindowTitle(QStringLiteral("Prüfbeleg drucken"));
 
-    QSettings einstellungen(QStringLiteral("svpflicht"), QStringLiteral("svpflicht"));
+    QSettings einstellungen;
     einstellungen.beginGroup(m_schluessel);
     auto feld = [this](const QString& name, const QString& wert) {
         auto* f = new QLineEdit(wert.left(BelegangabeLaenge), this);
@@ -75,7 +75,7 @@ QString MitarbeiterDialog::personalnummer() const
 
 void MitarbeiterDialog::accept()
 {
-    QSettings einstellungen(QStringLiteral("svpflicht"), QStringLiteral("svpflicht"));
+    QSettings einstellungen;
     einstellungen.beginGroup(m_schluessel);
     einstellungen.setValue(QStringLiteral("Name"), name());
     einstellungen.setValue(QStringLiteral("Personalnummer"), personalnummer());

@@ -37,8 +37,8 @@ private:
 // Asks for the employee; nothing when the user cancels.
 std::optional<Belegangaben> belegangabenErfragen(const QString& ordner, QWidget* eltern);
 
-// The group of the program's user settings (QSettings "svpflicht") that holds what belongs
-// to one working folder.
+// The group of the program's user settings (QSettings, named by anwendungBenennen) that holds
+// what belongs to one working folder.
 QString einstellungsgruppe(const QString& ordner);
 
 } // namespace svp::ui

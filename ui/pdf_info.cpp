@@ -1,5 +1,9 @@
 #include "pdf_info.h"
 
+#include "dateigrund.h"
+
+#include <cerrno>
+
 #include <QByteArray>
 #include <QFile>
 #include <QRegularExpression>
@@ -28,31 +32,28 @@ QByteArray pdfDatum(const QDateTime& zeit)
            QByteArray::number(betrag % 60).rightJustified(2, '0') + "')";
 }
 
-} // namespace
-
-bool pdfInfoSetzen(const QString& datei, const PdfInfo& info)
+PdfInfoFehler fehler(PdfInfoFehler::Art art, int fehlernummer = 0)
 {
-    QFile f(datei);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray inhalt = f.readAll();
-    f.close();
+    return {art, systemgrund(fehlernummer)};
+}
 
+// What is appended to the file `inhalt` for the information `info`; empty when the file is not
+// laid out with a classic cross-reference table.
+QByteArray infoAnhang(const QByteArray& inhalt, const PdfInfo& info)
+{
     // The last trailer names the catalogue and the number of objects; startxref the table.
     const qsizetype trailer = inhalt.lastIndexOf("trailer");
     const qsizetype startxref = inhalt.lastIndexOf("startxref");
     if (trailer < 0 || startxref < trailer)
-        return false;
+        return {};
     const QString kopf = QString::fromLatin1(inhalt.mid(trailer, startxref - trailer));
     const auto root = QRegularExpression(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)")).match(kopf);
     const auto size = QRegularExpression(QStringLiteral("/Size\\s+(\\d+)")).match(kopf);
     const auto prev = QRegularExpression(QStringLiteral("startxref\\s+(\\d+)"))
                           .match(QString::fromLatin1(inhalt.mid(startxref, 40)));
-    if (!root.hasMatch() || !size.hasMatch() || !prev.hasMatch())
-        return false;
     const int nummer = size.captured(1).toInt();
-    if (nummer <= 0)
-        return false;
+    if (!root.hasMatch() || !size.hasMatch() || !prev.hasMatch() || nummer <= 0)
+        return {};
 
     QByteArray anhang;
     if (!inhalt.endsWith('\n'))
@@ -74,18 +75,58 @@ bool pdfInfoSetzen(const QString& datei, const PdfInfo& info)
     anhang += "trailer\n<<\n/Size " + QByteArray::number(nummer + 1) + "\n/Root " +
               root.captured(1).toLatin1() + "\n/Info " + QByteArray::number(nummer) + " 0 R\n/Prev " +
               prev.captured(1).toLatin1() + "\n>>\nstartxref\n" + QByteArray::number(tabelle) + "\n%%EOF\n";
+    return anhang;
+}
 
+} // namespace
+
+QString PdfInfoFehler::meldung() const
+{
+    QString text;
+    switch (art) {
+    case Art::Lesen:
+        text = QStringLiteral("Die Datei kann nicht gelesen werden");
+        break;
+    case Art::Aufbau:
+        text = QStringLiteral("Die Datei ist nicht so aufgebaut, wie das Programm sie druckt");
+        break;
+    case Art::Schreiben:
+        text = QStringLiteral("Die Datei kann nicht ergänzt werden");
+        break;
+    }
+    return grund.isEmpty() ? text : text + QStringLiteral(": ") + grund;
+}
+
+std::optional<PdfInfoFehler> pdfInfoSetzen(const QString& datei, const PdfInfo& info)
+{
+    QFile f(datei);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly))
+        return fehler(PdfInfoFehler::Art::Lesen, errno);
+    errno = 0;
+    const QByteArray inhalt = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return fehler(PdfInfoFehler::Art::Lesen, errno);
+    f.close();
+
+    const QByteArray anhang = infoAnhang(inhalt, info);
+    if (anhang.isEmpty())
+        return fehler(PdfInfoFehler::Art::Aufbau);
+
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
+        return fehler(PdfInfoFehler::Art::Schreiben, errno);
+    errno = 0;
     const bool geschrieben = f.write(anhang) == anhang.size();
     const bool geschlossen = f.flush();
+    const int fehlernummer = errno;
     f.close();
     if (!geschrieben || !geschlossen) {
         // Back to the file as Qt wrote it.
         f.resize(inhalt.size());
-        return false;
+        return fehler(PdfInfoFehler::Art::Schreiben, fehlernummer);
     }
-    return true;
+    return std::nullopt;
 }
 
 } // namespace svp::ui

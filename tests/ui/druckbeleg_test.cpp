@@ -1,5 +1,6 @@
 // The printed record of a check: rendered headless to a PDF file and read back as text.
 #include "engine/steuerung.h"
+#include "ui/anwendung.h"
 #include "ui/befehlszeile.h"
 #include "ui/druckbeleg.h"
 #include "ui/mitarbeiter_dialog.h"
@@ -75,6 +76,10 @@ void maerzSpeichern(Steuerung& sv)
 class DruckbelegTest : public QObject
 {
     Q_OBJECT
+
+public:
+    // The names the settings are kept under, as the program sets them.
+    static void initMain() { svp::ui::anwendungBenennen(); }
 
 private:
     // The page as text, as a PDF reader extracts it.

@@ -3,7 +3,9 @@
 // an injected provider.
 
 #include "store/ablage.h"
+#include "ui/anwendung.h"
 #include "ui/hilfe.h"
+#include "ui/jahresuebersicht.h"
 #include "ui/sv.h"
 
 #include <map>
@@ -22,10 +24,12 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,7 +95,12 @@ class FensterTest : public QObject
 {
     Q_OBJECT
 
+public:
+    // The names the settings are kept under, as the program sets them.
+    static void initMain() { svp::ui::anwendungBenennen(); }
+
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -129,6 +138,8 @@ private slots:
     void speichernNimmtDieGetippteEingabeUndBestaetigt();
     void zugaenglichkeitsaktionWirktWieKlick();
     void typischerFall();
+    void steuerungWechselnZeigtDenAnderenFall();
+    void fehlschlaegeWerdenGemeldet();
 
 private:
     void oeffnen(const QString& verzeichnis);
@@ -145,8 +156,16 @@ private:
     std::unique_ptr<Steuerung> m_steuerung;
     std::unique_ptr<Aufzeichnung> m_anzeige;
     std::unique_ptr<SV> m_fenster;
+    std::unique_ptr<Steuerung> m_andere; // a second document for the window, outliving it
+    QTemporaryDir m_einstellungen;
     std::unique_ptr<QWidget> m_ersatz = std::make_unique<QWidget>(); // holds stand-ins of missing controls
 };
+
+void FensterTest::initTestCase()
+{
+    // What printing remembers goes into a folder of the test.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_einstellungen.path());
+}
 
 void FensterTest::init()
 {
@@ -159,6 +178,7 @@ void FensterTest::init()
 void FensterTest::cleanup()
 {
     m_fenster.reset();
+    m_andere.reset();
     m_steuerung.reset();
     m_anzeige.reset();
     m_dir.reset();
@@ -1113,6 +1133,124 @@ void FensterTest::typischerFall()
     const QByteArray bild = qgetenv("SVP_FENSTERBILD");
     if (!bild.isEmpty())
         QVERIFY(m_fenster->grab().save(QString::fromLocal8Bit(bild)));
+}
+
+// The window shows another controller as it stands and sends every event to it from then on:
+// a name being typed into the old case stays with the old one, and the other's questions and
+// year files appear in this window.
+void FensterTest::steuerungWechselnZeigtDenAnderenFall()
+{
+    using svp::engine::Feld;
+    using svp::engine::Feldart;
+    QTemporaryDir anderer;
+    {
+        Steuerung s(anderer.path().toStdString());
+        s.Form_Load();
+        s.Arbeitgeber_Change(0, "Zweite GmbH");
+        s.fokusSetzen({Feldart::loh, 1});
+        s.eingeben(Feld{Feldart::loh, 1}, Currency::fromWhole(250));
+        s.Taste({Feldart::loh, 1}, svp::engine::TasteEnter);
+        s.Speichern_Click();
+    }
+    m_andere = std::make_unique<Steuerung>(anderer.path().toStdString());
+    m_andere->Form_Load();
+
+    namenEintragen(0, "Erste AG"); // the focus stays in the name
+    finde<QPushButton>("Jahresuebersicht")->click();
+    auto* uebersicht = m_fenster->findChild<svp::ui::Jahresuebersicht*>(QStringLiteral("Jahresuebersicht"));
+    QVERIFY(uebersicht);
+    const auto august = [uebersicht] {
+        const auto& modell = uebersicht->modell();
+        return modell.data(modell.index(7, svp::ui::Jahresmodell::Satz)).toString();
+    };
+    QCOMPARE(august(), QStringLiteral("nicht gespeichert"));
+
+    m_fenster->steuerungWechseln(*m_andere);
+    QCOMPARE(&m_fenster->steuerung(), m_andere.get());
+    QCOMPARE(finde<QLineEdit>("Arbeitgeber(0)")->text(), QStringLiteral("Zweite GmbH"));
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("250,00"));
+    QCOMPARE(finde<QLabel>("SV1(37)")->text(),
+             QString::fromStdString(m_andere->ansicht().Ergebnistext[2][1]));
+    QVERIFY(!m_fenster->isWindowModified());
+    QCOMPARE(august(), QStringLiteral("gespeichert"));
+    QVERIFY(
+        QString::fromStdString(m_steuerung->ansicht().Arbeitgeber[0]).startsWith(QStringLiteral("Erste AG")));
+
+    m_fenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster.get()));
+    eintippen("Wei(1)", "77");
+    QTest::keyClick(fokus(), Qt::Key_Return);
+    QCOMPARE(m_andere->fall().Weihnachtsgeld[1], Currency::fromWhole(77));
+    QCOMPARE(m_steuerung->fall().Weihnachtsgeld[1], Currency::fromWhole(200));
+    auto* monat = finde<QComboBox>("Monat");
+    monat->setFocus();
+    QTest::keyClick(monat, Qt::Key_Down);
+    QCOMPARE(m_anzeige->fragen_.size(), std::size_t(1));
+    // The old controller asks through this window no longer.
+    m_steuerung->Monat_Click(3);
+    QCOMPARE(m_anzeige->fragen_.size(), std::size_t(1));
+
+    m_fenster->steuerungWechseln(*m_steuerung);
+    QCOMPARE(monat->currentText(), QStringLiteral("APRIL"));
+    QCOMPARE(feld("Wei(1)")->text(), QStringLiteral("200,00"));
+}
+
+// A print that cannot be written, a PDF file that does not take its document information and a
+// CSV file of the year overview that cannot be written each tell the user why, in the window's
+// messages; a print that works says nothing.
+void FensterTest::fehlschlaegeWerdenGemeldet()
+{
+    const QDir dir(m_dir->path());
+    QString ziel = dir.filePath("fehlt/beleg.pdf");
+    const auto druckerwahl = [&ziel](QPrinter& drucker) {
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(ziel);
+        return true;
+    };
+    m_fenster->setAngabenabfrage(
+        [](const QString&) -> std::optional<svp::ui::Belegangaben> { return svp::ui::Belegangaben{}; });
+    m_fenster->setDruckerwahl(druckerwahl);
+    const auto gemeldet = [this](std::size_t n) -> Meldung {
+        if (m_anzeige->meldungen.size() != n)
+            return {"(" + std::to_string(m_anzeige->meldungen.size()) + " Meldungen)", {}};
+        return m_anzeige->meldungen.back();
+    };
+    const std::string fehlt = ": Datei oder Verzeichnis nicht gefunden.";
+
+    auto* drucken = finde<QPushButton>("Drucken");
+    drucken->click();
+    QCOMPARE(gemeldet(1),
+             (Meldung{"Prüfbeleg drucken",
+                      {"Der Prüfbeleg wurde nicht gedruckt.",
+                       "Die Datei „" + ziel.toStdString() + "“ kann nicht geschrieben werden" + fehlt}}));
+    ziel = QStringLiteral("/dev/null"); // takes the page, but gives nothing back
+    drucken->click();
+    QCOMPARE(gemeldet(2).zeilen.at(1),
+             std::string("Die Datei ist nicht so aufgebaut, wie das Programm sie druckt."));
+    ziel = dir.filePath("beleg.pdf");
+    drucken->click();
+    QCOMPARE(m_anzeige->meldungen.size(), std::size_t(2));
+    QFile beleg(ziel);
+    QVERIFY(beleg.open(QIODevice::ReadOnly));
+    QVERIFY(beleg.readAll().contains("/Title <FEFF"));
+
+    finde<QPushButton>("Jahresuebersicht")->click();
+    auto* uebersicht = m_fenster->findChild<svp::ui::Jahresuebersicht*>(QStringLiteral("Jahresuebersicht"));
+    QVERIFY(uebersicht);
+    const QString csv = dir.filePath("fehlt/jahr.csv");
+    uebersicht->setDateiwahl([&csv](const QString&) { return csv; });
+    QTest::mouseClick(uebersicht->findChild<QPushButton*>(QStringLiteral("CSV")), Qt::LeftButton);
+    QCOMPARE(gemeldet(3),
+             (Meldung{"Jahresübersicht",
+                      {"Die Jahresübersicht wurde nicht als CSV gespeichert.",
+                       "Die Datei „" + csv.toStdString() + "“ kann nicht geschrieben werden" + fehlt}}));
+    ziel = dir.filePath("fehlt/jahr.pdf");
+    uebersicht->setDruckerwahl(druckerwahl);
+    QTest::mouseClick(uebersicht->findChild<QPushButton*>(QStringLiteral("UebersichtDrucken")),
+                      Qt::LeftButton);
+    QCOMPARE(gemeldet(4).titel, std::string("Jahresübersicht drucken"));
+    QCOMPARE(gemeldet(4).zeilen.at(0), std::string("Die Jahresübersicht wurde nicht gedruckt."));
+    QCOMPARE(dir.entryList(QDir::Files), (QStringList{"beleg.pdf", "SV2008.xyz"}));
 }
 
 QTEST_MAIN(FensterTest)

@@ -1,5 +1,6 @@
 // The year overview beside the window: twelve months, marks, CSV and the month switch.
 #include "engine/steuerung.h"
+#include "ui/anwendung.h"
 #include "ui/jahresuebersicht.h"
 #include "ui/sv.h"
 
@@ -24,6 +25,10 @@ using svp::ui::Jahresmodell;
 class JahresuebersichtTest : public QObject
 {
     Q_OBJECT
+
+public:
+    // The names the settings are kept under, as the program sets them.
+    static void initMain() { svp::ui::anwendungBenennen(); }
 
 private slots:
     void initTestCase()

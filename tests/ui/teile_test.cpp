@@ -1,6 +1,8 @@
 // The parts the window is made of: the numeric field's format, the message box, the wrapping
 // captions and the help page that ships with the program.
 
+#include "ui/anwendung.h"
+#include "ui/befehlszeile.h"
 #include "ui/hilfe.h"
 #include "ui/meldungs_anzeige.h"
 #include "ui/umbruch_knopf.h"
@@ -23,6 +25,10 @@ class TeileTest : public QObject
 {
     Q_OBJECT
 
+public:
+    // The names the settings are kept under, as the program sets them.
+    static void initMain() { svp::ui::anwendungBenennen(); }
+
 private slots:
     void pruefer_data();
     void pruefer();
@@ -34,6 +40,8 @@ private slots:
     void hilfeseiteErstNebenDemProgrammDannImShareVerzeichnis();
     void hilfeseiteLiegtNebenDemGebautenProgramm();
     void dialogeAufDeutsch();
+    void befehlszeileNachTabelle_data();
+    void befehlszeileNachTabelle();
 };
 
 void TeileTest::pruefer_data()
@@ -206,6 +214,51 @@ void TeileTest::dialogeAufDeutsch()
     QCOMPARE(antwort, svp::engine::Antwort::Abbrechen);
     knoepfe.sort();
     QCOMPARE(knoepfe, QStringList({"Abbrechen", "Speichern", "Verwerfen"}));
+}
+
+// Each argument of the window's command line by its row of the table: with its value after a
+// blank or "=", the value checked, the first error said; --help lists every row.
+void TeileTest::befehlszeileNachTabelle_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<int>("art");
+    QTest::addColumn<QString>("ergebnis"); // the error, or what was taken
+    using Art = svp::ui::Aufruf::Art;
+    const QString lang(61, QLatin1Char('x'));
+    // clang-format off
+    QTest::newRow("beleg_mit_allem") << QStringList{"--pruefbeleg=b.pdf", "--jahr", "2010", "--monat=12", "--name", "Zoë", "--personalnummer=7"} << int(Art::Pruefbeleg) << "b.pdf 2010 12 Zoë 7";
+    QTest::newRow("kurzes_h") << QStringList{"-h"} << int(Art::Hilfe) << "";
+    QTest::newRow("hilfe_vor_version") << QStringList{"--version", "--help"} << int(Art::Hilfe) << "";
+    QTest::newRow("wert_fehlt") << QStringList{"--pruefbeleg", "b.pdf", "--jahr"} << int(Art::Fehler) << "Zu --jahr fehlt der Wert.";
+    QTest::newRow("leerer_dateiname") << QStringList{"--pruefbeleg="} << int(Art::Fehler) << "Zu --pruefbeleg fehlt der Name der PDF-Datei.";
+    QTest::newRow("monat_13") << QStringList{"--pruefbeleg", "b.pdf", "--jahr", "2008", "--monat", "13"} << int(Art::Fehler) << "Der Monat muss zwischen 1 und 12 liegen, nicht \"13\".";
+    QTest::newRow("name_zu_lang") << QStringList{"--pruefbeleg", "b.pdf", "--name", lang} << int(Art::Fehler) << "Der Name darf höchstens 60 Zeichen lang sein.";
+    QTest::newRow("erster_fehler_gilt") << QStringList{"-x", "--jahr", "1999"} << int(Art::Fehler) << "Unbekanntes Argument \"-x\".";
+    // clang-format on
+}
+
+void TeileTest::befehlszeileNachTabelle()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(int, art);
+    QFETCH(QString, ergebnis);
+    std::vector<std::string> texte;
+    for (const QString& a : argumente)
+        texte.push_back(a.toStdString());
+    const svp::ui::Aufruf aufruf =
+        svp::ui::aufrufLesen(std::vector<std::string_view>(texte.begin(), texte.end()));
+    QCOMPARE(int(aufruf.art), art);
+    if (aufruf.art == svp::ui::Aufruf::Art::Fehler)
+        QCOMPARE(QString::fromStdString(aufruf.fehler), ergebnis);
+    else if (aufruf.art == svp::ui::Aufruf::Art::Pruefbeleg)
+        QCOMPARE(QString::fromStdString(aufruf.pdf + " " + std::to_string(aufruf.jahr) + " " +
+                                        std::to_string(aufruf.monat) + " " + aufruf.name + " " +
+                                        aufruf.personalnummer),
+                 ergebnis);
+    for (const char* zeile :
+         {"  --pruefbeleg DATEI.pdf  Schreibt", "  --personalnummer NUMMER Personalnummer",
+          "  -h, --help              Diese Hilfe."})
+        QVERIFY2(svp::ui::hilfetext().find(zeile) != std::string::npos, zeile);
 }
 
 QTEST_MAIN(TeileTest)

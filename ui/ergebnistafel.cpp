@@ -1,0 +1,138 @@
+#include "ergebnistafel.h"
+
+#include "bausteine.h"
+#include "papier.h"
+#include "umbruch_knopf.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QToolButton>
+
+namespace svp::ui {
+
+namespace {
+
+// Result labels of the four columns.
+constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"};
+
+// A screen reader reads the row and its result in one: "Lohnsteuer: Pauschalsteuer AG=2%,
+// AN=0%"; the text alone is the description.
+void zeileZeigen(QLabel* zeile, std::size_t r, const QString& text)
+{
+    textSetzen(zeile, text);
+    const QString ergebnis = text.simplified();
+    const QString zweig = QString::fromUtf8(Zweige[r]);
+    nameSetzen(zeile, zweig + QStringLiteral(": ") +
+                          (ergebnis.isEmpty() ? QStringLiteral("keine Angabe") : ergebnis));
+    if (zeile->accessibleDescription() != ergebnis)
+        zeile->setAccessibleDescription(ergebnis);
+}
+
+} // namespace
+
+Ergebnistafel::Ergebnistafel()
+{
+    setObjectName(QStringLiteral("Ergebnisse"));
+    m_ssPanel1 = beschriftung(QStringLiteral("SSPanel1"), QString::fromUtf8(engine::caption::Ergebnisse));
+    m_ssPanel1->setAlignment(Qt::AlignCenter);
+    m_ssPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_ssPanel1->setLineWidth(2);
+    fettSetzen(m_ssPanel1);
+    m_ssPanel1->setMargin(2);
+    auto* raster = new QGridLayout(this);
+    raster->setContentsMargins(Rand, 0, Rand, Rand);
+    raster->setHorizontalSpacing(Abstand);
+    raster->addWidget(m_ssPanel1, 0, 0, 1, engine::Spalten);
+    for (int spalte = 0; spalte < engine::Spalten; ++spalte)
+        raster->addWidget(spalteBauen(spalte), 1, spalte);
+    raster->setColumnStretch(engine::Spalten, 1);
+}
+
+QFrame* Ergebnistafel::spalteBauen(int spalte)
+{
+    Spalte& s = m_spalten[static_cast<std::size_t>(spalte)];
+    s.panel = new QFrame;
+    s.panel->setObjectName(gruppenname("Ergebnis", spalte));
+    s.panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+
+    s.zeilenflaeche = new QWidget;
+    platzHalten(s.zeilenflaeche);
+    s.raster = new QGridLayout(s.zeilenflaeche);
+    s.raster->setContentsMargins(4, 4, 4, 4);
+    s.raster->setVerticalSpacing(2);
+    for (int r = 0; r < engine::Zeilen; ++r) {
+        const auto z = static_cast<std::size_t>(r);
+        auto* label = beschriftung(
+            gruppenname(Ergebnisnamen[static_cast<std::size_t>(spalte)], engine::ErsteZeile + r), QString());
+        label->setAccessibleName(QString::fromUtf8(Zweige[z]));
+        label->setTextFormat(Qt::PlainText);
+        s.zeilen[z] = label;
+        s.raster->addWidget(label, r, 0);
+    }
+    s.raster->setColumnStretch(0, 1);
+    if (spalte == 1) {
+        m_lstKurz = infoknopf(QStringLiteral("Lstkurz"), QStringLiteral("Erläuterung Lohnsteuerklasse"));
+        s.raster->addWidget(m_lstKurz, 0, 1);
+    } else if (spalte == 2) {
+        m_lstInfo = infoknopf(QStringLiteral("LSTinfo"), QStringLiteral("Erläuterung Lohnsteuer"));
+        s.raster->addWidget(m_lstInfo, 0, 1);
+    }
+
+    auto* stapel = new QGridLayout(s.panel);
+    stapel->setContentsMargins(1, 1, 1, 1);
+    stapel->addWidget(s.zeilenflaeche, 0, 0);
+    s.vielleicht = ueberlagerung(gruppenname("vielleicht", spalte));
+    stapel->addWidget(s.vielleicht, 0, 0);
+    return s.panel;
+}
+
+int Ergebnistafel::mindestbreite(int spalte) const
+{
+    // The widest texts a result row of the column may show: the short-term column only its
+    // exemptions and the tax classes, every other column any text of the tables. The icon
+    // beside the first row of the short-term and the first mini-job column takes its room too.
+    static const std::vector<const char*> Kurzfristig = {
+        "ggfl. Zusatzbeitr. zu KV und PV", "Befreit von der KV-Pflicht", "Lohnsteuer Kl. I - III"};
+    static const std::vector<const char*> Jede = {
+        "AV-Gleitzone bei einziger Beschäftig", "PV-Gleitzone bei einziger Beschäft.",
+        "RV-Gleitz.-einzige Besch.RV gekürzt", "Pfl.V. Sachs.AG-Zusch. 0,35 % von 1"};
+    const QWidget* panel = m_spalten[static_cast<std::size_t>(spalte)].panel;
+    int breite = 0;
+    for (const char* text : spalte == 1 ? Kurzfristig : Jede)
+        breite = std::max(breite, panel->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
+    const bool symbol = spalte == 1 || spalte == 2;
+    return breite + 16 + (symbol ? 24 : 0);
+}
+
+void Ergebnistafel::ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite)
+{
+    for (std::size_t k = 0; k < m_spalten.size(); ++k)
+        if (m_spalten[k].panel->width() != spaltenbreiten[k])
+            m_spalten[k].panel->setFixedWidth(spaltenbreiten[k]);
+    if (minimumWidth() != seitenbreite)
+        setMinimumWidth(seitenbreite);
+}
+
+void Ergebnistafel::zeigen(const engine::Ansicht& a)
+{
+    for (std::size_t c = 0; c < m_spalten.size(); ++c) {
+        Spalte& s = m_spalten[c];
+        nameSetzen(s.panel, QStringLiteral("Ergebnisse ") + qtext(a.HB[c].caption));
+        const QString meldung = qtext(a.vielleicht[c].caption);
+        textSetzen(s.vielleicht, umbruchtext(meldung));
+        nameSetzen(s.vielleicht, meldung.isEmpty() ? QStringLiteral("Keine Angaben") : meldung);
+        sichtbarSetzen(s.vielleicht, a.vielleicht[c].visible);
+        // What an overlay covers is neither seen nor read out nor reached with Tab.
+        sichtbarSetzen(s.zeilenflaeche, !a.vielleicht[c].visible);
+        for (std::size_t r = 0; r < s.zeilen.size(); ++r)
+            zeileZeigen(s.zeilen[r], r, qtext(a.Ergebnistext[c][r]));
+    }
+    sichtbarSetzen(m_lstInfo, a.LSTinfo.visible);
+    sichtbarSetzen(m_lstKurz, a.Lstkurz.visible);
+}
+
+} // namespace svp::ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "engine/ansicht.h"
+#include "engine/fall.h"
+
+#include <array>
+
+#include <QWidget>
+
+class QFrame;
+class QGridLayout;
+class QLabel;
+class QToolButton;
+
+namespace svp::ui {
+
+// The results under the four columns: the heading "Ergebnisse" and one panel per column, each
+// as wide as its column. A panel holds one row per branch (Lohnsteuer, KV, PV, RV, AV,
+// Hinweis: the result rows 36 to 41 of the rules) in a grid whose first column is the result
+// text; what else is shown per branch goes into the same row further right. The two
+// information icons of the tax row stand in its second column, in the short-term and the first
+// mini-job column. A message in place of the results ("vielleicht(k)") covers the rows.
+class Ergebnistafel : public QWidget
+{
+public:
+    Ergebnistafel();
+
+    // Shows the results, the messages and the icons of the view state.
+    void zeigen(const engine::Ansicht& a);
+
+    // The width the panel of `spalte` needs for the widest text a row of it may show.
+    int mindestbreite(int spalte) const;
+
+    // Each panel as wide as its column, the whole as wide as the page of the columns.
+    void ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite);
+
+    QToolButton* lstKurz() const { return m_lstKurz; }
+    QToolButton* lstInfo() const { return m_lstInfo; }
+
+private:
+    struct Spalte {
+        QFrame* panel = nullptr;
+        QWidget* zeilenflaeche = nullptr; // the rows, under the message
+        QGridLayout* raster = nullptr;    // one row per branch
+        QLabel* vielleicht = nullptr;
+        std::array<QLabel*, 6> zeilen{}; // [row - 36]
+    };
+
+    QFrame* spalteBauen(int spalte);
+
+    QLabel* m_ssPanel1 = nullptr;
+    std::array<Spalte, 4> m_spalten{};
+    QToolButton* m_lstKurz = nullptr;
+    QToolButton* m_lstInfo = nullptr;
+};
+
+} // namespace svp::ui
