@@ -148,6 +148,10 @@ const Text& eintrag(Hinweis hinweis)
 // a × b / c on the raw scale, to the cent, halves away from zero.
 Currency gerundet(std::int64_t a, std::int64_t b, std::int64_t c)
 {
+    // Nothing of nothing: most lines carry a rate of 0 somewhere (no surcharge, no U2 before
+    // 2009), and the exact division is the dearest step of the computation.
+    if (a == 0 || b == 0)
+        return Currency();
     return Currency::fromCents(params::mulDivRoundHalfAway(a, b, c * (Currency::Scale / 100)));
 }
 
@@ -164,8 +168,12 @@ Currency halbanteil(Currency betrag, Currency satz)
 {
     return gerundet(betrag.raw(), satz.raw(), 2 * Prozent);
 }
+// Half a rate, as shown beside a share. The rates of the law have at most two decimals, so
+// their half is exact on the scale; only an odd last digit needs rounding.
 Currency haelfte(Currency satz)
 {
+    if (satz.raw() % 2 == 0)
+        return Currency::fromRaw(satz.raw() / 2);
     return Currency::fromRaw(params::mulDivRoundHalfAway(satz.raw(), 1, 2));
 }
 
@@ -439,7 +447,7 @@ private:
             p.grundlage = p.be = b;
             p.ag.wert = halbanteil(b, s.agDoppelt);
             p.nurAN = anteil(b, s.zuschlag);
-            p.an.wert = halbanteil(b, s.anDoppelt) + p.nurAN;
+            p.an.wert = (s.anDoppelt == s.agDoppelt ? p.ag.wert : halbanteil(b, s.anDoppelt)) + p.nurAN;
             raten(p, s);
             p.hinweise = s.hinweise; // the surcharge's hints only where it is charged
             break;
@@ -541,7 +549,8 @@ private:
             p.be = e;
             return;
         }
-        const Currency gesamt = halbanteil(be, s.voll) + halbanteil(be, s.voll);
+        const Currency haelfteGesamt = halbanteil(be, s.voll);
+        const Currency gesamt = haelfteGesamt + haelfteGesamt;
         p.ag.wert = halbanteil(e, s.agDoppelt);
         p.nurAN = anteil(be, s.zuschlag);
         p.an.wert = gesamt - p.ag.wert + p.nurAN;
