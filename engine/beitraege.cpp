@@ -327,20 +327,31 @@ private:
     void gleitzoneRechnen(int zeile)
     {
         Currency ge;
-        int spalten = 0;
+        unsigned spalten = 0; // one bit per zone column
         for (int c : Berechnet)
             if (regelVon(c, zeile).art == Art::Gleitzone && ae(c) > Currency()) {
                 ge += ae(c);
-                ++spalten;
+                spalten |= 1u << c;
             }
         if (spalten == 0)
             return;
-        const Currency be = gleitBE(ge);
+        Zweigrechnung& z = m_b.zweige[zweig(zeile)];
+        z.gleitEntgelt = ge;
+        // The branches of one employment in the zone mostly share their zone columns, and then
+        // their BE.
+        if (spalten == m_gleitSpalten) {
+            z.gleitBE = m_b.zweige[m_gleitZweig].gleitBE;
+            m_gleitBE[zweig(zeile)] = m_gleitBE[m_gleitZweig];
+            return;
+        }
+        m_gleitSpalten = spalten;
+        m_gleitZweig = static_cast<std::size_t>(zweig(zeile));
+        z.gleitBE = gleitBE(ge);
+        const bool einzeln = (spalten & (spalten - 1)) == 0;
         for (int c : Berechnet)
-            if (regelVon(c, zeile).art == Art::Gleitzone && ae(c) > Currency())
-                m_gleitBE[zweig(zeile)][c] = spalten == 1 ? be : gerundet(be.raw(), ae(c).raw(), ge.raw());
-        m_b.zweige[zweig(zeile)].gleitEntgelt = ge;
-        m_b.zweige[zweig(zeile)].gleitBE = be;
+            if ((spalten & (1u << c)) != 0)
+                m_gleitBE[zweig(zeile)][c] =
+                    einzeln ? z.gleitBE : gerundet(z.gleitBE.raw(), ae(c).raw(), ge.raw());
     }
 
     // BE = F × 400 + (2 − F) × (GE − 400) within the zone, F × GE below it.
@@ -708,6 +719,9 @@ private:
     // Per branch KV..AV and column: the pay after the ceiling (b_c) and the zone base BE_c.
     std::array<std::array<Currency, Spalten>, 4> m_gekappt{};
     std::array<std::array<Currency, Spalten>, 4> m_gleitBE{};
+    // The zone columns (as bits) of the last branch whose BE was computed, and that branch.
+    unsigned m_gleitSpalten = 0;
+    std::size_t m_gleitZweig = 0;
 };
 
 // Everything "—" with one reason, as column 1 (no pay input) and a month without rates show.

@@ -395,6 +395,12 @@ TEST(BeitraegeRegeln, was_die_rechenbeispiele_nicht_zeigen)
         EXPECT_TRUE(ohneLand.hinweise.hat(Hinweis::BundeslandFehlt));
     }
     {
+        SCOPED_TRACE("BE je Zweig, auch wenn ein Zweig dazwischen nicht in der Gleitzone ist");
+        const Beitraege b = einzeln(2010, 5, NRW, 0, 0, 60000, {1, 128, 4, 7, 4}, mitKindern());
+        for (int zeile : {ZeileKV, ZeileRV, ZeileAV})
+            EXPECT_EQ(b.posten(0, zeile).be, Currency::fromCents(55170)) << zeile;
+    }
+    {
         SCOPED_TRACE("Berlin: West, solange der Rechtskreis nicht angegeben ist");
         const int berlin = 2;
         const Posten west =
