@@ -3,6 +3,7 @@
 #include "case_input.h"
 #include "engine/ansicht.h"
 #include "engine/fall.h"
+#include "engine/wiederherstellung.h"
 #include "mini_cache.h"
 
 #include <cstdint>
@@ -13,14 +14,20 @@ namespace svp::cli {
 // shows. A new CaseWindow is a freshly created window showing the default case: every
 // control visible, the captions of the layout, the fields and check boxes showing the
 // default values.
+// The inputs of the case that a line names.
+engine::Eingabewerte inputsOf(const CaseInput& input);
+
 class CaseWindow
 {
 public:
     CaseWindow();
 
     // The keys of a line replace their values in the case and in the controls that show them,
-    // as if the user had entered them; keys (and entries of a pair) the line does not name keep
-    // their values.
+    // as the window restores a stored case (engine::wiederherstellen). What the batch's
+    // contract keeps different from a month's record: keys (and entries of a pair) the line
+    // does not name keep their values, the defaults on a fresh window, with --sequence the
+    // values of the line before; the year, month and state are the line's own and no
+    // employer name is kept.
     void apply(const CaseInput& input);
 
     // Loads the year's tables and texts for the month and runs `svzentrum` once.

@@ -8,6 +8,7 @@
 #include "params/mini.h"
 #include "satzabbild.h"
 #include "store/ablage.h"
+#include "store/datei.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -26,11 +27,13 @@ namespace svp::engine {
 // from nimmMeldungen(). When a handler sets a control from the program, the handler of that
 // control runs here as it would in the window (guarded by Ladesperre and Einlesen), and a
 // focus move raises the leaving handler of the old field and the entering one of the new.
-class Steuerung : private Steuerelemente
+class Steuerung
 {
 public:
-    // The record files lie in `verzeichnis`; nothing is read before Form_Load.
-    explicit Steuerung(std::filesystem::path verzeichnis);
+    // The record files lie in `verzeichnis`; nothing is read before Form_Load. `dateien` is the
+    // layer of files they are read and saved through (the system's, or the fuzz scenario's in
+    // memory); it must outlive the controller.
+    explicit Steuerung(std::filesystem::path verzeichnis, store::Dateien& dateien = store::Dateien::system());
 
     Steuerung(const Steuerung&) = delete;
     Steuerung& operator=(const Steuerung&) = delete;
@@ -142,9 +145,6 @@ private:
     void listeWaehlen(ListBox& liste, int index, ListenHandler handler);
     void optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler);
     void kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler handler, int index);
-    // The same for restoring a case from its record.
-    void optionWaehlen(Optionsgruppe gruppe, int index) override;
-    void kaestchenSetzen(Kaestchen kaestchen, int index, bool checked) override;
 
     // Numeric fields.
     NumberField& zahlenfeld(Feld feld);

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <system_error>
 
 namespace svp::fuzz {
 
@@ -24,17 +22,17 @@ using params::Currency;
 constexpr int Maerz = 2;
 constexpr int Jahr2007 = 1; // index in the year list
 
-void schreiben(const fs::path& pfad, std::span<const std::uint8_t> bytes)
+void schreiben(store::Dateien& dateien, const fs::path& pfad, std::span<const std::uint8_t> bytes)
 {
-    std::ofstream out(pfad, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    dateien.entfernen(pfad);
+    store::Dateien::Anlage anlage = store::Dateien::Anlage::Gescheitert;
+    (void)dateien.neuSchreiben(pfad, store::Bytes(bytes.begin(), bytes.end()), std::nullopt, anlage);
 }
 
-std::uintmax_t laenge(const fs::path& pfad)
+std::uintmax_t laenge(store::Dateien& dateien, const fs::path& pfad)
 {
-    std::error_code ec;
-    const auto n = fs::file_size(pfad, ec);
-    return ec ? 0 : n;
+    store::Eigenschaften e;
+    return dateien.eigenschaften(pfad, e) ? 0 : e.laenge;
 }
 
 // The inputs of the case as saving takes them, to compare a case before saving with the one
@@ -117,8 +115,8 @@ private:
 
 // Saves the month shown and reads it back through a month switch: the case must come back as
 // it was saved.
-void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, const fs::path& verzeichnis,
-                              const std::string& schritt)
+void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, store::Dateien& dateien,
+                              const fs::path& verzeichnis, const std::string& schritt)
 {
     const Eingaben vorher = eingabenVon(sv);
     const int jahr = sv.mini().AktJahr;
@@ -127,7 +125,7 @@ void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, const fs::path& v
     pruefer.fenster(sv, schritt);
     for (int j : {jahr, 2008}) {
         const fs::path datei = verzeichnis / store::Ablage::dateiname(j);
-        pruefer.erwarte(laenge(datei) >= store::SatzLaenge * store::SaetzeProDatei, schritt,
+        pruefer.erwarte(laenge(dateien, datei) >= store::SatzLaenge * store::SaetzeProDatei, schritt,
                         datei.filename().string() + " hat weniger als zwölf Sätze");
     }
     sv.Monat_Click(monat);
@@ -137,25 +135,25 @@ void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, const fs::path& v
 
 } // namespace
 
-std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
+std::vector<std::string> satzdateiDurchspielen(store::Dateien& dateien, const fs::path& verzeichnis,
                                                std::span<const std::uint8_t> bytes)
 {
     std::vector<std::string> fehler;
     Pruefer pruefer(fehler);
 
-    for (const auto& eintrag : fs::directory_iterator(verzeichnis))
-        fs::remove_all(eintrag.path());
+    for (const std::string& name : dateien.namen(verzeichnis))
+        dateien.entfernen(verzeichnis / name);
     const std::size_t haelfte = bytes.size() / 2;
-    schreiben(verzeichnis / "SV2008.xyz", bytes);
-    schreiben(verzeichnis / "SV2007.xyz", bytes.first(haelfte));
-    schreiben(verzeichnis / "SV2009.xyz", bytes.subspan(haelfte));
-    schreiben(verzeichnis / "SV2010.xyz", {});
+    schreiben(dateien, verzeichnis / "SV2008.xyz", bytes);
+    schreiben(dateien, verzeichnis / "SV2007.xyz", bytes.first(haelfte));
+    schreiben(dateien, verzeichnis / "SV2009.xyz", bytes.subspan(haelfte));
+    schreiben(dateien, verzeichnis / "SV2010.xyz", {});
 
     int startJahr = 0;
     int startLand = 0;
     Eingaben startFall{};
     {
-        Steuerung sv(verzeichnis);
+        Steuerung sv(verzeichnis, dateien);
         sv.Form_Load();
         pruefer.fenster(sv, "Start");
         startJahr = sv.mini().AktJahr;
@@ -182,13 +180,13 @@ std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
 
     {
         // Nothing saved yet: the window opens as before, and saves what it shows unchanged.
-        Steuerung sv(verzeichnis);
+        Steuerung sv(verzeichnis, dateien);
         sv.Form_Load();
         pruefer.fenster(sv, "zweiter Start");
         pruefer.erwarte(sv.mini().AktJahr == startJahr && sv.mini().Auswahl[AuswahlLand] == startLand &&
                             eingabenVon(sv) == startFall,
                         "zweiter Start", "zeigt einen anderen Fall als der erste");
-        speichernUndZuruecklesen(sv, pruefer, verzeichnis, "Speichern nach dem Start");
+        speichernUndZuruecklesen(sv, pruefer, dateien, verzeichnis, "Speichern nach dem Start");
 
         sv.Jahr_Click(Jahr2007);
         sv.Monat_Click(Maerz);
@@ -196,11 +194,11 @@ std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
         sv.eingeben({Feldart::HBEuro, 0}, Currency::fromCents(123456));
         sv.Taste({Feldart::HBEuro, 0}, engine::TasteEnter);
         pruefer.fenster(sv, "Eingabe im März 2007");
-        speichernUndZuruecklesen(sv, pruefer, verzeichnis, "Speichern im März 2007");
+        speichernUndZuruecklesen(sv, pruefer, dateien, verzeichnis, "Speichern im März 2007");
     }
 
     // The next start opens the year saved last.
-    Steuerung neu(verzeichnis);
+    Steuerung neu(verzeichnis, dateien);
     neu.Form_Load();
     pruefer.fenster(neu, "dritter Start");
     pruefer.erwarte(neu.mini().AktJahr == 2007, "dritter Start",

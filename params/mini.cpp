@@ -227,17 +227,14 @@ void Mini::textefuellen()
     // The first half of 2006 had the older flat rates of mini jobs (KV 11 %, RV 12 %).
     const bool vor2006 = AktJahr < ErstesJahr;
     const bool ersteHaelfte2006 = AktJahr == ErstesJahr && Auswahl[AuswahlMonat] < 6;
+    const Textgrundlage grundlage{vor2006, ersteHaelfte2006, PVSatzAN, RVSatzAN, AVSatzAN};
+    if (m_texteFuer == grundlage)
+        return;
+    if (!m_texteFuer)
+        festeTexteSetzen();
+    m_texteFuer = grundlage;
     const Currency zwei = Currency::fromWhole(2);
 
-    texteSetzen(LStText, LStTexte);
-
-    // Two lines per rate from 10 % to 16 % in steps of 0.1 %.
-    for (int i = 0; 2 * i + 1 <= kv::LetzterSatzcode; ++i) {
-        const std::string satz = Currency::fromRaw((100 + i) * 1000).formatGeneral();
-        textSetzen(KVText, static_cast<Code>(2 * i), "KV-Beitrag           " + satz + " % / 2");
-        textSetzen(KVText, static_cast<Code>(2 * i + 1), "KV-AG-Zuschuß " + satz + " % / 2");
-    }
-    texteSetzen(KVText, KVFesttexte);
     if (!vor2006)
         textSetzen(KVText, kv::Pauschal, ersteHaelfte2006 ? "KV. AN=0%, AG=11%" : "KV. AN=0%, AG=13%");
 
@@ -248,7 +245,6 @@ void Mini::textefuellen()
     textSetzen(PVText, pv::Sachsen, "Pfl.vers.Sachsen 1,35 % von " + p);
     textSetzen(PVText, pv::SachsenZuschuss,
                "Pfl.V. Sachs.AG-Zusch. " + (zwei * PVSatzAN - sachsen).formatGeneral() + " % von " + p);
-    texteSetzen(PVText, PVFesttexte);
 
     const Currency q = zwei * RVSatzAN;
     textSetzen(RVText, rv::Beitrag, "Rentenvers. " + q.formatGeneral() + " % / 2");
@@ -261,11 +257,23 @@ void Mini::textefuellen()
     }
     textSetzen(RVText, rv::Zuschuss, "Rentenvers. AG-Zuschuß " + q.formatGeneral() + " % / 2");
     textSetzen(RVText, rv::Rentner, "Rentenvers. AN=0 / AG=" + q.formatGeneral() + " % / 2");
-    texteSetzen(RVText, RVFesttexte);
 
     textSetzen(AVText, av::Beitrag, "Arbeitslosenvers. " + (zwei * AVSatzAN).formatGeneral() + " % / 2");
-    texteSetzen(AVText, AVFesttexte);
+}
 
+void Mini::festeTexteSetzen()
+{
+    texteSetzen(LStText, LStTexte);
+    // Two lines per rate from 10 % to 16 % in steps of 0.1 %.
+    for (int i = 0; 2 * i + 1 <= kv::LetzterSatzcode; ++i) {
+        const std::string satz = Currency::fromRaw((100 + i) * 1000).formatGeneral();
+        textSetzen(KVText, static_cast<Code>(2 * i), "KV-Beitrag           " + satz + " % / 2");
+        textSetzen(KVText, static_cast<Code>(2 * i + 1), "KV-AG-Zuschuß " + satz + " % / 2");
+    }
+    texteSetzen(KVText, KVFesttexte);
+    texteSetzen(PVText, PVFesttexte);
+    texteSetzen(RVText, RVFesttexte);
+    texteSetzen(AVText, AVFesttexte);
     textSetzen(HinweisText, hinweis::Zusatzbeitrag, "ggfl. Zusatzbeitr. zu KV und PV");
 }
 

@@ -12,6 +12,8 @@
 
 namespace svp::store {
 
+class Dateien; // datei.h
+
 // Why an operation on a record file failed. Errors are values: the operation returns one
 // and has changed nothing on disk.
 struct Fehler {
@@ -52,7 +54,10 @@ public:
     static constexpr const char* Sperrdatei = ".svpflicht.sperre";
     static constexpr std::chrono::milliseconds Sperrfrist{5000};
 
+    // The record files in `verzeichnis`, through the files of the system unless a test or the
+    // fuzz scenario gives them a layer of its own (which must outlive the Ablage).
     explicit Ablage(std::filesystem::path verzeichnis);
+    Ablage(std::filesystem::path verzeichnis, Dateien& dateien);
 
     static std::string dateiname(int jahr);
     std::filesystem::path pfad(int jahr) const;
@@ -83,6 +88,7 @@ public:
 
 private:
     std::filesystem::path m_verzeichnis;
+    Dateien* m_dateien;
     std::chrono::milliseconds m_sperrfrist = Sperrfrist;
     std::function<void()> m_vorDemErsetzen;
     std::function<void()> m_vorDemUmbenennen;

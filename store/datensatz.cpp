@@ -107,12 +107,9 @@ void Datensatz::setText(Satzfeld feld, std::size_t i, std::string_view utf8)
     assert(f.kodierung == Kodierung::Text && i < f.anzahl);
     if (f.kodierung != Kodierung::Text || i >= f.anzahl)
         return;
-    // Cut by characters first: every character becomes one byte in Windows-1252 ('?' where it
-    // has none), so the result is exactly as wide as the field.
-    std::string bytes = params::utf8ToCp1252(params::fixedText(utf8, f.breite));
-    bytes.resize(f.breite, ' ');
-    std::copy(bytes.begin(), bytes.end(),
-              m_bytes.begin() + static_cast<std::ptrdiff_t>(f.offset + i * f.breite));
+    // Cut by characters: every character becomes one byte in Windows-1252 ('?' where it has
+    // none), so the result is exactly as wide as the field.
+    params::fixedCp1252(utf8, f.breite, reinterpret_cast<char*>(m_bytes.data() + f.offset + i * f.breite));
 }
 
 Datensatz Datensatz::standard(const Datensatz& kopf, int jahr, int monat, int land)

@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/result_writer.h"
 #include "engine/bestimmung.h"
+#include "params/betrag_text.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ constexpr Maske Alle = {true, true, true, true, true, true, true, true,
 
 std::string betrag(std::int64_t raw, bool alsText)
 {
-    const std::string text = Currency::fromRaw(raw).formatPlain();
+    const std::string text = params::betragText(Currency::fromRaw(raw), params::zahlformat::Punkt);
     return alsText ? "\"" + text + "\"" : text;
 }
 
