@@ -1,7 +1,5 @@
 #include "satzabbild.h"
 
-#include "bestimmung.h"
-
 namespace svp::engine {
 
 store::Eintrag eintragAus(const Fall& f, const Ansicht& a)
@@ -66,9 +64,6 @@ void eintragZeigen(const store::Eintrag& e, Fall& f, Ansicht& a)
 {
     a.Arbeitgeber = e.Arbeitgeber;
     wiederherstellen(eingabenAus(e), f, a);
-    // What the handlers of the short-term check boxes leave behind when the boxes are set in
-    // their order: "berufsmäßig" is asked only above 400 Euro and not regular.
-    berufsmaessigFragen(a, 1);
     f.Reserviert274 = e.Reserviert274;
 }
 

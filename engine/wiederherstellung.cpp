@@ -1,5 +1,7 @@
 #include "wiederherstellung.h"
 
+#include "bestimmung.h"
+
 namespace svp::engine {
 
 namespace {
@@ -57,6 +59,10 @@ void wiederherstellen(const Eingabewerte& werte, Fall& fall, Ansicht& ansicht)
     for (const Regel& regel : Regeln)
         if (werte.gegeben(regel.eingabe))
             regel.setzen(fall, ansicht, werte.wert(regel.eingabe));
+    // What the handlers of the short-term check boxes leave behind when the boxes are set in
+    // their order: "berufsmäßig" is asked only above 400 Euro and not regular. Where the
+    // determination does not decide it (a regular employment), it stays so.
+    berufsmaessigFragen(ansicht, 1);
 }
 
 } // namespace svp::engine

@@ -60,7 +60,8 @@ private:
 // controls that show it, each input by the one rule of its row in the table of
 // wiederherstellung.cpp. The twin groups of the health insurance (HBKV, GBKV) and the twin
 // boxes of the pension waiver (HR, GBCheck(1)) show the one value of the case, as their
-// handlers keep them. Values not given keep what the case and its controls show. The
+// handlers keep them; "berufsmäßig" (KBCheck(2) and its icon) is shown as its handlers leave
+// it (berufsmaessigFragen). Values not given keep what the case and its controls show. The
 // determination is not run; the callers run it.
 void wiederherstellen(const Eingabewerte& werte, Fall& fall, Ansicht& ansicht);
 

@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/result_writer.h"
 #include "engine/bestimmung.h"
+#include "engine/wiederherstellung.h"
 #include "params/betrag_text.h"
 
 #include <array>
@@ -87,7 +88,7 @@ std::string alsZeile(const Eingabe& e, const Maske& m, bool alsText)
 }
 
 // A window as the program would set it up: the values a line names go into the case and into
-// the controls that show them.
+// the controls that show them, as a stored case is restored.
 struct Fenster {
     Mini mini;
     Fall fall;
@@ -96,41 +97,39 @@ struct Fenster {
 
     void setzen(const Eingabe& e, const Maske& m)
     {
-        auto c = [](std::int64_t raw) { return Currency::fromRaw(raw); };
+        using engine::Eingabe;
+        engine::Eingabewerte w;
         if (m[0])
             jahr = e.jahr;
         if (m[1])
             monat = e.monat;
         if (m[2])
             land = e.land;
-        if (m[3])
-            fall.HBStatus = static_cast<std::int16_t>(e.hbStatus);
-        if (m[4])
-            fall.SchuelerArt = static_cast<std::int16_t>(e.schuelerArt);
-        if (m[5])
-            fall.KVStatus = static_cast<std::int16_t>(e.kvStatus);
-        if (m[6])
-            fall.HBUeber20 = e.ueber20;
-        if (m[7])
-            fall.RVVoll = e.rvVoll;
-        if (m[8])
-            fall.HBEntgelt = ansicht.HBEuro.value = c(e.hbEntgelt);
-        if (m[9])
-            fall.KBArt = static_cast<std::int16_t>(e.kbArt);
-        for (std::size_t i = 0; i < 3 && m[10]; ++i)
-            fall.KBMerker[i] = ansicht.KBCheck[i].checked = e.kb[i];
-        for (std::size_t i = 0; i < 2; ++i) {
-            if (m[11])
-                fall.Monatslohn[i + 1] = ansicht.loh[i + 1].value = c(e.lohn[i]);
-            if (m[12])
-                fall.Monate[i + 1] = ansicht.Mon[i + 1].value = c(e.monate[i]);
-            if (m[13])
-                fall.Urlaubsgeld[i + 1] = ansicht.Url[i + 1].value = c(e.urlaub[i]);
-            if (m[14])
-                fall.Weihnachtsgeld[i + 1] = ansicht.Wei[i + 1].value = c(e.weihnacht[i]);
-            if (m[15])
-                fall.Privathaushalt[i + 1] = e.priv[i];
-        }
+        auto geben = [&](bool gegeben, Eingabe eingabe, std::int64_t wert) {
+            if (gegeben)
+                w.setzen(eingabe, wert);
+        };
+        geben(m[3], Eingabe::HBStatus, e.hbStatus);
+        geben(m[4], Eingabe::SchuelerArt, e.schuelerArt);
+        geben(m[5], Eingabe::KVStatus, e.kvStatus);
+        geben(m[6], Eingabe::HBUeber20, e.ueber20);
+        geben(m[7], Eingabe::RVVoll, e.rvVoll);
+        geben(m[8], Eingabe::HBEntgelt, e.hbEntgelt);
+        geben(m[9], Eingabe::KBArt, e.kbArt);
+        geben(m[10], Eingabe::KBMerker0, e.kb[0]);
+        geben(m[10], Eingabe::KBMerker1, e.kb[1]);
+        geben(m[10], Eingabe::KBMerker2, e.kb[2]);
+        geben(m[11], Eingabe::Monatslohn1, e.lohn[0]);
+        geben(m[11], Eingabe::Monatslohn2, e.lohn[1]);
+        geben(m[12], Eingabe::Monate1, e.monate[0]);
+        geben(m[12], Eingabe::Monate2, e.monate[1]);
+        geben(m[13], Eingabe::Urlaubsgeld1, e.urlaub[0]);
+        geben(m[13], Eingabe::Urlaubsgeld2, e.urlaub[1]);
+        geben(m[14], Eingabe::Weihnachtsgeld1, e.weihnacht[0]);
+        geben(m[14], Eingabe::Weihnachtsgeld2, e.weihnacht[1]);
+        geben(m[15], Eingabe::Privathaushalt1, e.priv[0]);
+        geben(m[15], Eingabe::Privathaushalt2, e.priv[1]);
+        engine::wiederherstellen(w, fall, ansicht);
     }
 
     // Load the year's table, the shares and the texts, then one determination.
