@@ -60,7 +60,7 @@ bool platzhalter(const std::string& arbeitgeber)
     if (anfang == std::string::npos)
         return true;
     const auto ende = arbeitgeber.find_last_not_of(' ');
-    return std::string_view(arbeitgeber).substr(anfang, ende - anfang + 1) == "Arbeitgeber";
+    return std::string_view(arbeitgeber).substr(anfang, ende - anfang + 1) == params::ArbeitgeberPlatzhalter;
 }
 
 } // namespace

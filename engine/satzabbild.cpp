@@ -5,6 +5,12 @@ namespace svp::engine {
 store::Eintrag eintragAus(const Fall& f, const Ansicht& a)
 {
     store::Eintrag e;
+    eintragAus(f, a, e);
+    return e;
+}
+
+void eintragAus(const Fall& f, const Ansicht& a, store::Eintrag& e)
+{
     e.Arbeitgeber = a.Arbeitgeber;
     e.HBStatus = f.HBStatus;
     e.HBKV = static_cast<std::int16_t>(a.HBKV.selected);
@@ -22,7 +28,6 @@ store::Eintrag eintragAus(const Fall& f, const Ansicht& a)
     e.Urlaubsgeld = f.Urlaubsgeld;
     e.Weihnachtsgeld = f.Weihnachtsgeld;
     e.Reserviert274 = f.Reserviert274;
-    return e;
 }
 
 std::array<std::int16_t, 16> ergebniscodesAus(const Ergebniscode& ergebnis)

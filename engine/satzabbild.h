@@ -10,6 +10,8 @@ namespace svp::engine {
 // The month's case as saving writes it into the record: the inputs from the case, the two
 // health-insurance groups and the two RV checks as the window shows them.
 store::Eintrag eintragAus(const Fall& fall, const Ansicht& ansicht);
+// The same into `ziel`, whose texts keep their room.
+void eintragAus(const Fall& fall, const Ansicht& ansicht, store::Eintrag& ziel);
 
 // The result codes of rows 37..40 as the record holds them: code (c, r) at c + 4 x (r - 37).
 std::array<std::int16_t, 16> ergebniscodesAus(const Ergebniscode& ergebnis);

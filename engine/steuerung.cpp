@@ -76,7 +76,7 @@ void Steuerung::starten()
     svreinholen();
     m_bestimmung.svzentrum();
     // What the month shows now is what "changed" is measured against.
-    m_stand = satzZumSpeichern();
+    speicherstandNehmen(m_stand);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -611,7 +611,8 @@ void Steuerung::svreinholen()
 {
     // The controls take the stored values without raising their handlers: the one
     // determination that counts runs afterwards.
-    eintragZeigen(m_datensatz.eintrag(), m_fall, m_ansicht);
+    m_datensatz.eintragLesen(m_eintrag);
+    eintragZeigen(m_eintrag, m_fall, m_ansicht);
 }
 
 void Steuerung::Speichern_Click()
@@ -621,14 +622,30 @@ void Steuerung::Speichern_Click()
         m_status = periode() + " gespeichert (" + store::Ablage::dateiname(m_mini.AktJahr) + ")";
 }
 
-store::Datensatz Steuerung::satzZumSpeichern() const
+Steuerung::Speicherstand Steuerung::speicherstand() const
 {
-    store::Datensatz satz = m_datensatz;
-    satz.setLand(m_mini.Auswahl[AuswahlLand]);
-    satz.setJahr(m_mini.AktJahr);
-    satz.uebernehmen(eintragAus(m_fall, m_ansicht));
-    satz.setErgebniscodes(ergebniscodesAus(m_fall.ergebnis));
-    return satz;
+    Speicherstand stand;
+    speicherstandNehmen(stand);
+    return stand;
+}
+
+void Steuerung::speicherstandNehmen(Speicherstand& stand) const
+{
+    stand.satz = m_datensatz;
+    stand.land = m_mini.Auswahl[AuswahlLand];
+    stand.jahr = m_mini.AktJahr;
+    eintragAus(m_fall, m_ansicht, stand.eintrag);
+    stand.codes = ergebniscodesAus(m_fall.ergebnis);
+}
+
+store::Datensatz Steuerung::Speicherstand::datensatz() const
+{
+    store::Datensatz ergebnis = satz;
+    ergebnis.setLand(land);
+    ergebnis.setJahr(jahr);
+    ergebnis.uebernehmen(eintrag);
+    ergebnis.setErgebniscodes(codes);
+    return ergebnis;
 }
 
 bool Steuerung::SVSpeichern()
@@ -639,13 +656,14 @@ bool Steuerung::SVSpeichern()
         return false;
     }
     m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
-    m_stand = satzZumSpeichern();
+    speicherstandNehmen(m_stand);
     return true;
 }
 
 bool Steuerung::geaendert() const
 {
-    return satzZumSpeichern() != m_stand;
+    const Speicherstand jetzt = speicherstand();
+    return !(jetzt == m_stand) && jetzt.datensatz() != m_stand.datensatz();
 }
 
 std::string Steuerung::periode() const
@@ -737,9 +755,9 @@ void Steuerung::Image1_Click()
 
 void Steuerung::LSTinfo_Click()
 {
-    if (m_fall.LStHinweis == 1)
+    if (m_fall.LStHinweis == lsthinweis::Lohnsteuerkarte)
         melden(meldung::Lohnsteuerkarte.titel, meldung::Lohnsteuerkarte.zeilen);
-    else if (m_fall.LStHinweis == 2)
+    else if (m_fall.LStHinweis == lsthinweis::Klassenwahl)
         Lstkurz_Click();
 }
 

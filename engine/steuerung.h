@@ -10,6 +10,7 @@
 #include "store/ablage.h"
 #include "store/datei.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -163,8 +164,22 @@ private:
     // Record files.
     store::Datensatz satzLesen(int jahr, int nummer);
     void svreinholen();
+    // What saving the month would write, taken apart: the record it builds on and what it puts
+    // in. Alike parts give a like record; the record is put together only when they differ.
+    struct Speicherstand {
+        store::Datensatz satz;
+        std::int16_t land = 0;
+        std::int16_t jahr = 0;
+        store::Eintrag eintrag;
+        std::array<std::int16_t, 16> codes{};
+
+        store::Datensatz datensatz() const;
+        friend bool operator==(const Speicherstand&, const Speicherstand&) = default;
+    };
+    Speicherstand speicherstand() const;
+    void speicherstandNehmen(Speicherstand& ziel) const; // the same into ziel, whose texts keep their room
     // The month's record as saving would write it now.
-    store::Datensatz satzZumSpeichern() const;
+    store::Datensatz satzZumSpeichern() const { return speicherstand().datensatz(); }
     bool SVSpeichern(); // true when saved
     // A fault of a record file; `beimSpeichern` adds that the case stays unsaved in the window.
     void melden(const store::Fehler& fehler, bool beimSpeichern = false);
@@ -176,7 +191,8 @@ private:
     Bestimmung m_bestimmung{m_mini, m_fall, m_ansicht};
     store::Ablage m_ablage;
     store::Datensatz m_datensatz; // the record last read or about to be written
-    store::Datensatz m_stand;     // the month's record as loaded or last saved
+    Speicherstand m_stand;        // the month's record as loaded or last saved
+    store::Eintrag m_eintrag;     // the record's case last restored, its texts' room used again
     std::optional<Feld> m_fokus;
     Currency m_eingangswert; // the value of the field being typed in before the typing began
     bool m_geschlossen = false;

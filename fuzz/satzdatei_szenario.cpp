@@ -68,20 +68,24 @@ Eingaben eingabenVon(const Steuerung& sv)
             f.Reserviert274};
 }
 
+// Checks the window after each step. The words of a step and of a fault are spelled out only
+// when a check fails (a text, or a function that gives it): the fuzzer runs the checks far more
+// often than they fail.
 class Pruefer
 {
 public:
     explicit Pruefer(std::vector<std::string>& fehler) : m_fehler(fehler) {}
 
-    void erwarte(bool bedingung, const std::string& schritt, const std::string& was)
+    template <typename Schritt, typename Was>
+    void erwarte(bool bedingung, const Schritt& schritt, const Was& was)
     {
         if (!bedingung)
-            m_fehler.push_back(schritt + ": " + was);
+            m_fehler.push_back(text(schritt) + ": " + text(was));
     }
 
     // Every selection and every option index in range, and no message: the files are
     // ordinary files in a writable directory, whatever bytes they hold.
-    void fenster(Steuerung& sv, const std::string& schritt)
+    template <typename Schritt> void fenster(Steuerung& sv, const Schritt& schritt)
     {
         const auto& m = sv.mini();
         const auto& a = sv.ansicht();
@@ -89,34 +93,36 @@ public:
         const int jahr = m.AktJahr;
         const int monat = m.Auswahl[AuswahlMonat];
         const int land = m.Auswahl[AuswahlLand];
-        erwarte(jahr >= params::ErstesJahr && jahr <= params::LetztesJahr, schritt,
-                "Jahr " + std::to_string(jahr));
-        erwarte(monat >= 0 && monat <= 11, schritt, "Monat " + std::to_string(monat));
-        erwarte(land >= 0 && land <= 15, schritt, "Land " + std::to_string(land));
+        auto zahl = [](const char* was, int wert) { return [=] { return was + std::to_string(wert); }; };
+        erwarte(jahr >= params::ErstesJahr && jahr <= params::LetztesJahr, schritt, zahl("Jahr ", jahr));
+        erwarte(monat >= 0 && monat <= 11, schritt, zahl("Monat ", monat));
+        erwarte(land >= 0 && land <= 15, schritt, zahl("Land ", land));
         erwarte(a.Jahr.selected == jahr - params::ErstesJahr, schritt, "Jahresliste zeigt ein anderes Jahr");
         erwarte(a.Monat.selected == monat, schritt, "Monatsliste zeigt einen anderen Monat");
         erwarte(a.Land.selected == land, schritt, "Länderliste zeigt ein anderes Land");
-        erwarte(f.HBStatus >= 0 && f.HBStatus <= 12, schritt, "HBStatus " + std::to_string(f.HBStatus));
-        erwarte(f.SchuelerArt >= 0 && f.SchuelerArt <= 3, schritt,
-                "SchuelerArt " + std::to_string(f.SchuelerArt));
-        erwarte(f.KVStatus >= 0 && f.KVStatus <= 3, schritt, "KVStatus " + std::to_string(f.KVStatus));
-        erwarte(f.KBArt >= 0 && f.KBArt <= 2, schritt, "KBArt " + std::to_string(f.KBArt));
+        erwarte(f.HBStatus >= 0 && f.HBStatus <= 12, schritt, zahl("HBStatus ", f.HBStatus));
+        erwarte(f.SchuelerArt >= 0 && f.SchuelerArt <= 3, schritt, zahl("SchuelerArt ", f.SchuelerArt));
+        erwarte(f.KVStatus >= 0 && f.KVStatus <= 3, schritt, zahl("KVStatus ", f.KVStatus));
+        erwarte(f.KBArt >= 0 && f.KBArt <= 2, schritt, zahl("KBArt ", f.KBArt));
         for (const auto* gruppe : {&a.HBOpt, &a.HBKV, &a.GBKV, &a.Schueler, &a.KBopt})
             erwarte(gruppe->selected >= 0 && gruppe->selected < static_cast<int>(gruppe->captions.size()),
-                    schritt, "Optionsgruppe mit Index " + std::to_string(gruppe->selected));
+                    schritt, zahl("Optionsgruppe mit Index ", gruppe->selected));
         for (const auto& meldung : sv.nimmMeldungen())
             erwarte(false, schritt,
                     "Meldung " + (meldung.zeilen.empty() ? meldung.titel : meldung.zeilen[0]));
     }
 
 private:
+    static std::string text(std::string_view t) { return std::string(t); }
+    template <typename F> static auto text(const F& f) -> decltype(f()) { return f(); }
+
     std::vector<std::string>& m_fehler;
 };
 
 // Saves the month shown and reads it back through a month switch: the case must come back as
 // it was saved.
 void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, store::Dateien& dateien,
-                              const fs::path& verzeichnis, const std::string& schritt)
+                              const fs::path& verzeichnis, std::string_view schritt)
 {
     const Eingaben vorher = eingabenVon(sv);
     const int jahr = sv.mini().AktJahr;
@@ -126,10 +132,10 @@ void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, store::Dateien& d
     for (int j : {jahr, 2008}) {
         const fs::path datei = verzeichnis / store::Ablage::dateiname(j);
         pruefer.erwarte(laenge(dateien, datei) >= store::SatzLaenge * store::SaetzeProDatei, schritt,
-                        datei.filename().string() + " hat weniger als zwölf Sätze");
+                        [&] { return datei.filename().string() + " hat weniger als zwölf Sätze"; });
     }
     sv.Monat_Click(monat);
-    pruefer.fenster(sv, schritt + ", zurückgelesen");
+    pruefer.fenster(sv, [&] { return std::string(schritt) + ", zurückgelesen"; });
     pruefer.erwarte(eingabenVon(sv) == vorher, schritt, "der gespeicherte Fall kommt anders zurück");
 }
 
@@ -167,13 +173,13 @@ std::vector<std::string> satzdateiDurchspielen(store::Dateien& dateien, const fs
         const std::array<std::size_t, 5> laengen = {0, haelfte, bytes.size(), bytes.size() - haelfte, 0};
         for (int jahr = 0; jahr <= params::LetztesJahr - params::ErstesJahr; ++jahr) {
             sv.Jahr_Click(jahr);
-            const std::string imJahr = "Jahr " + std::to_string(params::ErstesJahr + jahr);
+            auto imJahr = [jahr] { return "Jahr " + std::to_string(params::ErstesJahr + jahr); };
             pruefer.fenster(sv, imJahr);
             const auto saetze = laengen[static_cast<std::size_t>(jahr)] / store::SatzLaenge;
             const int monate = static_cast<int>(std::min<std::size_t>(saetze + 1, store::SaetzeProDatei));
             for (int monat = 0; monat < monate; ++monat) {
                 sv.Monat_Click(monat);
-                pruefer.fenster(sv, imJahr + ", Monat " + std::to_string(monat));
+                pruefer.fenster(sv, [&] { return imJahr() + ", Monat " + std::to_string(monat); });
             }
         }
     }

@@ -10,9 +10,10 @@ namespace svp::fuzz {
 namespace fs = std::filesystem;
 using store::Grund;
 
-std::string Speicherdateien::schluessel(const fs::path& pfad)
+const std::string& Speicherdateien::schluessel(const fs::path& pfad)
 {
-    return pfad.lexically_normal().string();
+    // The record files build their names from one folder: the names are alike as they stand.
+    return pfad.native();
 }
 
 Grund Speicherdateien::zielpfad(fs::path pfad, fs::path& ziel)
@@ -104,12 +105,14 @@ void Speicherdateien::verzeichnisSichern(const fs::path&) {}
 
 std::vector<std::string> Speicherdateien::namen(const fs::path& verzeichnis)
 {
-    const fs::path ordner = fs::path(schluessel(verzeichnis));
+    // The keys are the folder, a slash and the name.
+    const std::string& ordner = schluessel(verzeichnis);
     std::vector<std::string> ergebnis;
     for (const auto& [name, datei] : m_dateien) {
-        const fs::path p(name);
-        if (p.parent_path() == ordner)
-            ergebnis.push_back(p.filename().string());
+        const std::string_view n(name);
+        if (n.size() > ordner.size() + 1 && n.substr(0, ordner.size()) == ordner && n[ordner.size()] == '/' &&
+            n.find('/', ordner.size() + 1) == std::string_view::npos)
+            ergebnis.emplace_back(n.substr(ordner.size() + 1));
     }
     return ergebnis;
 }

@@ -37,7 +37,7 @@ private:
         store::Bytes bytes;
         mode_t bits = 0644;
     };
-    static std::string schluessel(const std::filesystem::path& pfad);
+    static const std::string& schluessel(const std::filesystem::path& pfad);
     std::map<std::string, Datei> m_dateien;
 };
 

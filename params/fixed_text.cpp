@@ -91,10 +91,15 @@ void fixedCp1252(std::string_view utf8, std::size_t width, char* out)
 {
     std::size_t pos = 0;
     std::size_t count = 0;
-    for (; pos < utf8.size() && count < width; ++count) {
+    while (pos < utf8.size() && count < width) {
+        // Plain ASCII, as names mostly are, is its own bytes.
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            out[count++] = utf8[pos++];
+            continue;
+        }
         const utf8::Zeichen z = utf8::zeichenLesen(utf8, pos);
         pos += z.laenge;
-        out[count] = cp1252Byte(z);
+        out[count++] = cp1252Byte(z);
     }
     std::fill(out + count, out + width, ' ');
 }
@@ -102,15 +107,29 @@ void fixedCp1252(std::string_view utf8, std::size_t width, char* out)
 std::string cp1252ToUtf8(std::string_view bytes)
 {
     std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) {
+    cp1252ToUtf8(bytes, out);
+    return out;
+}
+
+void cp1252ToUtf8(std::string_view bytes, std::string& out)
+{
+    // Up to the first byte beyond ASCII the text is its own UTF-8.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
+        ++ascii;
+    out.assign(bytes.substr(0, ascii));
+    if (ascii == bytes.size())
+        return;
+    out.reserve(ascii + 2 * (bytes.size() - ascii));
+    for (char c : bytes.substr(ascii)) {
         const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0)
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
             encode(HighControls[b - 0x80], out);
         else
             encode(b, out);
     }
-    return out;
 }
 
 } // namespace svp::params

@@ -23,6 +23,8 @@ std::size_t characterCount(std::string_view utf8);
 // character, is written as '?'.
 std::string utf8ToCp1252(std::string_view utf8);
 std::string cp1252ToUtf8(std::string_view bytes);
+// The same into `utf8`, whose room is used again (a window reading record after record).
+void cp1252ToUtf8(std::string_view bytes, std::string& utf8);
 
 // The fixed text of `width` characters in Windows-1252, as a text field of a record holds it,
 // written to `out` (room for `width` bytes): utf8ToCp1252(fixedText(utf8, width)).

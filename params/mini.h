@@ -83,8 +83,7 @@ public:
     std::int16_t kvSatz(int row) const;
 
 private:
-    // The texts that are the same in every period (the tables of fixed texts and the KV rate
-    // lines, whose codes no period text shares), set at the first build.
+    // The texts that are the same in every period, set at the first build.
     void festeTexteSetzen();
 
     // What the text tables were last built for: the flat rates of the period and the shares.

@@ -2,12 +2,10 @@
 
 namespace svp::params::utf8 {
 
-Zeichen zeichenLesen(std::string_view text, std::size_t pos)
+Zeichen mehrbyteZeichenLesen(std::string_view text, std::size_t pos)
 {
     const auto erstes = static_cast<unsigned char>(text[pos]);
     const Zeichen ungueltig{erstes, 1, false};
-    if (erstes < 0x80)
-        return {erstes, 1, true};
     // The lead byte gives the length and the bounds of the second byte, which exclude the
     // overlong forms (E0, F0), the surrogates (ED) and what lies beyond U+10FFFF (F4).
     std::size_t laenge = 0;

@@ -16,8 +16,17 @@ struct Zeichen {
     bool gueltig = false;   // false: the byte at the position starts no character
 };
 
+// The character of two to four bytes, or the invalid byte, that starts at byte `pos`.
+Zeichen mehrbyteZeichenLesen(std::string_view text, std::size_t pos);
+
 // The character that starts at byte `pos` (< text.size()).
-Zeichen zeichenLesen(std::string_view text, std::size_t pos);
+inline Zeichen zeichenLesen(std::string_view text, std::size_t pos)
+{
+    const auto erstes = static_cast<unsigned char>(text[pos]);
+    if (erstes < 0x80)
+        return {erstes, 1, true};
+    return mehrbyteZeichenLesen(text, pos);
+}
 
 // The number of characters of a text that is UTF-8 throughout, else nothing.
 std::optional<std::size_t> zeichenzahl(std::string_view text);

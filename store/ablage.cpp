@@ -113,6 +113,9 @@ Ablage::Ablage(std::filesystem::path verzeichnis) : Ablage(std::move(verzeichnis
 Ablage::Ablage(std::filesystem::path verzeichnis, Dateien& dateien)
     : m_verzeichnis(std::move(verzeichnis)), m_dateien(&dateien)
 {
+    // Every month switch reads a record: the names of the year files are made once.
+    for (int jahr = params::ErstesJahr; jahr <= params::LetztesJahr; ++jahr)
+        m_pfade[static_cast<std::size_t>(jahr - params::ErstesJahr)] = m_verzeichnis / dateiname(jahr);
 }
 
 std::string Ablage::dateiname(int jahr)
@@ -122,8 +125,49 @@ std::string Ablage::dateiname(int jahr)
 
 std::filesystem::path Ablage::pfad(int jahr) const
 {
+    if (jahr >= params::ErstesJahr && jahr <= params::LetztesJahr)
+        return m_pfade[static_cast<std::size_t>(jahr - params::ErstesJahr)];
     return m_verzeichnis / dateiname(jahr);
 }
+
+namespace {
+
+// Whether a year file still needs its records: missing or empty. `stand` takes an empty
+// file's bits and owner; a directory or anything but a file in its place is an error.
+Grund ohneSaetze(Dateien& dateien, const fs::path& ziel, bool& leer, Stand& stand)
+{
+    Eigenschaften e;
+    stand = Stand{};
+    if (Grund g = dateien.eigenschaften(ziel, e))
+        return g;
+    switch (e.art) {
+    case Eigenschaften::Art::Fehlt:
+        leer = true;
+        return std::nullopt;
+    case Eigenschaften::Art::Verzeichnis:
+        return fehlergrund(EISDIR);
+    case Eigenschaften::Art::Andere:
+        return GrundKeineDatei;
+    case Eigenschaften::Art::Datei:
+        break;
+    }
+    leer = e.laenge == 0;
+    stand.vorhanden = true;
+    stand.bits = e.bits;
+    stand.besitzer = e.besitzer;
+    return std::nullopt;
+}
+
+Bytes zwoelfMal(const Datensatz& satz)
+{
+    Bytes inhalt;
+    inhalt.reserve(DateiLaenge);
+    for (int r = 0; r < SaetzeProDatei; ++r)
+        inhalt.insert(inhalt.end(), satz.bytes().begin(), satz.bytes().end());
+    return inhalt;
+}
+
+} // namespace
 
 std::optional<Fehler> Ablage::anlegenWennLeer(int jahr, const Datensatz& puffer, int monat, int land)
 {
@@ -135,63 +179,36 @@ std::optional<Fehler> Ablage::anlegenWennLeer(int jahr, const Datensatz& puffer,
     fs::path ziel;
     if (Grund g = dateien.zielpfad(pfad(jahr), ziel))
         return fehler(*g);
-    // Whether the file still needs its records; `stand` an empty file's bits and owner.
     Stand stand;
-    auto leer = [&](bool& istLeer) -> Grund {
-        Eigenschaften e;
-        stand = Stand{};
-        if (Grund g = dateien.eigenschaften(ziel, e))
-            return g;
-        switch (e.art) {
-        case Eigenschaften::Art::Fehlt:
-            istLeer = true;
-            return std::nullopt;
-        case Eigenschaften::Art::Verzeichnis:
-            return fehlergrund(EISDIR);
-        case Eigenschaften::Art::Andere:
-            return GrundKeineDatei;
-        case Eigenschaften::Art::Datei:
-            break;
-        }
-        istLeer = e.laenge == 0;
-        stand.vorhanden = true;
-        stand.bits = e.bits;
-        stand.besitzer = e.besitzer;
-        return std::nullopt;
-    };
+    bool leer = false;
 
     // A file that holds records needs nothing, and no lock: a read-only directory of record
     // files opens without a message.
-    bool istLeer = false;
-    if (Grund g = leer(istLeer))
+    if (Grund g = ohneSaetze(dateien, ziel, leer, stand))
         return fehler(*g);
-    if (!istLeer)
+    if (!leer)
         return std::nullopt;
 
     Sperre sperre(dateien);
     if (Grund g = sperre.nehmen(m_verzeichnis / Sperrdatei, m_sperrfrist))
         return fehler(*g);
     // Another window may have filled the file before the lock was had; its records stay.
-    if (Grund g = leer(istLeer))
+    if (Grund g = ohneSaetze(dateien, ziel, leer, stand))
         return fehler(*g);
-    if (!istLeer)
+    if (!leer)
         return std::nullopt;
     if (dateien.schreibgeschuetzt(ziel, stand))
         return Fehler{Fehler::Art::Schreibgeschuetzt, dateiname(jahr), {}};
 
-    const Datensatz standard = Datensatz::standard(puffer, jahr, monat, land);
-    Bytes inhalt;
-    inhalt.reserve(DateiLaenge);
-    for (int r = 0; r < SaetzeProDatei; ++r)
-        inhalt.insert(inhalt.end(), standard.bytes().begin(), standard.bytes().end());
-
     Zwischendatei neu(dateien);
-    if (Grund g = neu.schreiben(ziel, inhalt, stand.modus()))
+    if (Grund g =
+            neu.schreiben(ziel, zwoelfMal(Datensatz::standard(puffer, jahr, monat, land)), stand.modus()))
         return fehler(*g);
     // Another program, which takes no lock, may have filled the file meanwhile.
-    if (Grund g = leer(istLeer))
+    Stand jetzt;
+    if (Grund g = ohneSaetze(dateien, ziel, leer, jetzt))
         return fehler(*g);
-    if (!istLeer)
+    if (!leer)
         return std::nullopt;
     if (Grund g = neu.ersetzen(ziel))
         return fehler(*g);
@@ -205,7 +222,11 @@ Ergebnis<Datensatz> Ablage::lesen(int jahr, int nummer) const
     bool vorhanden = false;
     std::size_t gelesen = 0;
     const std::uint64_t offset = nummer < 1 ? 0 : static_cast<std::uint64_t>(nummer - 1) * SatzLaenge;
-    if (Grund g = m_dateien->liesBereich(pfad(jahr), offset, bytes.data(), nummer < 1 ? 0 : bytes.size(),
+    std::filesystem::path andererPfad;
+    const std::filesystem::path& datei = jahr >= params::ErstesJahr && jahr <= params::LetztesJahr
+                                             ? m_pfade[static_cast<std::size_t>(jahr - params::ErstesJahr)]
+                                             : (andererPfad = pfad(jahr));
+    if (Grund g = m_dateien->liesBereich(datei, offset, bytes.data(), nummer < 1 ? 0 : bytes.size(),
                                          vorhanden, gelesen))
         return Fehler{Fehler::Art::Lesen, dateiname(jahr), *g};
     if (!vorhanden || nummer < 1 || gelesen != bytes.size())

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "datensatz.h"
+#include "params/eingaben.h"
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -89,6 +91,7 @@ public:
 private:
     std::filesystem::path m_verzeichnis;
     Dateien* m_dateien;
+    std::array<std::filesystem::path, params::LetztesJahr - params::ErstesJahr + 1> m_pfade; // the year files
     std::chrono::milliseconds m_sperrfrist = Sperrfrist;
     std::function<void()> m_vorDemErsetzen;
     std::function<void()> m_vorDemUmbenennen;

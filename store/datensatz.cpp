@@ -183,6 +183,13 @@ int Datensatz::gueltigesJahr() const
 
 Eintrag Datensatz::eintrag() const
 {
+    Eintrag e;
+    eintragLesen(e);
+    return e;
+}
+
+void Datensatz::eintragLesen(Eintrag& e) const
+{
     // A stored value that this program never writes reads as the default record's value of
     // that element, so that no index outside its group reaches the determination.
     auto geprueft = [this](Satzfeld feld, std::size_t i, std::int64_t min, std::int64_t max) {
@@ -197,9 +204,11 @@ Eintrag Datensatz::eintrag() const
         return Currency::fromRaw(geprueft(feld, i, bereich.min.raw(), bereich.max.raw()));
     };
 
-    Eintrag e;
-    for (std::size_t i = 0; i < e.Arbeitgeber.size(); ++i)
-        e.Arbeitgeber[i] = text(Satzfeld::Arbeitgeber, i);
+    const Feldbeschreibung& namen = beschreibung(Satzfeld::Arbeitgeber);
+    for (std::size_t i = 0; i < e.Arbeitgeber.size(); ++i) {
+        const auto* anfang = reinterpret_cast<const char*>(m_bytes.data() + namen.offset + i * namen.breite);
+        params::cp1252ToUtf8(std::string_view(anfang, namen.breite), e.Arbeitgeber[i]);
+    }
     e.HBStatus = index(Satzfeld::HBStatus, LetzterHBStatus);
     e.HBKV = index(Satzfeld::HBKV, LetzterKVStatus);
     e.SchuelerArt = index(Satzfeld::SchuelerArt, LetzteSchuelerArt);
@@ -222,7 +231,6 @@ Eintrag Datensatz::eintrag() const
         e.Weihnachtsgeld[j] = betrag(Satzfeld::Weihnachtsgeld, i, params::Korrekturbereich);
     }
     e.Reserviert274 = static_cast<std::int16_t>(zahl(Satzfeld::Reserviert274));
-    return e;
 }
 
 void Datensatz::uebernehmen(const Eintrag& e)

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
@@ -383,6 +384,33 @@ struct MitKennung {
     bool abgelehnt;
     std::string rest; // a refused line: part of the message; else the same line without key
 };
+
+// The room a result line reserves holds its longest form: every text made of bytes that JSON
+// escapes six bytes wide, and the extreme amounts (the ASan build sees a line that overruns).
+TEST(Stapel, laengste_ergebniszeile_passt_in_ihren_raum)
+{
+    Fall fall;
+    Ansicht ansicht;
+    const std::string steuerzeichen(300, '\x01');
+    for (auto& spalte : ansicht.Ergebnistext)
+        spalte.fill(steuerzeichen);
+    for (std::string* caption : {&ansicht.HB[1].caption, &ansicht.vielleicht[0].caption,
+                                 &ansicht.vielleicht[1].caption, &ansicht.GBCheck[1].caption})
+        *caption = steuerzeichen;
+    fall.Gesamtentgelt = fall.HBEntgelt = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    fall.Monatslohn.fill(Currency::fromRaw(std::numeric_limits<std::int64_t>::min()));
+    for (int c = 0; c < engine::Spalten; ++c)
+        for (int r = engine::ErsteZeile; r <= engine::LetzteZeile; ++r)
+            fall.ergebnis(c, r) = std::numeric_limits<std::int16_t>::min();
+    const std::string kennung(64, '"');
+    std::string zeile;
+    appendResult(zeile, fall, ansicht, &kennung);
+    const nlohmann::json j = nlohmann::json::parse(zeile);
+    EXPECT_EQ(j.at("Kennung"), kennung);
+    EXPECT_EQ(j.at("Ergebnistext").at(3).at(5), steuerzeichen);
+    EXPECT_EQ(j.at("Beschriftung").at("GBCheck1"), steuerzeichen);
+    EXPECT_EQ(j.at("Werte").at("Monatslohn").at(1), "-922337203685477.5808");
+}
 
 // The case key comes back unchanged as the first member, also of an error line that was read
 // that far; it counts characters, not bytes.

@@ -43,7 +43,7 @@ Zufallsfall zufallsfall(std::mt19937& zufall)
 
     Zufallsfall z{params::ErstesJahr + bis(4), bis(15), {}};
     store::Eintrag& e = z.eintrag;
-    e.Arbeitgeber.fill("Arbeitgeber");
+    e.Arbeitgeber.fill(params::ArbeitgeberPlatzhalter);
     e.HBStatus = static_cast<std::int16_t>(bis(params::LetzterHBStatus));
     e.HBKV = e.GBKV = static_cast<std::int16_t>(bis(params::LetzterKVStatus));
     e.SchuelerArt = static_cast<std::int16_t>(bis(params::LetzteSchuelerArt));
