@@ -1,66 +1,13 @@
 #pragma once
 
-#include "params/currency.h"
+#include "key_table.h"
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace svp::cli {
-
-using params::Currency;
-
-// The keys of an input line. Each one sets one value of the case (or of the module state for
-// the year, month and state); the pairs address the first and the later minor employments.
-enum class Key {
-    AktJahr,
-    Monat,
-    Land,
-    HBStatus,
-    SchuelerArt,
-    KVStatus,
-    HBUeber20,
-    RVVoll,
-    HBEntgelt,
-    KBArt,
-    KBCheck,
-    Monatslohn,
-    Monate,
-    Urlaubsgeld,
-    Weihnachtsgeld,
-    Privathaushalt,
-};
-inline constexpr std::size_t KeyCount = 16;
-
-enum class ValueKind {
-    Integer, // a JSON number with a whole value
-    Flag,    // true or false
-    Amount,  // a JSON number or a decimal text, at most four decimals, exact on the currency scale
-};
-
-// Accepted values of one entry, inclusive. Integers in units, amounts in raw currency units.
-struct Bounds {
-    std::int64_t min = 0;
-    std::int64_t max = 0;
-};
-
-// One key of the input: its name, the kind of its values, how many (1 = a single value, 2 or
-// 3 = a JSON list of exactly that length), the accepted range of each entry and the value a
-// case has when no line names the key (flags 0/1, integers in units, amounts raw).
-struct KeyRule {
-    Key key;
-    std::string_view name;
-    ValueKind kind;
-    int count;
-    std::array<Bounds, 3> bounds;
-    std::array<std::int64_t, 3> defaults;
-};
-
-extern const std::array<KeyRule, KeyCount> Keys;
-
-const KeyRule& ruleOf(Key key);
 
 // What is wrong with a line that is not determined. The detail is the German message that the
 // output line carries; it names the key and what is wrong with its value.
@@ -80,6 +27,9 @@ struct LineError {
     LineErrorKind kind = LineErrorKind::NotJson;
     std::string message;
 };
+
+// The message for a line that holds a NUL byte at `position` (from 0).
+LineError nulByteError(std::size_t position);
 
 // The case key "Kennung": any text of at most this many characters (Unicode code points, not
 // bytes), copied unchanged into the answer so that results can be matched to employees after
@@ -153,22 +103,10 @@ CaseInput defaultInput();
 // already wrong, and a line holding a NUL byte is refused before it is read.
 // Returns false and fills `error` when the line cannot be taken; `input` then holds no meaning
 // but for its case key, which is there when the line was read that far and the key was right.
+//
+// Two readers stand behind it: the plain one (plain_line_reader.h) reads the shape nearly every
+// line has several times faster and gives up on anything else, which the general one
+// (json_line_reader.h) then reads and names every fault of.
 bool parseCaseLine(std::string_view line, CaseInput& input, LineError& error);
-
-// The two readers behind parseCaseLine. The general one takes any text and names every fault.
-// The plain one reads the shape nearly every line has (known keys, numbers without exponent,
-// true or false, texts of printable ASCII without escapes, every value right) several times
-// faster, and gives up on anything else: then parseCaseLine asks the general one. A line the
-// plain one takes, the general one takes alike.
-bool parseCaseLineGeneral(std::string_view line, CaseInput& input, LineError& error);
-bool parseCaseLinePlain(std::string_view line, CaseInput& input);
-
-// "Wert außerhalb von MIN bis MAX." for an entry of the rule.
-std::string rangeFault(const KeyRule& rule, int entry);
-
-// Exact value of a number as JSON writes it ("400.005", "-12", "4.00005e2") on the currency
-// scale, without going through a binary fraction.
-enum class NumberStatus { Ok, TooManyDecimals, OutOfRange };
-NumberStatus exactAmount(std::string_view jsonNumber, Currency& result);
 
 } // namespace svp::cli

@@ -1,63 +1,74 @@
 #include "case_window.h"
 
 #include "engine/bestimmung.h"
+#include "engine/wiederherstellung.h"
+
+#include <array>
 
 namespace svp::cli {
+
+namespace {
+
+using engine::Eingabe;
+
+// The entry of a key that names each input of the case; entry 0 of a pair is the first minor
+// employment (index 1 of the case).
+struct InputOf {
+    Key key;
+    int entry;
+    Eingabe eingabe;
+};
+
+// clang-format off
+constexpr std::array<InputOf, engine::AnzahlEingaben> Inputs = {{
+    {Key::HBStatus, 0, Eingabe::HBStatus},
+    {Key::KVStatus, 0, Eingabe::KVStatus},
+    {Key::SchuelerArt, 0, Eingabe::SchuelerArt},
+    {Key::HBUeber20, 0, Eingabe::HBUeber20},
+    {Key::RVVoll, 0, Eingabe::RVVoll},
+    {Key::HBEntgelt, 0, Eingabe::HBEntgelt},
+    {Key::KBArt, 0, Eingabe::KBArt},
+    {Key::KBCheck, 0, Eingabe::KBMerker0},
+    {Key::KBCheck, 1, Eingabe::KBMerker1},
+    {Key::KBCheck, 2, Eingabe::KBMerker2},
+    {Key::Privathaushalt, 0, Eingabe::Privathaushalt1},
+    {Key::Monatslohn, 0, Eingabe::Monatslohn1},
+    {Key::Monate, 0, Eingabe::Monate1},
+    {Key::Urlaubsgeld, 0, Eingabe::Urlaubsgeld1},
+    {Key::Weihnachtsgeld, 0, Eingabe::Weihnachtsgeld1},
+    {Key::Privathaushalt, 1, Eingabe::Privathaushalt2},
+    {Key::Monatslohn, 1, Eingabe::Monatslohn2},
+    {Key::Monate, 1, Eingabe::Monate2},
+    {Key::Urlaubsgeld, 1, Eingabe::Urlaubsgeld2},
+    {Key::Weihnachtsgeld, 1, Eingabe::Weihnachtsgeld2},
+}};
+// clang-format on
+
+} // namespace
 
 CaseWindow::CaseWindow()
 {
     apply(defaultInput());
 }
 
+engine::Eingabewerte inputsOf(const CaseInput& in)
+{
+    engine::Eingabewerte werte;
+    for (const InputOf& i : Inputs)
+        if (in.has(i.key, i.entry))
+            werte.setzen(i.eingabe, in.value(i.key, i.entry));
+    return werte;
+}
+
 void CaseWindow::apply(const CaseInput& in)
 {
-    auto& f = fall;
-    auto& a = ansicht;
-    // Index 0 of a pair of the input is the first minor employment, index 1 of the case.
-    auto pair = [&](Key key, std::array<Currency, 3>& values, std::array<engine::NumberField, 3>& fields) {
-        for (int i = 0; i < 2; ++i)
-            if (in.has(key, i))
-                values[i + 1] = fields[i + 1].value = in.amount(key, i);
-    };
-
     if (in.has(Key::AktJahr))
         AktJahr = in.integer(Key::AktJahr);
     if (in.has(Key::Monat))
         Monat = in.integer(Key::Monat);
     if (in.has(Key::Land))
         Land = in.integer(Key::Land);
-    if (in.has(Key::HBStatus)) {
-        f.HBStatus = in.integer(Key::HBStatus);
-        a.HBOpt.selected = f.HBStatus;
-    }
-    if (in.has(Key::SchuelerArt)) {
-        f.SchuelerArt = in.integer(Key::SchuelerArt);
-        a.Schueler.selected = f.SchuelerArt;
-    }
-    if (in.has(Key::KVStatus)) { // both groups always show the same choice
-        f.KVStatus = in.integer(Key::KVStatus);
-        a.HBKV.selected = a.GBKV.selected = f.KVStatus;
-    }
-    if (in.has(Key::HBUeber20))
-        f.HBUeber20 = a.HBCheck.checked = in.flag(Key::HBUeber20);
-    if (in.has(Key::RVVoll)) // HR and GBCheck(1) are twins
-        f.RVVoll = a.HR.checked = a.GBCheck[1].checked = in.flag(Key::RVVoll);
-    if (in.has(Key::HBEntgelt))
-        f.HBEntgelt = a.HBEuro.value = in.amount(Key::HBEntgelt);
-    if (in.has(Key::KBArt)) {
-        f.KBArt = in.integer(Key::KBArt);
-        a.KBopt.selected = f.KBArt;
-    }
-    for (int i = 0; i < 3; ++i) // the boxes the determination reads and the remembered clicks
-        if (in.has(Key::KBCheck, i))
-            f.KBMerker[i] = a.KBCheck[i].checked = in.flag(Key::KBCheck, i);
-    pair(Key::Monatslohn, f.Monatslohn, a.loh);
-    pair(Key::Monate, f.Monate, a.Mon);
-    pair(Key::Urlaubsgeld, f.Urlaubsgeld, a.Url);
-    pair(Key::Weihnachtsgeld, f.Weihnachtsgeld, a.Wei);
-    for (int i = 0; i < 2; ++i)
-        if (in.has(Key::Privathaushalt, i))
-            f.Privathaushalt[i + 1] = a.priv[i + 1].checked = in.flag(Key::Privathaushalt, i);
+    engine::wiederherstellen(inputsOf(in), fall, ansicht);
 }
 
 void CaseWindow::determine(MiniCache& cache)

@@ -2,12 +2,12 @@
 
 #include "batch.h"
 #include "record_file.h"
+#include "store/datei.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -320,24 +320,11 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments)
 
 namespace {
 
+// The reasons are those of the record files, in German whatever the system's language.
 std::string openFailure(const std::string& file, int error)
 {
-    std::string reason;
-    switch (error) {
-    case ENOENT:
-        reason = "die Datei gibt es nicht";
-        break;
-    case EACCES:
-        reason = "keine Leseberechtigung";
-        break;
-    case EISDIR:
-        reason = "das ist ein Verzeichnis";
-        break;
-    default:
-        reason = std::strerror(error);
-        break;
-    }
-    return "svpflicht-batch: Die Datei \"" + file + "\" kann nicht geöffnet werden: " + reason + ".\n";
+    return "svpflicht-batch: Die Datei \"" + file +
+           "\" kann nicht geöffnet werden: " + store::fehlergrund(error) + ".\n";
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "csv.h"
 
 #include <array>
-#include <charconv>
-#include <limits>
 
 namespace svp::cli::csv {
 
@@ -149,92 +147,16 @@ void appendField(std::string& out, std::string_view text, char separator)
     out += '"';
 }
 
-NumberStatus readAmount(std::string_view cell, char separator, std::int64_t& raw)
+const params::Schreibweise& spelling(char separator)
 {
-    const bool german = separator == ';';
-    const char decimalMark = german ? ',' : '.';
-    auto digit = [](char c) { return c >= '0' && c <= '9'; };
-
-    std::size_t i = 0;
-    const bool negative = i < cell.size() && cell[i] == '-';
-    if (i < cell.size() && (cell[i] == '-' || cell[i] == '+'))
-        ++i;
-    // The digits of the amount, read as one whole number with their count of decimals.
-    constexpr std::int64_t Limit = std::numeric_limits<std::int64_t>::max();
-    std::int64_t value = 0;
-    bool overflow = false;
-    std::size_t count = 0;
-    auto take = [&](char c) {
-        const int d = c - '0';
-        if (value > (Limit - d) / 10)
-            overflow = true;
-        else
-            value = value * 10 + d;
-        ++count;
-    };
-
-    std::size_t group = 0; // digits since the start or the last thousands point
-    for (; i < cell.size() && digit(cell[i]); ++i, ++group)
-        take(cell[i]);
-    if (german && i < cell.size() && cell[i] == '.') {
-        // Grouped: one to three digits, then groups of exactly three.
-        if (group == 0 || group > 3)
-            return NumberStatus::NotNumber;
-        while (i < cell.size() && cell[i] == '.') {
-            ++i;
-            group = 0;
-            for (; i < cell.size() && digit(cell[i]); ++i, ++group)
-                take(cell[i]);
-            if (group != 3)
-                return NumberStatus::NotNumber;
-        }
-    }
-    std::size_t decimals = 0;
-    if (i < cell.size() && cell[i] == decimalMark) {
-        for (++i; i < cell.size() && digit(cell[i]); ++i, ++decimals)
-            take(cell[i]);
-        if (decimals == 0)
-            return NumberStatus::NotNumber;
-    }
-    if (i != cell.size() || count == 0)
-        return NumberStatus::NotNumber;
-    if (decimals > 4)
-        return NumberStatus::TooManyDecimals;
-    if (overflow)
-        return NumberStatus::OutOfRange;
-    for (std::size_t shift = decimals; shift < 4; ++shift) {
-        if (value > Limit / 10)
-            return NumberStatus::OutOfRange;
-        value *= 10;
-    }
-    raw = negative ? -value : value;
-    return NumberStatus::Ok;
+    return separator == ';' ? params::schreibweise::TabelleDeutsch : params::schreibweise::TabellePunkt;
 }
 
 void appendAmount(std::string& out, params::Currency amount, char separator)
 {
-    const std::int64_t rawValue = amount.raw();
-    const std::uint64_t magnitude =
-        rawValue < 0 ? 0 - static_cast<std::uint64_t>(rawValue) : static_cast<std::uint64_t>(rawValue);
-    const auto scale = static_cast<std::uint64_t>(params::Currency::Scale);
-    std::array<char, 32> digits{};
-    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude / scale).ptr;
-    if (rawValue < 0)
-        out += '-';
-    out.append(digits.data(), end);
-    out += separator == ';' ? ',' : '.';
-    std::uint64_t fraction = magnitude % scale;
-    int shown = 4;
-    while (shown > 2 && fraction % 10 == 0) {
-        fraction /= 10;
-        --shown;
-    }
-    std::array<char, 4> decimals{};
-    for (int k = shown - 1; k >= 0; --k) {
-        decimals[static_cast<std::size_t>(k)] = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
-    }
-    out.append(decimals.data(), static_cast<std::size_t>(shown));
+    params::betragAnhaengen(out, amount,
+                            separator == ';' ? params::zahlformat::TabelleDeutsch
+                                             : params::zahlformat::TabellePunkt);
 }
 
 std::optional<bool> readFlag(std::string_view cell)

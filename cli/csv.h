@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/betrag_text.h"
 #include "params/currency.h"
 
 #include <cstdint>
@@ -57,12 +58,11 @@ std::string splitFaultText(SplitFault fault, std::size_t column);
 // Appends a cell, in quotes when it holds the separator, a quote or a line break.
 void appendField(std::string& out, std::string_view text, char separator);
 
-enum class NumberStatus { Ok, NotNumber, TooManyDecimals, OutOfRange };
-
-// An amount cell on the currency scale: with ';' "1.500,50", "1500,5", "-0,25" (the point only
-// groups thousands, in groups of three); with ',' "1500.50" (no grouping). At most four
-// decimals. Anything else, blanks and currency signs included, is no number.
-NumberStatus readAmount(std::string_view cell, char separator, std::int64_t& raw);
+// How amounts are spelled in the cells: with ';' German ("1.500,50", "1500,5", "-0,25"; the
+// point only groups thousands, in groups of three), with ',' a decimal point ("1500.50", no
+// grouping); at most four decimals; anything else, blanks and currency signs included, is no
+// number (params/betrag_text.h reads them).
+const params::Schreibweise& spelling(char separator);
 
 // An amount as a spreadsheet reads it back: two decimals, or up to four when the amount has
 // them; decimal comma with ';', point with ','; no grouping.

@@ -1,6 +1,7 @@
 #include "csv_columns.h"
 
 #include "csv.h"
+#include "params/betrag_text.h"
 
 #include <algorithm>
 
@@ -95,22 +96,23 @@ std::string CsvColumns::readCell(const Column& column, std::string_view cell, Ca
         return {};
     }
     const std::string example = m_separator == ';' ? "1.500,50 oder 1500,5" : "1500.50";
-    std::int64_t raw = 0;
-    switch (csv::readAmount(cell, m_separator, raw)) {
-    case csv::NumberStatus::Ok:
+    const params::Lesung amount = params::betragLesen(cell, csv::spelling(m_separator));
+    switch (amount.status) {
+    case params::Lesestatus::Ok:
         break;
-    case csv::NumberStatus::NotNumber:
+    case params::Lesestatus::KeineZahl:
         kind = LineErrorKind::WrongType;
         return label +
                (rule.kind == ValueKind::Integer ? "keine ganze Zahl." : "kein Betrag wie " + example + ".");
-    case csv::NumberStatus::TooManyDecimals:
+    case params::Lesestatus::ZuVieleNachkommastellen:
         kind = rule.kind == ValueKind::Integer ? LineErrorKind::WrongType : LineErrorKind::TooManyDecimals;
         return label +
                (rule.kind == ValueKind::Integer ? "keine ganze Zahl." : "mehr als vier Nachkommastellen.");
-    case csv::NumberStatus::OutOfRange:
+    case params::Lesestatus::AusserhalbDesBereichs:
         kind = LineErrorKind::OutOfRange;
         return label + rangeFault(rule, column.entry);
     }
+    const std::int64_t raw = amount.wert.raw();
     std::int64_t value = raw;
     if (rule.kind == ValueKind::Integer) {
         if (raw % Currency::Scale != 0) {
@@ -133,8 +135,7 @@ CsvColumns::Row CsvColumns::readRow(std::string_view record, CaseInput& input, L
 {
     input.reset();
     if (const std::size_t nul = record.find('\0'); nul != std::string_view::npos) {
-        error = {LineErrorKind::NulByte,
-                 "Die Zeile enthält ein NUL-Byte (an Stelle " + std::to_string(nul + 1) + ")."};
+        error = nulByteError(nul);
         return Row::Refused;
     }
     std::size_t at = 0;

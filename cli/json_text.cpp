@@ -108,21 +108,8 @@ char* writeJsonString(char* p, std::string_view text)
 
 char* writeAmount(char* p, params::Currency amount)
 {
-    const std::int64_t raw = amount.raw();
-    // The magnitude in unsigned arithmetic: the most negative amount has no positive twin.
-    const std::uint64_t magnitude =
-        raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
-    const auto scale = static_cast<std::uint64_t>(params::Currency::Scale);
     *p++ = '"';
-    if (raw < 0)
-        *p++ = '-';
-    p = std::to_chars(p, p + 20, magnitude / scale).ptr;
-    const std::uint64_t fraction = magnitude % scale;
-    *p++ = '.';
-    *p++ = static_cast<char>('0' + fraction / 1000);
-    *p++ = static_cast<char>('0' + fraction / 100 % 10);
-    *p++ = static_cast<char>('0' + fraction / 10 % 10);
-    *p++ = static_cast<char>('0' + fraction % 10);
+    p = params::betragSchreiben(p, amount, params::zahlformat::Punkt);
     *p++ = '"';
     return p;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/betrag_text.h"
 #include "params/currency.h"
 
 #include <cstdint>
@@ -28,8 +29,8 @@ inline void appendBool(std::string& out, bool value)
 // The same pieces written to `p`, which must have room for them; each returns the end of what
 // it wrote. Writing a whole line this way, with the room reserved once, saves a check of the
 // string's capacity for every piece.
-inline constexpr std::size_t AmountRoom = 28;  // quotes, sign, 15 digits, point, 4 decimals
-inline constexpr std::size_t IntegerRoom = 20; // sign and 19 digits
+inline constexpr std::size_t AmountRoom = params::BetragRaum + 2; // and the quotes
+inline constexpr std::size_t IntegerRoom = 20;                    // sign and 19 digits
 inline std::size_t jsonStringRoom(std::string_view text)
 {
     return 2 + 6 * text.size(); // quotes, and every byte escaped as \u00XX at worst

@@ -4,7 +4,9 @@
 #include "engine/jahresauswertung.h"
 #include "params/eingaben.h"
 #include "result_writer.h"
+#include "store/datei.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <ostream>
 
@@ -87,7 +89,7 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
     const auto& evaluation = std::get<engine::Jahresauswertung>(result);
     if (!evaluation.dateiVorhanden) {
         err << "svpflicht-batch: Die Datei \"" << file
-            << "\" kann nicht geöffnet werden: die Datei gibt es nicht.\n";
+            << "\" kann nicht geöffnet werden: " << store::fehlergrund(ENOENT) << ".\n";
         return ExitNoInput;
     }
 

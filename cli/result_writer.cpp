@@ -3,6 +3,7 @@
 #include "json_text.h"
 
 #include <array>
+#include <cassert>
 #include <cstring>
 #include <vector>
 
@@ -32,40 +33,40 @@ struct Writer {
     void text(std::string_view text) { p = writeJsonString(p, text); }
     void amount(Currency amount) { p = writeAmount(p, amount); }
     void integer(std::int64_t value) { p = writeInteger(p, value); }
-    void flag(bool value)
-    {
-        if (value)
-            put("true");
-        else
-            put("false");
-    }
-
-    // The two entries of an amount of the minor employments: index 1 is the first, 2 the later ones.
-    void pair(std::string_view name, const std::array<Currency, 3>& values)
-    {
-        put(",\"");
-        put(name);
-        put("\":[");
-        amount(values[1]);
-        put(',');
-        amount(values[2]);
-        put(']');
-    }
 };
 
-// Room for everything of a line but its texts.
-constexpr std::size_t FixedRoom = 4096;
+// The same line counted instead of written: how much room each piece may take at most. The
+// line is counted by the code that writes it, so that the room reserved cannot fall behind
+// what a change to the line adds.
+struct Room {
+    std::size_t bytes = 0;
 
-std::size_t textRoom(const Ansicht& ansicht, const std::string* kennung)
+    template <std::size_t N> void put(const char (&)[N]) { bytes += N - 1; }
+    void put(std::string_view text) { bytes += text.size(); }
+    void put(char) { ++bytes; }
+    void text(std::string_view text) { bytes += jsonStringRoom(text); }
+    void amount(Currency) { bytes += AmountRoom; }
+    void integer(std::int64_t) { bytes += IntegerRoom; }
+};
+
+template <typename W> void flag(W& w, bool value)
 {
-    std::size_t room = kennung != nullptr ? jsonStringRoom(*kennung) : 0;
-    for (const auto& spalte : ansicht.Ergebnistext)
-        for (const std::string& text : spalte)
-            room += jsonStringRoom(text);
-    for (const std::string* caption : {&ansicht.HB[1].caption, &ansicht.vielleicht[0].caption,
-                                       &ansicht.vielleicht[1].caption, &ansicht.GBCheck[1].caption})
-        room += jsonStringRoom(*caption);
-    return room;
+    if (value)
+        w.put("true");
+    else
+        w.put("false");
+}
+
+// The two entries of an amount of the minor employments: index 1 is the first, 2 the later ones.
+template <typename W> void pair(W& w, std::string_view name, const std::array<Currency, 3>& values)
+{
+    w.put(",\"");
+    w.put(name);
+    w.put("\":[");
+    w.amount(values[1]);
+    w.put(',');
+    w.amount(values[2]);
+    w.put(']');
 }
 
 struct Shown {
@@ -100,14 +101,9 @@ constexpr std::array<Shown, 23> SichtbarListe = {{
     {"Lstkurz", [](const Ansicht& a) { return a.Lstkurz.visible; }},
 }};
 
-void writeResult(Writer& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
+// The result codes and texts of the four columns, as arrays of arrays.
+template <typename W> void writeResults(W& w, const Fall& fall, const Ansicht& ansicht)
 {
-    w.put('{');
-    if (kennung != nullptr) {
-        w.put("\"Kennung\":");
-        w.text(*kennung);
-        w.put(',');
-    }
     w.put("\"Ergebniscode\":[");
     for (int c = 0; c < engine::Spalten; ++c) {
         if (c != 0)
@@ -132,22 +128,21 @@ void writeResult(Writer& w, const Fall& fall, const Ansicht& ansicht, const std:
         }
         w.put(']');
     }
-    w.put("],\"Gesamtentgelt\":");
-    w.amount(fall.Gesamtentgelt);
-    w.put(",\"Gleitfall\":");
-    w.integer(fall.Gleitfall);
-    w.put(",\"LStHinweis\":");
-    w.integer(fall.LStHinweis);
+    w.put(']');
+}
 
+// The amounts of the case after the run, then what the determination shows and how it names it.
+template <typename W> void writeValuesAndView(W& w, const Fall& fall, const Ansicht& ansicht)
+{
     w.put(",\"Werte\":{\"HBEntgelt\":");
     w.amount(fall.HBEntgelt);
-    w.pair("Monatslohn", fall.Monatslohn);
-    w.pair("Monate", fall.Monate);
-    w.pair("Urlaubsgeld", fall.Urlaubsgeld);
-    w.pair("Weihnachtsgeld", fall.Weihnachtsgeld);
-    w.pair("Lohnsumme", fall.Lohnsumme);
-    w.pair("Jahressumme", fall.Jahressumme);
-    w.pair("Monatsdurchschnitt", fall.Monatsdurchschnitt);
+    pair(w, "Monatslohn", fall.Monatslohn);
+    pair(w, "Monate", fall.Monate);
+    pair(w, "Urlaubsgeld", fall.Urlaubsgeld);
+    pair(w, "Weihnachtsgeld", fall.Weihnachtsgeld);
+    pair(w, "Lohnsumme", fall.Lohnsumme);
+    pair(w, "Jahressumme", fall.Jahressumme);
+    pair(w, "Monatsdurchschnitt", fall.Monatsdurchschnitt);
 
     w.put("},\"Sichtbar\":{");
     for (std::size_t i = 0; i < SichtbarListe.size(); ++i) {
@@ -156,7 +151,7 @@ void writeResult(Writer& w, const Fall& fall, const Ansicht& ansicht, const std:
         w.put('"');
         w.put(SichtbarListe[i].name);
         w.put("\":");
-        w.flag(SichtbarListe[i].visible(ansicht));
+        flag(w, SichtbarListe[i].visible(ansicht));
     }
 
     w.put("},\"Beschriftung\":{\"HB1\":");
@@ -167,7 +162,27 @@ void writeResult(Writer& w, const Fall& fall, const Ansicht& ansicht, const std:
     w.text(ansicht.vielleicht[1].caption);
     w.put(",\"GBCheck1\":");
     w.text(ansicht.GBCheck[1].caption);
-    w.put("}}\n");
+    w.put('}');
+}
+
+template <typename W>
+void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
+{
+    w.put('{');
+    if (kennung != nullptr) {
+        w.put("\"Kennung\":");
+        w.text(*kennung);
+        w.put(',');
+    }
+    writeResults(w, fall, ansicht);
+    w.put(",\"Gesamtentgelt\":");
+    w.amount(fall.Gesamtentgelt);
+    w.put(",\"Gleitfall\":");
+    w.integer(fall.Gleitfall);
+    w.put(",\"LStHinweis\":");
+    w.integer(fall.LStHinweis);
+    writeValuesAndView(w, fall, ansicht);
+    w.put("}\n");
 }
 
 } // namespace
@@ -176,11 +191,13 @@ void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, co
 {
     // Written to a buffer of the thread first: growing `out` by the room would fill it with zeros.
     thread_local std::vector<char> line;
-    const std::size_t room = FixedRoom + textRoom(ansicht, kennung);
-    if (line.size() < room)
-        line.resize(room);
+    Room room;
+    writeResult(room, fall, ansicht, kennung);
+    if (line.size() < room.bytes)
+        line.resize(room.bytes);
     Writer w{line.data()};
     writeResult(w, fall, ansicht, kennung);
+    assert(static_cast<std::size_t>(w.p - line.data()) <= room.bytes);
     out.append(line.data(), w.p);
 }
 

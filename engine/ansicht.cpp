@@ -1,5 +1,7 @@
 #include "ansicht.h"
 
+#include "params/eingaben.h"
+
 namespace svp::engine {
 
 Ansicht::Ansicht()
@@ -8,7 +10,7 @@ Ansicht::Ansicht()
     HB[1].caption = caption::Zeitgeringfuegig;
     HB[2].caption = "Zuerst aufgenommener Mini-Job";
     HB[3].caption = "Später aufgenommene Mini-Jobs (summiert)";
-    Arbeitgeber.fill("Arbeitgeber");
+    Arbeitgeber.fill(params::ArbeitgeberPlatzhalter);
 
     HBOpt.captions = {"Angestellter oder Arbeiter",
                       "Beamter",

@@ -76,7 +76,7 @@ struct Fall {
     std::array<Currency, 3> Monatsdurchschnitt{};
     Currency Gesamtentgelt;      // total pay that decides the sliding zone
     std::int16_t Gleitfall = 0;  // 1 only employment in the sliding zone, 2 several
-    std::int16_t LStHinweis = 0; // which tax hint the icon LSTinfo shows, 1 or 2
+    std::int16_t LStHinweis = 0; // which tax hint the icon LSTinfo shows (lsthinweis::)
 
     Ergebniscode ergebnis;
 

@@ -2,10 +2,9 @@
 
 #include "bestimmung.h"
 #include "satzabbild.h"
-#include "store/datei.h"
+#include "store/jahresdatei.h"
 
 #include <string_view>
-#include <sys/stat.h>
 
 namespace svp::engine {
 
@@ -14,72 +13,11 @@ namespace {
 using store::Datensatz;
 using store::Satzfeld;
 
-constexpr std::size_t DateiLaenge = store::SatzLaenge * store::SaetzeProDatei;
-
 const store::Eintrag& vorgabe()
 {
     static const store::Eintrag e = Datensatz::leer().eintrag();
     return e;
 }
-
-// The case restored as the window restores it when the user switches months: each control
-// takes the value, and what a handler of the control leaves behind beyond the determination
-// (which runs afterwards anyway) is done here too. The twin groups of the health insurance and
-// the pension waiver follow the record, which always holds both alike.
-class Wiederherstellung : public Steuerelemente
-{
-public:
-    explicit Wiederherstellung(Ansicht& a) : m_a(a) {}
-
-    void optionWaehlen(Optionsgruppe gruppe, int index) override
-    {
-        switch (gruppe) {
-        case Optionsgruppe::HBOpt:
-            m_a.HBOpt.selected = index;
-            break;
-        case Optionsgruppe::HBKV:
-            m_a.HBKV.selected = index;
-            break;
-        case Optionsgruppe::Schueler:
-            m_a.Schueler.selected = index;
-            break;
-        case Optionsgruppe::KBopt:
-            m_a.KBopt.selected = index;
-            break;
-        case Optionsgruppe::GBKV:
-            m_a.GBKV.selected = index;
-            break;
-        }
-    }
-
-    void kaestchenSetzen(Kaestchen kaestchen, int index, bool checked) override
-    {
-        const auto i = static_cast<std::size_t>(index);
-        switch (kaestchen) {
-        case Kaestchen::HBCheck:
-            m_a.HBCheck.checked = checked;
-            break;
-        case Kaestchen::HR:
-            m_a.HR.checked = checked;
-            break;
-        case Kaestchen::GBCheck:
-            m_a.GBCheck[i].checked = checked;
-            break;
-        case Kaestchen::priv:
-            m_a.priv[i].checked = checked;
-            break;
-        case Kaestchen::KBCheck:
-            if (m_a.KBCheck[i].checked == checked)
-                return;
-            m_a.KBCheck[i].checked = checked;
-            berufsmaessigFragen(m_a, index);
-            break;
-        }
-    }
-
-private:
-    Ansicht& m_a;
-};
 
 // A record holds values this program never writes when reading replaced one of them by the
 // default: written back as read, such a field would change.
@@ -122,7 +60,7 @@ bool platzhalter(const std::string& arbeitgeber)
     if (anfang == std::string::npos)
         return true;
     const auto ende = arbeitgeber.find_last_not_of(' ');
-    return std::string_view(arbeitgeber).substr(anfang, ende - anfang + 1) == "Arbeitgeber";
+    return std::string_view(arbeitgeber).substr(anfang, ende - anfang + 1) == params::ArbeitgeberPlatzhalter;
 }
 
 } // namespace
@@ -149,53 +87,25 @@ std::unique_ptr<Monatsfall> monatAuswerten(const Datensatz& satz, int jahr, int 
     a.Land.entries.assign(params::LandNamen.begin(), params::LandNamen.end());
     a.Land.selected = m->land;
 
-    Wiederherstellung steuerelemente(a);
-    eintragZeigen(satz.eintrag(), m->fall, a, steuerelemente);
+    eintragZeigen(satz.eintrag(), m->fall, a);
     Bestimmung(m->mini, m->fall, a).svzentrum();
     return m;
 }
 
 store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path& datei, int jahr)
 {
-    const std::string name = datei.filename().string();
-    int fd = -1;
-    mode_t modus = 0;
-    if (store::Grund g = store::oeffneZumLesen(datei, fd, modus))
-        return store::Fehler{store::Fehler::Art::Lesen, name, *g};
-
-    // The twelve records at once; bytes beyond them are not the year's.
-    std::array<std::uint8_t, DateiLaenge> bytes{};
-    std::size_t vorhanden = 0;
-    if (fd >= 0) {
-        store::Deskriptor d(fd);
-        bool vollstaendig = false;
-        if (store::Grund g = store::liesBereich(fd, 0, bytes.data(), bytes.size(), vollstaendig))
-            return store::Fehler{store::Fehler::Art::Lesen, name, *g};
-        if (vollstaendig) {
-            vorhanden = DateiLaenge;
-        } else {
-            struct stat st {
-            };
-            vorhanden = ::fstat(fd, &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
-        }
-    }
+    auto gelesen = store::jahresdateiLesen(datei);
+    if (const auto* fehler = std::get_if<store::Fehler>(&gelesen))
+        return *fehler;
+    const auto& jahresdatei = std::get<store::Jahresdatei>(gelesen);
 
     Jahresauswertung j;
     j.jahr = jahr;
-    j.dateiVorhanden = fd >= 0;
+    j.dateiVorhanden = jahresdatei.vorhanden;
     for (int monat = 0; monat < params::AnzahlMonate; ++monat) {
-        const std::size_t anfang = static_cast<std::size_t>(monat) * store::SatzLaenge;
-        const bool ganz = anfang + store::SatzLaenge <= vorhanden;
-        Datensatz satz = Datensatz::leer();
-        if (ganz) {
-            std::array<std::uint8_t, store::SatzLaenge> s{};
-            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(anfang),
-                      bytes.begin() + static_cast<std::ptrdiff_t>(anfang + store::SatzLaenge), s.begin());
-            satz = Datensatz::ausBytes(s);
-        }
-        auto m = monatAuswerten(satz, jahr, monat);
+        auto m = monatAuswerten(jahresdatei.saetze[static_cast<std::size_t>(monat)], jahr, monat);
         // A file cut short lacks the month: it reads as a new one, but the file is not whole.
-        if (j.dateiVorhanden && !ganz)
+        if (j.dateiVorhanden && !jahresdatei.ganz(monat))
             m->beschaedigt = true;
         j.monate[static_cast<std::size_t>(monat)] = std::move(m);
     }

@@ -27,9 +27,9 @@ struct Text {
 
 // Icon beside the pupil options: the protection of young workers.
 extern const Text Jugendarbeitsschutz;
-// Icon LSTinfo with LStHinweis 1: the flat tax can be avoided with a tax card.
+// Icon LSTinfo with lsthinweis::Lohnsteuerkarte: the flat tax can be avoided with a tax card.
 extern const Text Lohnsteuerkarte;
-// Icon Lstkurz, and LSTinfo with LStHinweis 2: the tax class must be chosen individually.
+// Icon Lstkurz, and LSTinfo with lsthinweis::Klassenwahl: the tax class must be chosen individually.
 extern const Text Lohnsteuerklasse;
 // Icons beside "regelmäßig" and "berufsmäßig" of the short-term employment.
 extern const Text NichtRegelmaessig;

@@ -5,6 +5,12 @@ namespace svp::engine {
 store::Eintrag eintragAus(const Fall& f, const Ansicht& a)
 {
     store::Eintrag e;
+    eintragAus(f, a, e);
+    return e;
+}
+
+void eintragAus(const Fall& f, const Ansicht& a, store::Eintrag& e)
+{
     e.Arbeitgeber = a.Arbeitgeber;
     e.HBStatus = f.HBStatus;
     e.HBKV = static_cast<std::int16_t>(a.HBKV.selected);
@@ -22,7 +28,6 @@ store::Eintrag eintragAus(const Fall& f, const Ansicht& a)
     e.Urlaubsgeld = f.Urlaubsgeld;
     e.Weihnachtsgeld = f.Weihnachtsgeld;
     e.Reserviert274 = f.Reserviert274;
-    return e;
 }
 
 std::array<std::int16_t, 16> ergebniscodesAus(const Ergebniscode& ergebnis)
@@ -34,44 +39,36 @@ std::array<std::int16_t, 16> ergebniscodesAus(const Ergebniscode& ergebnis)
     return codes;
 }
 
-void eintragZeigen(const store::Eintrag& e, Fall& f, Ansicht& a, Steuerelemente& s)
+Eingabewerte eingabenAus(const store::Eintrag& e)
+{
+    Eingabewerte w;
+    w.setzen(Eingabe::HBStatus, e.HBStatus);
+    w.setzen(Eingabe::KVStatus, e.GBKV);
+    w.setzen(Eingabe::SchuelerArt, e.SchuelerArt);
+    w.setzen(Eingabe::HBUeber20, e.HBCheck);
+    w.setzen(Eingabe::RVVoll, e.GBCheck);
+    w.setzen(Eingabe::HBEntgelt, e.HBEntgelt.raw());
+    w.setzen(Eingabe::KBArt, e.KBArt);
+    w.setzen(Eingabe::KBMerker0, e.KBCheck[0]);
+    w.setzen(Eingabe::KBMerker1, e.KBCheck[1]);
+    w.setzen(Eingabe::KBMerker2, e.KBCheck[2]);
+    w.setzen(Eingabe::Privathaushalt1, e.priv[1]);
+    w.setzen(Eingabe::Monatslohn1, e.Monatslohn[1].raw());
+    w.setzen(Eingabe::Monate1, e.Monate[1].raw());
+    w.setzen(Eingabe::Urlaubsgeld1, e.Urlaubsgeld[1].raw());
+    w.setzen(Eingabe::Weihnachtsgeld1, e.Weihnachtsgeld[1].raw());
+    w.setzen(Eingabe::Privathaushalt2, e.priv[2]);
+    w.setzen(Eingabe::Monatslohn2, e.Monatslohn[2].raw());
+    w.setzen(Eingabe::Monate2, e.Monate[2].raw());
+    w.setzen(Eingabe::Urlaubsgeld2, e.Urlaubsgeld[2].raw());
+    w.setzen(Eingabe::Weihnachtsgeld2, e.Weihnachtsgeld[2].raw());
+    return w;
+}
+
+void eintragZeigen(const store::Eintrag& e, Fall& f, Ansicht& a)
 {
     a.Arbeitgeber = e.Arbeitgeber;
-    f.HBStatus = e.HBStatus;
-    s.optionWaehlen(Optionsgruppe::HBOpt, e.HBStatus);
-    f.KVStatus = e.HBKV;
-    s.optionWaehlen(Optionsgruppe::HBKV, e.HBKV);
-    f.SchuelerArt = e.SchuelerArt;
-    s.optionWaehlen(Optionsgruppe::Schueler, e.SchuelerArt);
-    f.HBUeber20 = e.HBCheck;
-    s.kaestchenSetzen(Kaestchen::HBCheck, 0, e.HBCheck);
-    f.RVVoll = e.HR;
-    s.kaestchenSetzen(Kaestchen::HR, 0, e.HR);
-    f.HBEntgelt = e.HBEntgelt;
-    a.HBEuro.value = e.HBEntgelt;
-    f.KBArt = e.KBArt;
-    s.optionWaehlen(Optionsgruppe::KBopt, e.KBArt);
-    for (int i = 0; i < 3; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        f.KBMerker[k] = e.KBCheck[k];
-        s.kaestchenSetzen(Kaestchen::KBCheck, i, e.KBCheck[k]);
-    }
-    f.KVStatus = e.GBKV;
-    s.optionWaehlen(Optionsgruppe::GBKV, e.GBKV);
-    f.RVVoll = e.GBCheck;
-    s.kaestchenSetzen(Kaestchen::GBCheck, 1, e.GBCheck);
-    for (std::size_t j = 1; j <= 2; ++j) {
-        f.Privathaushalt[j] = e.priv[j];
-        s.kaestchenSetzen(Kaestchen::priv, static_cast<int>(j), e.priv[j]);
-        f.Monatslohn[j] = e.Monatslohn[j];
-        a.loh[j].value = e.Monatslohn[j];
-        f.Monate[j] = e.Monate[j];
-        a.Mon[j].value = e.Monate[j];
-        f.Urlaubsgeld[j] = e.Urlaubsgeld[j];
-        a.Url[j].value = e.Urlaubsgeld[j];
-        f.Weihnachtsgeld[j] = e.Weihnachtsgeld[j];
-        a.Wei[j].value = e.Weihnachtsgeld[j];
-    }
+    wiederherstellen(eingabenAus(e), f, a);
     f.Reserviert274 = e.Reserviert274;
 }
 

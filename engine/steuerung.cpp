@@ -1,6 +1,7 @@
 #include "steuerung.h"
 
 #include "meldungen.h"
+#include "params/betrag_text.h"
 
 #include <algorithm>
 #include <string>
@@ -24,7 +25,10 @@ bool eingabefeld(Feldart art)
 
 } // namespace
 
-Steuerung::Steuerung(std::filesystem::path verzeichnis) : m_ablage(std::move(verzeichnis)) {}
+Steuerung::Steuerung(std::filesystem::path verzeichnis, store::Dateien& dateien)
+    : m_ablage(std::move(verzeichnis), dateien)
+{
+}
 
 // ---------------------------------------------------------------------------------------------
 // Start-up and the recalculation cycle
@@ -56,10 +60,7 @@ void Steuerung::Form_Load()
     m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
     m_mini.Auswahl[AuswahlLand] = static_cast<std::int16_t>(m_datensatz.gueltigesLand());
     listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
-
-    m_fall.Einlesen = true;
     svreinholen();
-    m_fall.Einlesen = false;
 
     m_mini.Ladesperre = false;
     listeWaehlen(m_ansicht.Jahr, m_mini.AktJahr - params::ErstesJahr, &Steuerung::jahrGewaehlt);
@@ -75,7 +76,7 @@ void Steuerung::starten()
     svreinholen();
     m_bestimmung.svzentrum();
     // What the month shows now is what "changed" is measured against.
-    m_stand = satzZumSpeichern();
+    speicherstandNehmen(m_stand);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -118,9 +119,7 @@ void Steuerung::jahrGewaehlt()
     m_mini.Auswahl[AuswahlLand] = static_cast<std::int16_t>(m_datensatz.gueltigesLand());
     listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
 
-    m_fall.Einlesen = true;
     svreinholen();
-    m_fall.Einlesen = false;
     m_ansicht.Jahr.selected = jahr - params::ErstesJahr; // unchanged: the handler does not run again
     m_mini.Ladesperre = false;
 
@@ -516,13 +515,14 @@ std::optional<Currency> Steuerung::lesen(Feld feld, std::string_view text) const
 {
     if (text.empty())
         return Currency(); // an emptied field means 0
-    const std::optional<Currency> wert = Currency::parseGerman(text);
-    if (!wert)
+    const params::Lesung gelesen = params::betragLesen(text, params::schreibweise::Fenster);
+    if (!gelesen.ok())
         return std::nullopt;
     // "####0" takes whole months, "####0.00" cents.
+    const Currency wert = gelesen.wert;
     const std::int64_t schritt = feld.art == Feldart::Mon ? Currency::Scale : Currency::Scale / 100;
     const params::Wertebereich b = wertebereich(feld);
-    if (wert->raw() % schritt != 0 || *wert < b.min || *wert > b.max)
+    if (wert.raw() % schritt != 0 || wert < b.min || wert > b.max)
         return std::nullopt;
     return wert;
 }
@@ -609,50 +609,10 @@ store::Datensatz Steuerung::satzLesen(int jahr, int nummer)
 
 void Steuerung::svreinholen()
 {
-    eintragZeigen(m_datensatz.eintrag(), m_fall, m_ansicht, *this);
-}
-
-void Steuerung::optionWaehlen(Optionsgruppe gruppe, int index)
-{
-    switch (gruppe) {
-    case Optionsgruppe::HBOpt:
-        optionWaehlen(m_ansicht.HBOpt, index, &Steuerung::hbOptGewaehlt);
-        break;
-    case Optionsgruppe::HBKV:
-        optionWaehlen(m_ansicht.HBKV, index, &Steuerung::hbKVGewaehlt);
-        break;
-    case Optionsgruppe::Schueler:
-        optionWaehlen(m_ansicht.Schueler, index, &Steuerung::schuelerGewaehlt);
-        break;
-    case Optionsgruppe::KBopt:
-        optionWaehlen(m_ansicht.KBopt, index, &Steuerung::kbOptGewaehlt);
-        break;
-    case Optionsgruppe::GBKV:
-        optionWaehlen(m_ansicht.GBKV, index, &Steuerung::gbKVGewaehlt);
-        break;
-    }
-}
-
-void Steuerung::kaestchenSetzen(Kaestchen kaestchen, int index, bool checked)
-{
-    const auto i = static_cast<std::size_t>(index);
-    switch (kaestchen) {
-    case Kaestchen::HBCheck:
-        kaestchenSetzen(m_ansicht.HBCheck, checked, &Steuerung::hbCheckGeklickt, index);
-        break;
-    case Kaestchen::HR:
-        kaestchenSetzen(m_ansicht.HR, checked, &Steuerung::hrGeklickt, index);
-        break;
-    case Kaestchen::KBCheck:
-        kaestchenSetzen(m_ansicht.KBCheck[i], checked, &Steuerung::kbCheckGeklickt, index);
-        break;
-    case Kaestchen::GBCheck:
-        kaestchenSetzen(m_ansicht.GBCheck[i], checked, &Steuerung::gbCheckGeklickt, index);
-        break;
-    case Kaestchen::priv:
-        kaestchenSetzen(m_ansicht.priv[i], checked, &Steuerung::privGeklickt, index);
-        break;
-    }
+    // The controls take the stored values without raising their handlers: the one
+    // determination that counts runs afterwards.
+    m_datensatz.eintragLesen(m_eintrag);
+    eintragZeigen(m_eintrag, m_fall, m_ansicht);
 }
 
 void Steuerung::Speichern_Click()
@@ -662,14 +622,30 @@ void Steuerung::Speichern_Click()
         m_status = periode() + " gespeichert (" + store::Ablage::dateiname(m_mini.AktJahr) + ")";
 }
 
-store::Datensatz Steuerung::satzZumSpeichern() const
+Steuerung::Speicherstand Steuerung::speicherstand() const
 {
-    store::Datensatz satz = m_datensatz;
-    satz.setLand(m_mini.Auswahl[AuswahlLand]);
-    satz.setJahr(m_mini.AktJahr);
-    satz.uebernehmen(eintragAus(m_fall, m_ansicht));
-    satz.setErgebniscodes(ergebniscodesAus(m_fall.ergebnis));
-    return satz;
+    Speicherstand stand;
+    speicherstandNehmen(stand);
+    return stand;
+}
+
+void Steuerung::speicherstandNehmen(Speicherstand& stand) const
+{
+    stand.satz = m_datensatz;
+    stand.land = m_mini.Auswahl[AuswahlLand];
+    stand.jahr = m_mini.AktJahr;
+    eintragAus(m_fall, m_ansicht, stand.eintrag);
+    stand.codes = ergebniscodesAus(m_fall.ergebnis);
+}
+
+store::Datensatz Steuerung::Speicherstand::datensatz() const
+{
+    store::Datensatz ergebnis = satz;
+    ergebnis.setLand(land);
+    ergebnis.setJahr(jahr);
+    ergebnis.uebernehmen(eintrag);
+    ergebnis.setErgebniscodes(codes);
+    return ergebnis;
 }
 
 bool Steuerung::SVSpeichern()
@@ -680,13 +656,14 @@ bool Steuerung::SVSpeichern()
         return false;
     }
     m_datensatz = satzLesen(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat] + 1);
-    m_stand = satzZumSpeichern();
+    speicherstandNehmen(m_stand);
     return true;
 }
 
 bool Steuerung::geaendert() const
 {
-    return satzZumSpeichern() != m_stand;
+    const Speicherstand jetzt = speicherstand();
+    return !(jetzt == m_stand) && jetzt.datensatz() != m_stand.datensatz();
 }
 
 std::string Steuerung::periode() const
@@ -778,9 +755,9 @@ void Steuerung::Image1_Click()
 
 void Steuerung::LSTinfo_Click()
 {
-    if (m_fall.LStHinweis == 1)
+    if (m_fall.LStHinweis == lsthinweis::Lohnsteuerkarte)
         melden(meldung::Lohnsteuerkarte.titel, meldung::Lohnsteuerkarte.zeilen);
-    else if (m_fall.LStHinweis == 2)
+    else if (m_fall.LStHinweis == lsthinweis::Klassenwahl)
         Lstkurz_Click();
 }
 

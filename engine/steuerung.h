@@ -8,7 +8,9 @@
 #include "params/mini.h"
 #include "satzabbild.h"
 #include "store/ablage.h"
+#include "store/datei.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -26,11 +28,13 @@ namespace svp::engine {
 // from nimmMeldungen(). When a handler sets a control from the program, the handler of that
 // control runs here as it would in the window (guarded by Ladesperre and Einlesen), and a
 // focus move raises the leaving handler of the old field and the entering one of the new.
-class Steuerung : private Steuerelemente
+class Steuerung
 {
 public:
-    // The record files lie in `verzeichnis`; nothing is read before Form_Load.
-    explicit Steuerung(std::filesystem::path verzeichnis);
+    // The record files lie in `verzeichnis`; nothing is read before Form_Load. `dateien` is the
+    // layer of files they are read and saved through (the system's, or the fuzz scenario's in
+    // memory); it must outlive the controller.
+    explicit Steuerung(std::filesystem::path verzeichnis, store::Dateien& dateien = store::Dateien::system());
 
     Steuerung(const Steuerung&) = delete;
     Steuerung& operator=(const Steuerung&) = delete;
@@ -142,9 +146,6 @@ private:
     void listeWaehlen(ListBox& liste, int index, ListenHandler handler);
     void optionWaehlen(OptionGroup& gruppe, int index, IndexHandler handler);
     void kaestchenSetzen(CheckBox& kaestchen, bool checked, IndexHandler handler, int index);
-    // The same for restoring a case from its record.
-    void optionWaehlen(Optionsgruppe gruppe, int index) override;
-    void kaestchenSetzen(Kaestchen kaestchen, int index, bool checked) override;
 
     // Numeric fields.
     NumberField& zahlenfeld(Feld feld);
@@ -163,8 +164,22 @@ private:
     // Record files.
     store::Datensatz satzLesen(int jahr, int nummer);
     void svreinholen();
+    // What saving the month would write, taken apart: the record it builds on and what it puts
+    // in. Alike parts give a like record; the record is put together only when they differ.
+    struct Speicherstand {
+        store::Datensatz satz;
+        std::int16_t land = 0;
+        std::int16_t jahr = 0;
+        store::Eintrag eintrag;
+        std::array<std::int16_t, 16> codes{};
+
+        store::Datensatz datensatz() const;
+        friend bool operator==(const Speicherstand&, const Speicherstand&) = default;
+    };
+    Speicherstand speicherstand() const;
+    void speicherstandNehmen(Speicherstand& ziel) const; // the same into ziel, whose texts keep their room
     // The month's record as saving would write it now.
-    store::Datensatz satzZumSpeichern() const;
+    store::Datensatz satzZumSpeichern() const { return speicherstand().datensatz(); }
     bool SVSpeichern(); // true when saved
     // A fault of a record file; `beimSpeichern` adds that the case stays unsaved in the window.
     void melden(const store::Fehler& fehler, bool beimSpeichern = false);
@@ -176,7 +191,8 @@ private:
     Bestimmung m_bestimmung{m_mini, m_fall, m_ansicht};
     store::Ablage m_ablage;
     store::Datensatz m_datensatz; // the record last read or about to be written
-    store::Datensatz m_stand;     // the month's record as loaded or last saved
+    Speicherstand m_stand;        // the month's record as loaded or last saved
+    store::Eintrag m_eintrag;     // the record's case last restored, its texts' room used again
     std::optional<Feld> m_fokus;
     Currency m_eingangswert; // the value of the field being typed in before the typing began
     bool m_geschlossen = false;

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <system_error>
 
 namespace svp::fuzz {
 
@@ -24,17 +22,17 @@ using params::Currency;
 constexpr int Maerz = 2;
 constexpr int Jahr2007 = 1; // index in the year list
 
-void schreiben(const fs::path& pfad, std::span<const std::uint8_t> bytes)
+void schreiben(store::Dateien& dateien, const fs::path& pfad, std::span<const std::uint8_t> bytes)
 {
-    std::ofstream out(pfad, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    dateien.entfernen(pfad);
+    store::Dateien::Anlage anlage = store::Dateien::Anlage::Gescheitert;
+    (void)dateien.neuSchreiben(pfad, store::Bytes(bytes.begin(), bytes.end()), std::nullopt, anlage);
 }
 
-std::uintmax_t laenge(const fs::path& pfad)
+std::uintmax_t laenge(store::Dateien& dateien, const fs::path& pfad)
 {
-    std::error_code ec;
-    const auto n = fs::file_size(pfad, ec);
-    return ec ? 0 : n;
+    store::Eigenschaften e;
+    return dateien.eigenschaften(pfad, e) ? 0 : e.laenge;
 }
 
 // The inputs of the case as saving takes them, to compare a case before saving with the one
@@ -70,20 +68,24 @@ Eingaben eingabenVon(const Steuerung& sv)
             f.Reserviert274};
 }
 
+// Checks the window after each step. The words of a step and of a fault are spelled out only
+// when a check fails (a text, or a function that gives it): the fuzzer runs the checks far more
+// often than they fail.
 class Pruefer
 {
 public:
     explicit Pruefer(std::vector<std::string>& fehler) : m_fehler(fehler) {}
 
-    void erwarte(bool bedingung, const std::string& schritt, const std::string& was)
+    template <typename Schritt, typename Was>
+    void erwarte(bool bedingung, const Schritt& schritt, const Was& was)
     {
         if (!bedingung)
-            m_fehler.push_back(schritt + ": " + was);
+            m_fehler.push_back(text(schritt) + ": " + text(was));
     }
 
     // Every selection and every option index in range, and no message: the files are
     // ordinary files in a writable directory, whatever bytes they hold.
-    void fenster(Steuerung& sv, const std::string& schritt)
+    template <typename Schritt> void fenster(Steuerung& sv, const Schritt& schritt)
     {
         const auto& m = sv.mini();
         const auto& a = sv.ansicht();
@@ -91,34 +93,36 @@ public:
         const int jahr = m.AktJahr;
         const int monat = m.Auswahl[AuswahlMonat];
         const int land = m.Auswahl[AuswahlLand];
-        erwarte(jahr >= params::ErstesJahr && jahr <= params::LetztesJahr, schritt,
-                "Jahr " + std::to_string(jahr));
-        erwarte(monat >= 0 && monat <= 11, schritt, "Monat " + std::to_string(monat));
-        erwarte(land >= 0 && land <= 15, schritt, "Land " + std::to_string(land));
+        auto zahl = [](const char* was, int wert) { return [=] { return was + std::to_string(wert); }; };
+        erwarte(jahr >= params::ErstesJahr && jahr <= params::LetztesJahr, schritt, zahl("Jahr ", jahr));
+        erwarte(monat >= 0 && monat <= 11, schritt, zahl("Monat ", monat));
+        erwarte(land >= 0 && land <= 15, schritt, zahl("Land ", land));
         erwarte(a.Jahr.selected == jahr - params::ErstesJahr, schritt, "Jahresliste zeigt ein anderes Jahr");
         erwarte(a.Monat.selected == monat, schritt, "Monatsliste zeigt einen anderen Monat");
         erwarte(a.Land.selected == land, schritt, "Länderliste zeigt ein anderes Land");
-        erwarte(f.HBStatus >= 0 && f.HBStatus <= 12, schritt, "HBStatus " + std::to_string(f.HBStatus));
-        erwarte(f.SchuelerArt >= 0 && f.SchuelerArt <= 3, schritt,
-                "SchuelerArt " + std::to_string(f.SchuelerArt));
-        erwarte(f.KVStatus >= 0 && f.KVStatus <= 3, schritt, "KVStatus " + std::to_string(f.KVStatus));
-        erwarte(f.KBArt >= 0 && f.KBArt <= 2, schritt, "KBArt " + std::to_string(f.KBArt));
+        erwarte(f.HBStatus >= 0 && f.HBStatus <= 12, schritt, zahl("HBStatus ", f.HBStatus));
+        erwarte(f.SchuelerArt >= 0 && f.SchuelerArt <= 3, schritt, zahl("SchuelerArt ", f.SchuelerArt));
+        erwarte(f.KVStatus >= 0 && f.KVStatus <= 3, schritt, zahl("KVStatus ", f.KVStatus));
+        erwarte(f.KBArt >= 0 && f.KBArt <= 2, schritt, zahl("KBArt ", f.KBArt));
         for (const auto* gruppe : {&a.HBOpt, &a.HBKV, &a.GBKV, &a.Schueler, &a.KBopt})
             erwarte(gruppe->selected >= 0 && gruppe->selected < static_cast<int>(gruppe->captions.size()),
-                    schritt, "Optionsgruppe mit Index " + std::to_string(gruppe->selected));
+                    schritt, zahl("Optionsgruppe mit Index ", gruppe->selected));
         for (const auto& meldung : sv.nimmMeldungen())
             erwarte(false, schritt,
                     "Meldung " + (meldung.zeilen.empty() ? meldung.titel : meldung.zeilen[0]));
     }
 
 private:
+    static std::string text(std::string_view t) { return std::string(t); }
+    template <typename F> static auto text(const F& f) -> decltype(f()) { return f(); }
+
     std::vector<std::string>& m_fehler;
 };
 
 // Saves the month shown and reads it back through a month switch: the case must come back as
 // it was saved.
-void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, const fs::path& verzeichnis,
-                              const std::string& schritt)
+void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, store::Dateien& dateien,
+                              const fs::path& verzeichnis, std::string_view schritt)
 {
     const Eingaben vorher = eingabenVon(sv);
     const int jahr = sv.mini().AktJahr;
@@ -127,35 +131,35 @@ void speichernUndZuruecklesen(Steuerung& sv, Pruefer& pruefer, const fs::path& v
     pruefer.fenster(sv, schritt);
     for (int j : {jahr, 2008}) {
         const fs::path datei = verzeichnis / store::Ablage::dateiname(j);
-        pruefer.erwarte(laenge(datei) >= store::SatzLaenge * store::SaetzeProDatei, schritt,
-                        datei.filename().string() + " hat weniger als zwölf Sätze");
+        pruefer.erwarte(laenge(dateien, datei) >= store::SatzLaenge * store::SaetzeProDatei, schritt,
+                        [&] { return datei.filename().string() + " hat weniger als zwölf Sätze"; });
     }
     sv.Monat_Click(monat);
-    pruefer.fenster(sv, schritt + ", zurückgelesen");
+    pruefer.fenster(sv, [&] { return std::string(schritt) + ", zurückgelesen"; });
     pruefer.erwarte(eingabenVon(sv) == vorher, schritt, "der gespeicherte Fall kommt anders zurück");
 }
 
 } // namespace
 
-std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
+std::vector<std::string> satzdateiDurchspielen(store::Dateien& dateien, const fs::path& verzeichnis,
                                                std::span<const std::uint8_t> bytes)
 {
     std::vector<std::string> fehler;
     Pruefer pruefer(fehler);
 
-    for (const auto& eintrag : fs::directory_iterator(verzeichnis))
-        fs::remove_all(eintrag.path());
+    for (const std::string& name : dateien.namen(verzeichnis))
+        dateien.entfernen(verzeichnis / name);
     const std::size_t haelfte = bytes.size() / 2;
-    schreiben(verzeichnis / "SV2008.xyz", bytes);
-    schreiben(verzeichnis / "SV2007.xyz", bytes.first(haelfte));
-    schreiben(verzeichnis / "SV2009.xyz", bytes.subspan(haelfte));
-    schreiben(verzeichnis / "SV2010.xyz", {});
+    schreiben(dateien, verzeichnis / "SV2008.xyz", bytes);
+    schreiben(dateien, verzeichnis / "SV2007.xyz", bytes.first(haelfte));
+    schreiben(dateien, verzeichnis / "SV2009.xyz", bytes.subspan(haelfte));
+    schreiben(dateien, verzeichnis / "SV2010.xyz", {});
 
     int startJahr = 0;
     int startLand = 0;
     Eingaben startFall{};
     {
-        Steuerung sv(verzeichnis);
+        Steuerung sv(verzeichnis, dateien);
         sv.Form_Load();
         pruefer.fenster(sv, "Start");
         startJahr = sv.mini().AktJahr;
@@ -169,26 +173,26 @@ std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
         const std::array<std::size_t, 5> laengen = {0, haelfte, bytes.size(), bytes.size() - haelfte, 0};
         for (int jahr = 0; jahr <= params::LetztesJahr - params::ErstesJahr; ++jahr) {
             sv.Jahr_Click(jahr);
-            const std::string imJahr = "Jahr " + std::to_string(params::ErstesJahr + jahr);
+            auto imJahr = [jahr] { return "Jahr " + std::to_string(params::ErstesJahr + jahr); };
             pruefer.fenster(sv, imJahr);
             const auto saetze = laengen[static_cast<std::size_t>(jahr)] / store::SatzLaenge;
             const int monate = static_cast<int>(std::min<std::size_t>(saetze + 1, store::SaetzeProDatei));
             for (int monat = 0; monat < monate; ++monat) {
                 sv.Monat_Click(monat);
-                pruefer.fenster(sv, imJahr + ", Monat " + std::to_string(monat));
+                pruefer.fenster(sv, [&] { return imJahr() + ", Monat " + std::to_string(monat); });
             }
         }
     }
 
     {
         // Nothing saved yet: the window opens as before, and saves what it shows unchanged.
-        Steuerung sv(verzeichnis);
+        Steuerung sv(verzeichnis, dateien);
         sv.Form_Load();
         pruefer.fenster(sv, "zweiter Start");
         pruefer.erwarte(sv.mini().AktJahr == startJahr && sv.mini().Auswahl[AuswahlLand] == startLand &&
                             eingabenVon(sv) == startFall,
                         "zweiter Start", "zeigt einen anderen Fall als der erste");
-        speichernUndZuruecklesen(sv, pruefer, verzeichnis, "Speichern nach dem Start");
+        speichernUndZuruecklesen(sv, pruefer, dateien, verzeichnis, "Speichern nach dem Start");
 
         sv.Jahr_Click(Jahr2007);
         sv.Monat_Click(Maerz);
@@ -196,11 +200,11 @@ std::vector<std::string> satzdateiDurchspielen(const fs::path& verzeichnis,
         sv.eingeben({Feldart::HBEuro, 0}, Currency::fromCents(123456));
         sv.Taste({Feldart::HBEuro, 0}, engine::TasteEnter);
         pruefer.fenster(sv, "Eingabe im März 2007");
-        speichernUndZuruecklesen(sv, pruefer, verzeichnis, "Speichern im März 2007");
+        speichernUndZuruecklesen(sv, pruefer, dateien, verzeichnis, "Speichern im März 2007");
     }
 
     // The next start opens the year saved last.
-    Steuerung neu(verzeichnis);
+    Steuerung neu(verzeichnis, dateien);
     neu.Form_Load();
     pruefer.fenster(neu, "dritter Start");
     pruefer.erwarte(neu.mini().AktJahr == 2007, "dritter Start",

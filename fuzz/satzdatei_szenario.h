@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/datei.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -16,10 +18,14 @@ namespace svp::fuzz {
 // reach; a second start-up that saves the month it shows and then March 2007; a third
 // start-up on what was saved.
 //
+// The files lie in `verzeichnis` of the layer `dateien`: the system's files in a real folder,
+// or files in memory (Speicherdateien), which the fuzz target uses so that its time goes to the
+// window rather than to the disk. `verzeichnis` must exist; everything in it is removed first.
+//
 // Returns what went wrong, one German line each; empty when the window kept every selection
-// and every input in range, raised no message and read back what it saved. `verzeichnis`
-// must exist; everything in it is removed first.
-std::vector<std::string> satzdateiDurchspielen(const std::filesystem::path& verzeichnis,
+// and every input in range, raised no message and read back what it saved.
+std::vector<std::string> satzdateiDurchspielen(store::Dateien& dateien,
+                                               const std::filesystem::path& verzeichnis,
                                                std::span<const std::uint8_t> bytes);
 
 } // namespace svp::fuzz

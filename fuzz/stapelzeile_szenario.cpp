@@ -4,6 +4,8 @@
 #include "cli/case_input.h"
 #include "cli/csv.h"
 #include "cli/csv_writer.h"
+#include "cli/json_line_reader.h"
+#include "cli/plain_line_reader.h"
 
 #include <nlohmann/json.hpp>
 #include <sstream>

@@ -2,9 +2,7 @@
 
 #include <compare>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace svp::params {
 
@@ -22,16 +20,6 @@ public:
     static constexpr Currency fromWhole(std::int64_t euro) { return Currency(euro * Scale); }
     // Cents, e.g. fromCents(40001) = 400.01.
     static constexpr Currency fromCents(std::int64_t cents) { return Currency(cents * 100); }
-
-    // Exact decimal text: optional sign, digits, '.' or ',' and at most four decimals.
-    // "400.005" and "400,005" both give 400.0050. Anything else (blanks, exponents,
-    // more than four decimals, values that do not fit) gives nothing.
-    static std::optional<Currency> parse(std::string_view text);
-
-    // An amount as German users write it: "," separates the decimals, "." only groups the
-    // thousands in threes ("1.500" = 1500, "1.500,5" = 1500.50, "1500,5" = 1500.50). A point
-    // elsewhere ("1.5", "15.00") or a second comma makes the text no amount.
-    static std::optional<Currency> parseGerman(std::string_view text);
 
     constexpr std::int64_t raw() const { return m_raw; }
 
@@ -58,16 +46,10 @@ public:
     // a third decimal of 5 to 9 rounds up). 12.345 -> 12.35, -12.345 -> -12.35.
     Currency roundedToCent() const;
 
-    // Display format of the amount fields "####0.00" (two decimals) and of the month
-    // fields "####0" (no decimals): '.'-free German form with a decimal comma, halves away
-    // from zero, as a payroll form rounds. Example: 1234.5 -> "1234,50".
+    // Display format of the amount fields "####0.00" (two decimals) and of the month fields
+    // "####0" (no decimals), and the general number format inside the result texts ("13,9",
+    // "10"). Reading and writing amounts as text for every other surface: params/betrag_text.h.
     std::string formatFixed(int decimals) const;
-
-    // The same with a decimal point, for machine-readable output: "325.0000".
-    std::string formatPlain() const;
-
-    // General number format inside the result texts: decimal comma, no thousands separator,
-    // no trailing zeros, no comma for whole numbers ("13,9", "10", "1,95", "0,35").
     std::string formatGeneral() const;
 
 private:

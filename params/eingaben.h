@@ -61,6 +61,10 @@ inline constexpr int LetzterKVStatus = kvstatus::Privat;
 inline constexpr int LetzteSchuelerArt = schuelerart::Sonstige;
 inline constexpr int LetzteKBArt = kbart::Laenger;
 
+// The employer name that a new window and a new record show in every column until the user
+// names the employer; a column that shows it names none.
+inline constexpr const char* ArbeitgeberPlatzhalter = "Arbeitgeber";
+
 // The amounts a numeric field of the window takes: at most five integer digits.
 struct Wertebereich {
     Currency min, max;

@@ -1,5 +1,8 @@
 #include "fixed_text.h"
 
+#include "utf8.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -16,46 +19,18 @@ constexpr std::array<char32_t, 32> HighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Decodes one code point at `pos`; an invalid sequence yields the single byte as a
-// replacement marker (-1 - byte) and advances by one.
-std::int64_t decode(std::string_view s, std::size_t& pos)
+// The byte of a character in Windows-1252, '?' when it has none.
+char cp1252Byte(const utf8::Zeichen& z)
 {
-    const auto b0 = static_cast<unsigned char>(s[pos]);
-    auto cont = [&](std::size_t k) -> int {
-        if (pos + k >= s.size())
-            return -1;
-        const auto b = static_cast<unsigned char>(s[pos + k]);
-        return (b & 0xC0) == 0x80 ? (b & 0x3F) : -1;
-    };
-    if (b0 < 0x80) {
-        ++pos;
-        return b0;
-    }
-    int need = 0;
-    std::int64_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        need = 1;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        need = 2;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        need = 3;
-        cp = b0 & 0x07;
-    } else {
-        ++pos;
-        return -1 - b0;
-    }
-    for (int k = 1; k <= need; ++k) {
-        const int c = cont(static_cast<std::size_t>(k));
-        if (c < 0) {
-            ++pos;
-            return -1 - b0;
-        }
-        cp = (cp << 6) | c;
-    }
-    pos += static_cast<std::size_t>(need) + 1;
-    return cp;
+    const char32_t cp = z.wert;
+    if (!z.gueltig)
+        return '?';
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
+    for (std::size_t k = 0; k < HighControls.size(); ++k)
+        if (HighControls[k] == cp)
+            return static_cast<char>(0x80 + k);
+    return '?';
 }
 
 void encode(char32_t cp, std::string& out)
@@ -83,7 +58,7 @@ std::size_t characterCount(std::string_view utf8)
 {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < utf8.size(); ++count)
-        decode(utf8, pos);
+        pos += utf8::zeichenLesen(utf8, pos).laenge;
     return count;
 }
 
@@ -91,11 +66,11 @@ std::string fixedText(std::string_view utf8, std::size_t width)
 {
     std::size_t pos = 0;
     std::size_t count = 0;
-    while (pos < utf8.size() && count < width) {
-        decode(utf8, pos);
-        ++count;
-    }
-    std::string out(utf8.substr(0, pos));
+    for (; pos < utf8.size() && count < width; ++count)
+        pos += utf8::zeichenLesen(utf8, pos).laenge;
+    std::string out;
+    out.reserve(pos + (width - count));
+    out.append(utf8.substr(0, pos));
     out.append(width - count, ' ');
     return out;
 }
@@ -105,37 +80,56 @@ std::string utf8ToCp1252(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const std::int64_t cp = decode(utf8, pos);
-        if (cp < 0) {
-            out += '?';
-        } else if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-        } else {
-            char byte = '?';
-            for (std::size_t k = 0; k < HighControls.size(); ++k) {
-                if (HighControls[k] == static_cast<char32_t>(cp)) {
-                    byte = static_cast<char>(0x80 + k);
-                    break;
-                }
-            }
-            out += byte;
-        }
+        const utf8::Zeichen z = utf8::zeichenLesen(utf8, pos);
+        pos += z.laenge;
+        out += cp1252Byte(z);
     }
     return out;
+}
+
+void fixedCp1252(std::string_view utf8, std::size_t width, char* out)
+{
+    std::size_t pos = 0;
+    std::size_t count = 0;
+    while (pos < utf8.size() && count < width) {
+        // Plain ASCII, as names mostly are, is its own bytes.
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            out[count++] = utf8[pos++];
+            continue;
+        }
+        const utf8::Zeichen z = utf8::zeichenLesen(utf8, pos);
+        pos += z.laenge;
+        out[count++] = cp1252Byte(z);
+    }
+    std::fill(out + count, out + width, ' ');
 }
 
 std::string cp1252ToUtf8(std::string_view bytes)
 {
     std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) {
+    cp1252ToUtf8(bytes, out);
+    return out;
+}
+
+void cp1252ToUtf8(std::string_view bytes, std::string& out)
+{
+    // Up to the first byte beyond ASCII the text is its own UTF-8.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
+        ++ascii;
+    out.assign(bytes.substr(0, ascii));
+    if (ascii == bytes.size())
+        return;
+    out.reserve(ascii + 2 * (bytes.size() - ascii));
+    for (char c : bytes.substr(ascii)) {
         const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0)
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
             encode(HighControls[b - 0x80], out);
         else
             encode(b, out);
     }
-    return out;
 }
 
 } // namespace svp::params

@@ -149,17 +149,63 @@ void textSetzen(std::array<std::string, N>& tafel, Code code, const std::string&
     tafel[static_cast<std::size_t>(code)] = fixedText(text, TextWidth);
 }
 
+// The text tables with the texts that are the same in every period (the tables of fixed texts
+// and the KV rate lines, whose codes no period text shares); every other entry blank.
+struct Festtexte {
+    std::array<std::string, lst::Max + 1> LStText;
+    std::array<std::string, kv::Max + 1> KVText;
+    std::array<std::string, pv::Max + 1> PVText;
+    std::array<std::string, rv::Max + 1> RVText;
+    std::array<std::string, av::Max + 1> AVText;
+    std::array<std::string, hinweis::Max + 1> HinweisText;
+
+    Festtexte()
+    {
+        const std::string leer(TextWidth, ' ');
+        LStText.fill(leer);
+        KVText.fill(leer);
+        PVText.fill(leer);
+        RVText.fill(leer);
+        AVText.fill(leer);
+        HinweisText.fill(leer);
+        texteSetzen(LStText, LStTexte);
+        // Two lines per rate from 10 % to 16 % in steps of 0.1 %.
+        for (int i = 0; 2 * i + 1 <= kv::LetzterSatzcode; ++i) {
+            const std::string satz = Currency::fromRaw((100 + i) * 1000).formatGeneral();
+            textSetzen(KVText, static_cast<Code>(2 * i), "KV-Beitrag           " + satz + " % / 2");
+            textSetzen(KVText, static_cast<Code>(2 * i + 1), "KV-AG-Zuschuß " + satz + " % / 2");
+        }
+        texteSetzen(KVText, KVFesttexte);
+        texteSetzen(PVText, PVFesttexte);
+        texteSetzen(RVText, RVFesttexte);
+        texteSetzen(AVText, AVFesttexte);
+        textSetzen(HinweisText, hinweis::Zusatzbeitrag, "ggfl. Zusatzbeitr. zu KV und PV");
+    }
+};
+
+const Festtexte& festtexte()
+{
+    static const Festtexte texte;
+    return texte;
+}
+
 } // namespace
 
 Mini::Mini()
 {
-    const std::string leer(TextWidth, ' ');
-    LStText.fill(leer);
-    KVText.fill(leer);
-    PVText.fill(leer);
-    RVText.fill(leer);
-    AVText.fill(leer);
-    HinweisText.fill(leer);
+    // Room for any text of 35 characters in UTF-8, so that building the texts allocates nothing.
+    auto leeren = [](auto& tafel) {
+        for (std::string& text : tafel) {
+            text.reserve(2 * TextWidth);
+            text.assign(TextWidth, ' ');
+        }
+    };
+    leeren(LStText);
+    leeren(KVText);
+    leeren(PVText);
+    leeren(RVText);
+    leeren(AVText);
+    leeren(HinweisText);
 }
 
 void Mini::tafel2006()
@@ -227,17 +273,14 @@ void Mini::textefuellen()
     // The first half of 2006 had the older flat rates of mini jobs (KV 11 %, RV 12 %).
     const bool vor2006 = AktJahr < ErstesJahr;
     const bool ersteHaelfte2006 = AktJahr == ErstesJahr && Auswahl[AuswahlMonat] < 6;
+    const Textgrundlage grundlage{vor2006, ersteHaelfte2006, PVSatzAN, RVSatzAN, AVSatzAN};
+    if (m_texteFuer == grundlage)
+        return;
+    if (!m_texteFuer)
+        festeTexteSetzen();
+    m_texteFuer = grundlage;
     const Currency zwei = Currency::fromWhole(2);
 
-    texteSetzen(LStText, LStTexte);
-
-    // Two lines per rate from 10 % to 16 % in steps of 0.1 %.
-    for (int i = 0; 2 * i + 1 <= kv::LetzterSatzcode; ++i) {
-        const std::string satz = Currency::fromRaw((100 + i) * 1000).formatGeneral();
-        textSetzen(KVText, static_cast<Code>(2 * i), "KV-Beitrag           " + satz + " % / 2");
-        textSetzen(KVText, static_cast<Code>(2 * i + 1), "KV-AG-Zuschuß " + satz + " % / 2");
-    }
-    texteSetzen(KVText, KVFesttexte);
     if (!vor2006)
         textSetzen(KVText, kv::Pauschal, ersteHaelfte2006 ? "KV. AN=0%, AG=11%" : "KV. AN=0%, AG=13%");
 
@@ -248,7 +291,6 @@ void Mini::textefuellen()
     textSetzen(PVText, pv::Sachsen, "Pfl.vers.Sachsen 1,35 % von " + p);
     textSetzen(PVText, pv::SachsenZuschuss,
                "Pfl.V. Sachs.AG-Zusch. " + (zwei * PVSatzAN - sachsen).formatGeneral() + " % von " + p);
-    texteSetzen(PVText, PVFesttexte);
 
     const Currency q = zwei * RVSatzAN;
     textSetzen(RVText, rv::Beitrag, "Rentenvers. " + q.formatGeneral() + " % / 2");
@@ -267,12 +309,20 @@ void Mini::textefuellen()
     }
     textSetzen(RVText, rv::Zuschuss, "Rentenvers. AG-Zuschuß " + q.formatGeneral() + " % / 2");
     textSetzen(RVText, rv::Rentner, "Rentenvers. AN=0 / AG=" + q.formatGeneral() + " % / 2");
-    texteSetzen(RVText, RVFesttexte);
 
     textSetzen(AVText, av::Beitrag, "Arbeitslosenvers. " + (zwei * AVSatzAN).formatGeneral() + " % / 2");
-    texteSetzen(AVText, AVFesttexte);
+}
 
-    textSetzen(HinweisText, hinweis::Zusatzbeitrag, "ggfl. Zusatzbeitr. zu KV und PV");
+void Mini::festeTexteSetzen()
+{
+    // The same for every window: built once, then copied into the room the tables have.
+    const Festtexte& f = festtexte();
+    LStText = f.LStText;
+    KVText = f.KVText;
+    PVText = f.PVText;
+    RVText = f.RVText;
+    AVText = f.AVText;
+    HinweisText = f.HinweisText;
 }
 
 void Mini::periodeLaden()

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace svp::params {
@@ -64,7 +65,8 @@ public:
     // Employee shares of PV, RV and AV for AktJahr and the selected month.
     void jahreswerte();
 
-    // Builds the six result text tables for AktJahr, the month and the shares.
+    // Builds the six result text tables for AktJahr, the month and the shares. They depend on
+    // nothing else: a build for the same period and shares as the last one is skipped.
     void textefuellen();
 
     // Everything the rules read that depends on AktJahr and the selected month, in the order of
@@ -79,6 +81,19 @@ public:
     // General KV rate in rate row `row` for the selected month (column 0); 0 when the row or
     // the month lies outside the table, which no rate of the tables is.
     std::int16_t kvSatz(int row) const;
+
+private:
+    // The texts that are the same in every period, set at the first build.
+    void festeTexteSetzen();
+
+    // What the text tables were last built for: the flat rates of the period and the shares.
+    struct Textgrundlage {
+        bool vor2006 = false;
+        bool ersteHaelfte2006 = false;
+        Currency pv, rv, av;
+        friend bool operator==(const Textgrundlage&, const Textgrundlage&) = default;
+    };
+    std::optional<Textgrundlage> m_texteFuer;
 };
 
 // Names of the federal states in the order of the state list, and of the months.

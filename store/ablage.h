@@ -1,7 +1,9 @@
 #pragma once
 
 #include "datensatz.h"
+#include "params/eingaben.h"
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -11,6 +13,8 @@
 #include <variant>
 
 namespace svp::store {
+
+class Dateien; // datei.h
 
 // Why an operation on a record file failed. Errors are values: the operation returns one
 // and has changed nothing on disk.
@@ -52,7 +56,10 @@ public:
     static constexpr const char* Sperrdatei = ".svpflicht.sperre";
     static constexpr std::chrono::milliseconds Sperrfrist{5000};
 
+    // The record files in `verzeichnis`, through the files of the system unless a test or the
+    // fuzz scenario gives them a layer of its own (which must outlive the Ablage).
     explicit Ablage(std::filesystem::path verzeichnis);
+    Ablage(std::filesystem::path verzeichnis, Dateien& dateien);
 
     static std::string dateiname(int jahr);
     std::filesystem::path pfad(int jahr) const;
@@ -83,6 +90,8 @@ public:
 
 private:
     std::filesystem::path m_verzeichnis;
+    Dateien* m_dateien;
+    std::array<std::filesystem::path, params::LetztesJahr - params::ErstesJahr + 1> m_pfade; // the year files
     std::chrono::milliseconds m_sperrfrist = Sperrfrist;
     std::function<void()> m_vorDemErsetzen;
     std::function<void()> m_vorDemUmbenennen;

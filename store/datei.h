@@ -11,8 +11,8 @@
 
 namespace svp::store {
 
-// The POSIX file operations beneath the record files. Each returns the German reason of a
-// failure, or nothing when it succeeded.
+// The file operations beneath the record files. Each returns the German reason of a failure,
+// or nothing when it succeeded.
 
 using Bytes = std::vector<std::uint8_t>;
 using Grund = std::optional<std::string>;
@@ -29,20 +29,8 @@ inline const char* const GrundKeineDatei = "Es ist keine gewöhnliche Datei";
 // memory for as long as that takes. Such a file is refused and left as it is.
 inline constexpr std::size_t GroessteDatei = 1024 * 1024;
 
-// A file descriptor closed when it goes out of scope, unless released to be closed by hand
-// where the result of closing matters.
-class Deskriptor
-{
-public:
-    explicit Deskriptor(int fd) : m_fd(fd) {}
-    ~Deskriptor();
-    Deskriptor(const Deskriptor&) = delete;
-    Deskriptor& operator=(const Deskriptor&) = delete;
-    int freigeben() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
+// The reason given for a file longer than GroessteDatei.
+std::string grundZuGross(std::uintmax_t laenge);
 
 // A file as it was on disk when it was read: absent, or its bytes, permission bits and owner.
 struct Stand {
@@ -60,33 +48,75 @@ struct Stand {
     }
 };
 
-// The file that a name stands for: symbolic links are followed, so that saving replaces the
-// file the link points to and keeps the link.
-Grund zielpfad(std::filesystem::path pfad, std::filesystem::path& ziel);
+// What stands under a name now, links followed.
+struct Eigenschaften {
+    enum class Art { Fehlt, Datei, Verzeichnis, Andere } art = Art::Fehlt;
+    std::uintmax_t laenge = 0; // of a file
+    mode_t bits = 0;
+    uid_t besitzer = 0;
+};
 
-// Opens a file for reading. A missing file gives fd -1 and no error; a directory or any other
-// non-regular file in its place is an error.
-Grund oeffneZumLesen(const std::filesystem::path& pfad, int& fd, mode_t& modus);
+// The layer of files that saving and reading go through. The programs use the files of the
+// system (`Dateien::system()`). The fuzz scenario of the record files gives the same saving and
+// reading a layer of its own in memory, which answers as the system does for ordinary files in
+// a writable folder and never waits for the disk.
+class Dateien
+{
+public:
+    virtual ~Dateien() = default;
 
-// The whole file as it is on disk now; a file longer than GroessteDatei is refused unread.
-Grund liesAlles(const std::filesystem::path& pfad, Stand& stand);
+    // The POSIX files of the system.
+    static Dateien& system();
 
-// Whether the file's permission bits forbid the user to change it. The superuser is refused
-// nothing by the system, so the bits decide rather than access(): a file that we own is
-// write-protected without the owner's write bit, any file without a write bit for anyone. For
-// an ordinary user who does not own the file the system's own check decides.
-bool schreibgeschuetzt(const std::filesystem::path& pfad, const Stand& stand);
+    // The file that a name stands for: symbolic links are followed, so that saving replaces the
+    // file the link points to and keeps the link.
+    virtual Grund zielpfad(std::filesystem::path pfad, std::filesystem::path& ziel) = 0;
 
-// Reads `laenge` bytes at `offset`; `vollstaendig` is false when the file ends before.
-Grund liesBereich(int fd, off_t offset, std::uint8_t* ziel, std::size_t laenge, bool& vollstaendig);
+    // What stands under the name; a missing name is no error.
+    virtual Grund eigenschaften(const std::filesystem::path& pfad, Eigenschaften& ergebnis) = 0;
 
-Grund schreibeAlles(int fd, const Bytes& bytes);
+    // Up to `laenge` bytes from `offset` on; `gelesen` tells how many the file had there. A
+    // missing file reads as no bytes and `vorhanden` false; a directory or any other non-regular
+    // file in its place is an error.
+    virtual Grund liesBereich(const std::filesystem::path& pfad, std::uint64_t offset, std::uint8_t* ziel,
+                              std::size_t laenge, bool& vorhanden, std::size_t& gelesen) = 0;
+
+    // The whole file as it is on disk now; a file longer than GroessteDatei is refused unread.
+    virtual Grund liesAlles(const std::filesystem::path& pfad, Stand& stand) = 0;
+
+    // Whether the file's permission bits forbid the user to change it. The superuser is refused
+    // nothing by the system, so the bits decide rather than access(): a file that we own is
+    // write-protected without the owner's write bit, any file without a write bit for anyone.
+    // For an ordinary user who does not own the file the system's own check decides.
+    virtual bool schreibgeschuetzt(const std::filesystem::path& pfad, const Stand& stand) = 0;
+
+    // Creates the file `pfad`, which must not exist yet, with `bytes` written completely and
+    // flushed to disk; `modus` the permission bits, otherwise the usual ones of a new file.
+    // `anlage` tells how far it came: on a failure after Angelegt the file is there.
+    enum class Anlage { Vergeben, Gescheitert, Angelegt };
+    virtual Grund neuSchreiben(const std::filesystem::path& pfad, const Bytes& bytes,
+                               std::optional<mode_t> modus, Anlage& anlage) = 0;
+
+    // Renames `von` over `nach` at once; removes a file (a failure is left unreported).
+    virtual Grund umbenennen(const std::filesystem::path& von, const std::filesystem::path& nach) = 0;
+    virtual void entfernen(const std::filesystem::path& pfad) = 0;
+
+    // Makes the renames in a directory durable.
+    virtual void verzeichnisSichern(const std::filesystem::path& verzeichnis) = 0;
+
+    // The names in a directory, and whether a process of the system still runs.
+    virtual std::vector<std::string> namen(const std::filesystem::path& verzeichnis) = 0;
+    virtual bool prozessLaeuft(pid_t prozess) = 0;
+
+    // An exclusive lock on a lock file (created when missing), waiting up to `frist`; see
+    // Sperre. `griff` identifies the lock for freigeben.
+    virtual Grund sperren(const std::filesystem::path& sperrdatei, std::chrono::milliseconds frist,
+                          int& griff) = 0;
+    virtual void freigeben(int griff) = 0;
+};
 
 // The directory of a file, "." for a bare name.
 std::filesystem::path verzeichnisVon(const std::filesystem::path& datei);
-
-// Makes the renames in a directory durable.
-void verzeichnisSichern(const std::filesystem::path& verzeichnis);
 
 // An exclusive lock (flock) on a lock file, held from nehmen() until the object goes. Every
 // save of this program takes the lock file of its directory first, so that two windows (or
@@ -97,7 +127,7 @@ void verzeichnisSichern(const std::filesystem::path& verzeichnis);
 class Sperre
 {
 public:
-    Sperre() = default;
+    explicit Sperre(Dateien& dateien) : m_dateien(dateien) {}
     ~Sperre();
     Sperre(const Sperre&) = delete;
     Sperre& operator=(const Sperre&) = delete;
@@ -108,7 +138,8 @@ public:
     Grund nehmen(const std::filesystem::path& sperrdatei, std::chrono::milliseconds frist);
 
 private:
-    int m_fd = -1;
+    Dateien& m_dateien;
+    int m_griff = -1;
 };
 
 inline const char* const GrundGesperrt = "Ein anderes Fenster speichert gerade in diesem Ordner";
@@ -119,7 +150,7 @@ inline const char* const GrundGesperrt = "Ein anderes Fenster speichert gerade i
 class Zwischendatei
 {
 public:
-    Zwischendatei() = default;
+    explicit Zwischendatei(Dateien& dateien) : m_dateien(dateien) {}
     ~Zwischendatei() { verwerfen(); }
     Zwischendatei(const Zwischendatei&) = delete;
     Zwischendatei& operator=(const Zwischendatei&) = delete;
@@ -130,6 +161,7 @@ public:
     void verwerfen();
 
 private:
+    Dateien& m_dateien;
     std::filesystem::path m_pfad;
 };
 

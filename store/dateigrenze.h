@@ -11,7 +11,7 @@ namespace svp::store {
 // failed write, leaving the files as they were. The ignored signal is inherited by programs
 // started from here, as the shell's ulimit is.
 //
-// Inline, so that a program that links no store code (svpflicht-batch) calls the same function.
+// Inline, so that every program calls it before anything else, without a call into a library.
 inline void dateigrenzeAlsFehler()
 {
     std::signal(SIGXFSZ, SIG_IGN);

@@ -107,12 +107,9 @@ void Datensatz::setText(Satzfeld feld, std::size_t i, std::string_view utf8)
     assert(f.kodierung == Kodierung::Text && i < f.anzahl);
     if (f.kodierung != Kodierung::Text || i >= f.anzahl)
         return;
-    // Cut by characters first: every character becomes one byte in Windows-1252 ('?' where it
-    // has none), so the result is exactly as wide as the field.
-    std::string bytes = params::utf8ToCp1252(params::fixedText(utf8, f.breite));
-    bytes.resize(f.breite, ' ');
-    std::copy(bytes.begin(), bytes.end(),
-              m_bytes.begin() + static_cast<std::ptrdiff_t>(f.offset + i * f.breite));
+    // Cut by characters: every character becomes one byte in Windows-1252 ('?' where it has
+    // none), so the result is exactly as wide as the field.
+    params::fixedCp1252(utf8, f.breite, reinterpret_cast<char*>(m_bytes.data() + f.offset + i * f.breite));
 }
 
 Datensatz Datensatz::standard(const Datensatz& kopf, int jahr, int monat, int land)
@@ -186,6 +183,13 @@ int Datensatz::gueltigesJahr() const
 
 Eintrag Datensatz::eintrag() const
 {
+    Eintrag e;
+    eintragLesen(e);
+    return e;
+}
+
+void Datensatz::eintragLesen(Eintrag& e) const
+{
     // A stored value that this program never writes reads as the default record's value of
     // that element, so that no index outside its group reaches the determination.
     auto geprueft = [this](Satzfeld feld, std::size_t i, std::int64_t min, std::int64_t max) {
@@ -200,9 +204,11 @@ Eintrag Datensatz::eintrag() const
         return Currency::fromRaw(geprueft(feld, i, bereich.min.raw(), bereich.max.raw()));
     };
 
-    Eintrag e;
-    for (std::size_t i = 0; i < e.Arbeitgeber.size(); ++i)
-        e.Arbeitgeber[i] = text(Satzfeld::Arbeitgeber, i);
+    const Feldbeschreibung& namen = beschreibung(Satzfeld::Arbeitgeber);
+    for (std::size_t i = 0; i < e.Arbeitgeber.size(); ++i) {
+        const auto* anfang = reinterpret_cast<const char*>(m_bytes.data() + namen.offset + i * namen.breite);
+        params::cp1252ToUtf8(std::string_view(anfang, namen.breite), e.Arbeitgeber[i]);
+    }
     e.HBStatus = index(Satzfeld::HBStatus, LetzterHBStatus);
     e.HBKV = index(Satzfeld::HBKV, LetzterKVStatus);
     e.SchuelerArt = index(Satzfeld::SchuelerArt, LetzteSchuelerArt);
@@ -225,7 +231,6 @@ Eintrag Datensatz::eintrag() const
         e.Weihnachtsgeld[j] = betrag(Satzfeld::Weihnachtsgeld, i, params::Korrekturbereich);
     }
     e.Reserviert274 = static_cast<std::int16_t>(zahl(Satzfeld::Reserviert274));
-    return e;
 }
 
 void Datensatz::uebernehmen(const Eintrag& e)

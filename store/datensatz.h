@@ -84,6 +84,8 @@ public:
     // flag other than -1/0 or an amount outside its field's range reads as the default
     // record's value.
     Eintrag eintrag() const;
+    // The same into `ziel`, whose texts keep their room.
+    void eintragLesen(Eintrag& ziel) const;
 
     // Saving: the fields of `e` in the order of the record; the reserved integers that are
     // always 0 are written as 0; the month counts rounded to whole numbers (halves to even);

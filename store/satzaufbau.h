@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/eingaben.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -82,7 +84,7 @@ inline constexpr std::array<Feldbeschreibung, 37> Satzaufbau = {{
     {Satzfeld::Land, 0, 2, Kodierung::Ganzzahl, 1, 0, ""},
     {Satzfeld::Monat, 2, 2, Kodierung::Ganzzahl, 1, 0, ""},
     {Satzfeld::Jahr, 4, 2, Kodierung::Ganzzahl, 1, 0, ""},
-    {Satzfeld::Arbeitgeber, 6, 35, Kodierung::Text, 4, 0, "Arbeitgeber"},
+    {Satzfeld::Arbeitgeber, 6, 35, Kodierung::Text, 4, 0, params::ArbeitgeberPlatzhalter},
     {Satzfeld::HBStatus, 146, 2, Kodierung::Ganzzahl, 1, 0, ""},
     {Satzfeld::HBKV, 148, 2, Kodierung::Ganzzahl, 1, 0, ""},
     {Satzfeld::SchuelerArt, 150, 2, Kodierung::Ganzzahl, 1, 0, ""},

@@ -1,5 +1,7 @@
 #include "zahlenfeld.h"
 
+#include "params/betrag_text.h"
+
 #include <QKeyEvent>
 
 namespace svp::ui {
@@ -50,10 +52,10 @@ QValidator::State Zahlenpruefer::validate(QString& text, int&) const
         return Invalid;
     if (text.isEmpty())
         return Acceptable;
-    const std::optional<Currency> wert = Currency::parseGerman(text.toStdString());
-    if (!wert)
+    const params::Lesung wert = params::betragLesen(text.toStdString(), params::schreibweise::Fenster);
+    if (!wert.ok())
         return Intermediate;
-    return *wert < m_minimum || *wert > m_maximum ? Invalid : Acceptable;
+    return wert.wert < m_minimum || wert.wert > m_maximum ? Invalid : Acceptable;
 }
 
 Zahlenfeld::Zahlenfeld(engine::Feld feld, const Format& format, QWidget* parent)

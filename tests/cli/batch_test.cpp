@@ -6,9 +6,12 @@
 #include "cli/command_line.h"
 #include "cli/result_writer.h"
 #include "engine/bestimmung.h"
+#include "engine/wiederherstellung.h"
+#include "params/betrag_text.h"
 
 #include <array>
 #include <gtest/gtest.h>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
@@ -43,7 +46,7 @@ constexpr Maske Alle = {true, true, true, true, true, true, true, true,
 
 std::string betrag(std::int64_t raw, bool alsText)
 {
-    const std::string text = Currency::fromRaw(raw).formatPlain();
+    const std::string text = params::betragText(Currency::fromRaw(raw), params::zahlformat::Punkt);
     return alsText ? "\"" + text + "\"" : text;
 }
 
@@ -86,7 +89,7 @@ std::string alsZeile(const Eingabe& e, const Maske& m, bool alsText)
 }
 
 // A window as the program would set it up: the values a line names go into the case and into
-// the controls that show them.
+// the controls that show them, as a stored case is restored.
 struct Fenster {
     Mini mini;
     Fall fall;
@@ -95,41 +98,39 @@ struct Fenster {
 
     void setzen(const Eingabe& e, const Maske& m)
     {
-        auto c = [](std::int64_t raw) { return Currency::fromRaw(raw); };
+        using engine::Eingabe;
+        engine::Eingabewerte w;
         if (m[0])
             jahr = e.jahr;
         if (m[1])
             monat = e.monat;
         if (m[2])
             land = e.land;
-        if (m[3])
-            fall.HBStatus = static_cast<std::int16_t>(e.hbStatus);
-        if (m[4])
-            fall.SchuelerArt = static_cast<std::int16_t>(e.schuelerArt);
-        if (m[5])
-            fall.KVStatus = static_cast<std::int16_t>(e.kvStatus);
-        if (m[6])
-            fall.HBUeber20 = e.ueber20;
-        if (m[7])
-            fall.RVVoll = e.rvVoll;
-        if (m[8])
-            fall.HBEntgelt = ansicht.HBEuro.value = c(e.hbEntgelt);
-        if (m[9])
-            fall.KBArt = static_cast<std::int16_t>(e.kbArt);
-        for (std::size_t i = 0; i < 3 && m[10]; ++i)
-            fall.KBMerker[i] = ansicht.KBCheck[i].checked = e.kb[i];
-        for (std::size_t i = 0; i < 2; ++i) {
-            if (m[11])
-                fall.Monatslohn[i + 1] = ansicht.loh[i + 1].value = c(e.lohn[i]);
-            if (m[12])
-                fall.Monate[i + 1] = ansicht.Mon[i + 1].value = c(e.monate[i]);
-            if (m[13])
-                fall.Urlaubsgeld[i + 1] = ansicht.Url[i + 1].value = c(e.urlaub[i]);
-            if (m[14])
-                fall.Weihnachtsgeld[i + 1] = ansicht.Wei[i + 1].value = c(e.weihnacht[i]);
-            if (m[15])
-                fall.Privathaushalt[i + 1] = e.priv[i];
-        }
+        auto geben = [&](bool gegeben, Eingabe eingabe, std::int64_t wert) {
+            if (gegeben)
+                w.setzen(eingabe, wert);
+        };
+        geben(m[3], Eingabe::HBStatus, e.hbStatus);
+        geben(m[4], Eingabe::SchuelerArt, e.schuelerArt);
+        geben(m[5], Eingabe::KVStatus, e.kvStatus);
+        geben(m[6], Eingabe::HBUeber20, e.ueber20);
+        geben(m[7], Eingabe::RVVoll, e.rvVoll);
+        geben(m[8], Eingabe::HBEntgelt, e.hbEntgelt);
+        geben(m[9], Eingabe::KBArt, e.kbArt);
+        geben(m[10], Eingabe::KBMerker0, e.kb[0]);
+        geben(m[10], Eingabe::KBMerker1, e.kb[1]);
+        geben(m[10], Eingabe::KBMerker2, e.kb[2]);
+        geben(m[11], Eingabe::Monatslohn1, e.lohn[0]);
+        geben(m[11], Eingabe::Monatslohn2, e.lohn[1]);
+        geben(m[12], Eingabe::Monate1, e.monate[0]);
+        geben(m[12], Eingabe::Monate2, e.monate[1]);
+        geben(m[13], Eingabe::Urlaubsgeld1, e.urlaub[0]);
+        geben(m[13], Eingabe::Urlaubsgeld2, e.urlaub[1]);
+        geben(m[14], Eingabe::Weihnachtsgeld1, e.weihnacht[0]);
+        geben(m[14], Eingabe::Weihnachtsgeld2, e.weihnacht[1]);
+        geben(m[15], Eingabe::Privathaushalt1, e.priv[0]);
+        geben(m[15], Eingabe::Privathaushalt2, e.priv[1]);
+        engine::wiederherstellen(w, fall, ansicht);
     }
 
     // Load the year's table, the shares and the texts, then one determination.
@@ -383,6 +384,33 @@ struct MitKennung {
     bool abgelehnt;
     std::string rest; // a refused line: part of the message; else the same line without key
 };
+
+// The room a result line reserves holds its longest form: every text made of bytes that JSON
+// escapes six bytes wide, and the extreme amounts (the ASan build sees a line that overruns).
+TEST(Stapel, laengste_ergebniszeile_passt_in_ihren_raum)
+{
+    Fall fall;
+    Ansicht ansicht;
+    const std::string steuerzeichen(300, '\x01');
+    for (auto& spalte : ansicht.Ergebnistext)
+        spalte.fill(steuerzeichen);
+    for (std::string* caption : {&ansicht.HB[1].caption, &ansicht.vielleicht[0].caption,
+                                 &ansicht.vielleicht[1].caption, &ansicht.GBCheck[1].caption})
+        *caption = steuerzeichen;
+    fall.Gesamtentgelt = fall.HBEntgelt = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    fall.Monatslohn.fill(Currency::fromRaw(std::numeric_limits<std::int64_t>::min()));
+    for (int c = 0; c < engine::Spalten; ++c)
+        for (int r = engine::ErsteZeile; r <= engine::LetzteZeile; ++r)
+            fall.ergebnis(c, r) = std::numeric_limits<std::int16_t>::min();
+    const std::string kennung(64, '"');
+    std::string zeile;
+    appendResult(zeile, fall, ansicht, &kennung);
+    const nlohmann::json j = nlohmann::json::parse(zeile);
+    EXPECT_EQ(j.at("Kennung"), kennung);
+    EXPECT_EQ(j.at("Ergebnistext").at(3).at(5), steuerzeichen);
+    EXPECT_EQ(j.at("Beschriftung").at("GBCheck1"), steuerzeichen);
+    EXPECT_EQ(j.at("Werte").at("Monatslohn").at(1), "-922337203685477.5808");
+}
 
 // The case key comes back unchanged as the first member, also of an error line that was read
 // that far; it counts characters, not bytes.

@@ -1,4 +1,6 @@
 #include "cli/case_input.h"
+#include "cli/json_line_reader.h"
+#include "cli/plain_line_reader.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -239,58 +241,6 @@ TEST(Eingabe, schneller_leser_nimmt_zeilen_wie_der_allgemeine)
     }
     EXPECT_GT(schnell, 1000);
 }
-
-struct Zahl {
-    std::string text;
-    NumberStatus status;
-    std::int64_t raw;
-};
-
-void PrintTo(const Zahl& z, std::ostream* os)
-{
-    *os << z.text;
-}
-
-class ExakteZahl : public ::testing::TestWithParam<Zahl>
-{
-};
-
-TEST_P(ExakteZahl, ohne_umweg_ueber_binaerbrueche)
-{
-    Currency value = Currency::fromRaw(-42);
-    EXPECT_EQ(exactAmount(GetParam().text, value), GetParam().status);
-    if (GetParam().status == NumberStatus::Ok) {
-        EXPECT_EQ(value.raw(), GetParam().raw);
-    }
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Texte, ExakteZahl,
-    ::testing::Values(
-        Zahl{"0", NumberStatus::Ok, 0},
-        Zahl{"-0", NumberStatus::Ok, 0},
-        Zahl{"400.005", NumberStatus::Ok, 4000050},
-        Zahl{"-400.005", NumberStatus::Ok, -4000050},
-        Zahl{"800.0001", NumberStatus::Ok, 8000001},
-        Zahl{"0.1", NumberStatus::Ok, 1000},
-        Zahl{"4.00005e2", NumberStatus::Ok, 4000050},
-        Zahl{"4.00005E+2", NumberStatus::Ok, 4000050},
-        Zahl{"40000.5e-2", NumberStatus::Ok, 4000050},
-        Zahl{"1e-4", NumberStatus::Ok, 1},
-        Zahl{"0e-4", NumberStatus::Ok, 0},
-        Zahl{"0e999999999", NumberStatus::Ok, 0},
-        Zahl{"922337203685477.5807", NumberStatus::Ok, 9223372036854775807},
-        Zahl{"-922337203685477.5807", NumberStatus::Ok, -9223372036854775807},
-        Zahl{"922337203685477.5808", NumberStatus::OutOfRange, 0},
-        Zahl{"922337203685478", NumberStatus::OutOfRange, 0},
-        Zahl{"1e15", NumberStatus::OutOfRange, 0},
-        Zahl{"1e999999999", NumberStatus::OutOfRange, 0},
-        Zahl{"1e-5", NumberStatus::TooManyDecimals, 0},
-        Zahl{"400.00001", NumberStatus::TooManyDecimals, 0},
-        Zahl{"400.00000", NumberStatus::TooManyDecimals, 0},
-        Zahl{"1e-999999999", NumberStatus::TooManyDecimals, 0}));
-// clang-format on
 
 } // namespace
 } // namespace svp::cli

@@ -83,39 +83,7 @@ TEST(JsonText, jedes_byte_an_jeder_stelle)
     }
 }
 
-class Betrag : public ::testing::TestWithParam<std::int64_t>
-{
-};
-
-// Four decimals and a point, the same digits as the currency's own plain format.
-TEST_P(Betrag, wie_das_klartextformat_der_waehrung)
-{
-    const Currency amount = Currency::fromRaw(GetParam());
-    std::string out;
-    appendAmount(out, amount);
-    EXPECT_EQ(out, '"' + amount.formatPlain() + '"');
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Rohwerte, Betrag,
-    ::testing::Values(
-        0,
-        1,
-        -1,
-        9999,
-        -9999,
-        10000,
-        -10000,
-        3250000,
-        4000050,
-        8000001,
-        -999990000,
-        999990000,
-        std::numeric_limits<std::int64_t>::max(),
-        std::numeric_limits<std::int64_t>::min() + 1));
-// clang-format on
-
+// The digits come from params/betrag_text (its table test); here the quotes around them.
 TEST(JsonText, betrag_genau_vier_nachkommastellen)
 {
     std::string out;

@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "engine/jahresauswertung.h"
 #include "engine/steuerung.h"
+#include "params/betrag_text.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,8 @@ TEST(RecordFile, agrees_with_the_year_evaluation)
         for (int c = 0; c < 4; ++c)
             for (int row = 36; row <= 41; ++row)
                 EXPECT_EQ(j.at("Ergebniscode").at(c).at(row - 36), m.fall.ergebnis(c, row));
-        EXPECT_EQ(j.at("Gesamtentgelt"), m.fall.Gesamtentgelt.formatPlain());
+        EXPECT_EQ(j.at("Gesamtentgelt"),
+                  svp::params::betragText(m.fall.Gesamtentgelt, svp::params::zahlformat::Punkt));
         EXPECT_EQ(j.at("Gleitfall"), m.fall.Gleitfall);
     }
     EXPECT_EQ(month, 12);
@@ -99,7 +101,7 @@ TEST(RecordFile, refuses_what_it_cannot_read)
     TempDir dir;
     // clang-format off
     const struct { std::vector<std::string> arguments; const char* message; } cases[] = {
-        {{"--satzdatei", (dir / "SV2008.xyz").string()}, "gibt es nicht"},
+        {{"--satzdatei", (dir / "SV2008.xyz").string()}, "nicht gefunden"},
         {{"--satzdatei", (dir / "daten.xyz").string()},  "SV2006.xyz bis SV2010.xyz"},
         {{"--satzdatei", (dir / "SV2011.xyz").string()}, "SV2006.xyz bis SV2010.xyz"},
         {{"--satzdatei"},                                 "fehlt der Name"},

@@ -3,6 +3,7 @@
 #include "engine/ansicht.h"
 #include "engine/bestimmung.h"
 #include "engine/fall.h"
+#include "params/betrag_text.h"
 #include "params/fixed_text.h"
 #include "params/mini.h"
 
@@ -20,10 +21,10 @@ using params::Currency;
 // An amount written as in a numeric field: "400.01", "800,0001".
 inline Currency eur(std::string_view text)
 {
-    const auto value = Currency::parse(text);
-    if (!value)
+    const params::Lesung value = params::betragLesen(text, params::schreibweise::Stapeltext);
+    if (!value.ok())
         throw std::invalid_argument("no amount: " + std::string(text));
-    return *value;
+    return value.wert;
 }
 
 // Names each row of a table after the behaviour it shows.

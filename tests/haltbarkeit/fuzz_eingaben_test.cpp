@@ -1,11 +1,13 @@
 // The fuzz scenarios (fuzz/) replayed in the normal build: every seed of the corpus, and below
 // each input that once made a fuzz target fail, as a test of its own.
 #include "satzdatei_szenario.h"
+#include "speicherdateien.h"
 #include "stapelzeile_szenario.h"
 #include "temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,21 @@ std::vector<fs::path> korpus(const std::string& ziel)
     return dateien;
 }
 
-TEST(Fuzzeingaben, korpus_der_satzdateien)
+// The record files a run leaves, by name.
+std::map<std::string, store::Bytes> satzdateien(store::Dateien& dateien, const fs::path& verzeichnis)
+{
+    std::map<std::string, store::Bytes> inhalt;
+    for (const std::string& name : dateien.namen(verzeichnis)) {
+        store::Stand stand;
+        if (name.rfind("SV", 0) == 0 && !dateien.liesAlles(verzeichnis / name, stand))
+            inhalt[name] = stand.bytes;
+    }
+    return inhalt;
+}
+
+// Each seed on the files of the system and on the files in memory that the fuzz target uses:
+// both pass, and both leave the same record files, byte for byte.
+TEST(Fuzzeingaben, korpus_der_satzdateien_auf_platte_und_im_speicher)
 {
     const auto dateien = korpus("satzdatei");
     ASSERT_FALSE(dateien.empty());
@@ -30,7 +46,14 @@ TEST(Fuzzeingaben, korpus_der_satzdateien)
         TempDir dir;
         const auto bytes = readFile(datei);
         const std::vector<std::uint8_t> daten(bytes.begin(), bytes.end());
-        EXPECT_EQ(fuzz::satzdateiDurchspielen(dir.path(), daten), std::vector<std::string>{}) << datei;
+        store::Dateien& platte = store::Dateien::system();
+        EXPECT_EQ(fuzz::satzdateiDurchspielen(platte, dir.path(), daten), std::vector<std::string>{})
+            << datei;
+        fuzz::Speicherdateien speicher;
+        EXPECT_EQ(fuzz::satzdateiDurchspielen(speicher, "/fuzz", daten), std::vector<std::string>{}) << datei;
+        const auto aufPlatte = satzdateien(platte, dir.path());
+        EXPECT_EQ(aufPlatte.size(), 5u) << datei;
+        EXPECT_EQ(aufPlatte, satzdateien(speicher, "/fuzz")) << datei;
     }
 }
 

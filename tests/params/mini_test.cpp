@@ -1,3 +1,4 @@
+#include "params/betrag_text.h"
 #include "params/fixed_text.h"
 #include "params/mini.h"
 
@@ -155,9 +156,9 @@ TEST_P(Jahreswerte, setzt_die_arbeitnehmeranteile)
     mini.AktJahr = static_cast<std::int16_t>(row.jahr);
     mini.Auswahl[AuswahlMonat] = static_cast<std::int16_t>(row.monat);
     mini.jahreswerte();
-    EXPECT_EQ(mini.PVSatzAN, *Currency::parse(row.pv));
-    EXPECT_EQ(mini.RVSatzAN, *Currency::parse(row.rv));
-    EXPECT_EQ(mini.AVSatzAN, *Currency::parse(row.av));
+    EXPECT_EQ(mini.PVSatzAN, betragLesen(row.pv, schreibweise::TabellePunkt).wert);
+    EXPECT_EQ(mini.RVSatzAN, betragLesen(row.rv, schreibweise::TabellePunkt).wert);
+    EXPECT_EQ(mini.AVSatzAN, betragLesen(row.av, schreibweise::TabellePunkt).wert);
 }
 
 // clang-format off
@@ -189,9 +190,9 @@ TEST(JahreswerteAusserhalb, behaelt_die_letzten_werte)
     for (int jahr : {2005, 2011}) {
         mini.AktJahr = static_cast<std::int16_t>(jahr);
         mini.jahreswerte();
-        EXPECT_EQ(mini.PVSatzAN, *Currency::parse("0.85"));
-        EXPECT_EQ(mini.RVSatzAN, *Currency::parse("9.95"));
-        EXPECT_EQ(mini.AVSatzAN, *Currency::parse("2.1"));
+        EXPECT_EQ(mini.PVSatzAN, Currency::fromRaw(8500));
+        EXPECT_EQ(mini.RVSatzAN, Currency::fromRaw(99500));
+        EXPECT_EQ(mini.AVSatzAN, Currency::fromRaw(21000));
     }
 }
 

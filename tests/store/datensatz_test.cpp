@@ -300,8 +300,8 @@ TEST(Uebernehmen, rundet_monate_halb_zur_geraden_zahl_und_haelt_sie_im_feld)
         e.Monate[2] = f.eingabe;
         Datensatz satz = neuerSatz();
         satz.uebernehmen(e);
-        EXPECT_EQ(leseRoh(satz, 206, 2), f.gespeichert) << f.eingabe.formatPlain();
-        EXPECT_EQ(leseRoh(satz, 208, 2), f.gespeichert) << f.eingabe.formatPlain();
+        EXPECT_EQ(leseRoh(satz, 206, 2), f.gespeichert) << f.eingabe.raw();
+        EXPECT_EQ(leseRoh(satz, 208, 2), f.gespeichert) << f.eingabe.raw();
         EXPECT_EQ(satz.eintrag().Monate[1], Currency::fromWhole(f.gespeichert));
     }
 }

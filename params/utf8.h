@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace svp::params::utf8 {
+
+// UTF-8, read strictly: the shortest form of each character only, no surrogate halves, nothing
+// above U+10FFFF. Every text of the program that counts or converts characters reads them here.
+
+// One character of a text.
+struct Zeichen {
+    char32_t wert = 0;      // the code point; for an invalid byte the byte itself
+    std::size_t laenge = 1; // bytes taken, 1..4; an invalid byte is taken alone
+    bool gueltig = false;   // false: the byte at the position starts no character
+};
+
+// The character of two to four bytes, or the invalid byte, that starts at byte `pos`.
+Zeichen mehrbyteZeichenLesen(std::string_view text, std::size_t pos);
+
+// The character that starts at byte `pos` (< text.size()).
+inline Zeichen zeichenLesen(std::string_view text, std::size_t pos)
+{
+    const auto erstes = static_cast<unsigned char>(text[pos]);
+    if (erstes < 0x80)
+        return {erstes, 1, true};
+    return mehrbyteZeichenLesen(text, pos);
+}
+
+// The number of characters of a text that is UTF-8 throughout, else nothing.
+std::optional<std::size_t> zeichenzahl(std::string_view text);
+
+} // namespace svp::params::utf8
