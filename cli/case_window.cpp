@@ -76,7 +76,9 @@ void CaseWindow::determine(MiniCache& cache)
     params::Mini& mini = cache.prepared(AktJahr, Monat);
     mini.Auswahl[params::AuswahlLand] = Land;
     mini.AktBesch = 0;
-    engine::Bestimmung(mini, fall, ansicht).svzentrum();
+    engine::Bestimmung bestimmung(mini, fall, ansicht);
+    bestimmung.setArbeitnehmerdaten(arbeitnehmer);
+    bestimmung.svzentrum();
 }
 
 } // namespace svp::cli

@@ -5,6 +5,7 @@
 #include "engine/fall.h"
 #include "engine/wiederherstellung.h"
 #include "mini_cache.h"
+#include "params/arbeitnehmer.h"
 
 #include <cstdint>
 
@@ -41,6 +42,8 @@ public:
     std::int16_t Land = 0;  // state index, `Auswahl`(2)
     engine::Fall fall;
     engine::Ansicht ansicht;
+    // The employee's data the determination reads beside the case.
+    params::Arbeitnehmerdaten arbeitnehmer;
 };
 
 } // namespace svp::cli

@@ -52,6 +52,12 @@ Bestimmung::Bestimmung(params::Mini& mini, Fall& fall, Ansicht& ansicht)
 {
 }
 
+const params::Arbeitnehmerdaten& Bestimmung::arbeitnehmerdaten() const
+{
+    static const params::Arbeitnehmerdaten nichtAngegeben;
+    return m_arbeitnehmer ? *m_arbeitnehmer : nichtAngegeben;
+}
+
 // The tax class of the case for the main employment's own tax line; the codes from 47 on are
 // no class.
 params::Code Bestimmung::steuercode() const

@@ -2,6 +2,7 @@
 
 #include "ansicht.h"
 #include "fall.h"
+#include "params/arbeitnehmer.h"
 #include "params/mini.h"
 
 #include <cstdint>
@@ -45,6 +46,11 @@ class Bestimmung
 {
 public:
     Bestimmung(params::Mini& mini, Fall& fall, Ansicht& ansicht);
+
+    // The employee's data (not part of the month's case) that the determination may read; the
+    // object must outlive the Bestimmung. Without it every value is "nicht angegeben".
+    void setArbeitnehmerdaten(const params::Arbeitnehmerdaten& daten) { m_arbeitnehmer = &daten; }
+    const params::Arbeitnehmerdaten& arbeitnehmerdaten() const;
 
     // The whole determination of the case, all four columns and the result texts.
     void svzentrum();
@@ -113,6 +119,7 @@ private:
     Fall& m_fall;
     Ansicht& m_ansicht;
     std::uint64_t m_laeufe = 0;
+    const params::Arbeitnehmerdaten* m_arbeitnehmer = nullptr;
 };
 
 } // namespace svp::engine

@@ -65,9 +65,11 @@ bool platzhalter(const std::string& arbeitgeber)
 
 } // namespace
 
-std::unique_ptr<Monatsfall> monatAuswerten(const Datensatz& satz, int jahr, int monat)
+std::unique_ptr<Monatsfall> monatAuswerten(const Datensatz& satz, int jahr, int monat,
+                                           const params::Arbeitnehmerdaten& daten)
 {
     auto m = std::make_unique<Monatsfall>();
+    m->arbeitnehmer = daten;
     m->jahr = jahr;
     m->monat = monat;
     m->land = satz.gueltigesLand();
@@ -88,11 +90,14 @@ std::unique_ptr<Monatsfall> monatAuswerten(const Datensatz& satz, int jahr, int 
     a.Land.selected = m->land;
 
     eintragZeigen(satz.eintrag(), m->fall, a);
-    Bestimmung(m->mini, m->fall, a).svzentrum();
+    Bestimmung bestimmung(m->mini, m->fall, a);
+    bestimmung.setArbeitnehmerdaten(m->arbeitnehmer);
+    bestimmung.svzentrum();
     return m;
 }
 
-store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path& datei, int jahr)
+store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path& datei, int jahr,
+                                                     const params::Arbeitnehmerdaten& daten)
 {
     auto gelesen = store::jahresdateiLesen(datei);
     if (const auto* fehler = std::get_if<store::Fehler>(&gelesen))
@@ -103,7 +108,7 @@ store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path
     j.jahr = jahr;
     j.dateiVorhanden = jahresdatei.vorhanden;
     for (int monat = 0; monat < params::AnzahlMonate; ++monat) {
-        auto m = monatAuswerten(jahresdatei.saetze[static_cast<std::size_t>(monat)], jahr, monat);
+        auto m = monatAuswerten(jahresdatei.saetze[static_cast<std::size_t>(monat)], jahr, monat, daten);
         // A file cut short lacks the month: it reads as a new one, but the file is not whole.
         if (j.dateiVorhanden && !jahresdatei.ganz(monat))
             m->beschaedigt = true;
@@ -112,9 +117,10 @@ store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path
     return j;
 }
 
-store::Ergebnis<Jahresauswertung> jahrAuswerten(const std::filesystem::path& verzeichnis, int jahr)
+store::Ergebnis<Jahresauswertung> jahrAuswerten(const std::filesystem::path& verzeichnis, int jahr,
+                                                const params::Arbeitnehmerdaten& daten)
 {
-    return satzdateiAuswerten(store::Ablage(verzeichnis).pfad(jahr), jahr);
+    return satzdateiAuswerten(store::Ablage(verzeichnis).pfad(jahr), jahr, daten);
 }
 
 bool spalteErfasst(const Fall& f, const Ansicht& a, int spalte)

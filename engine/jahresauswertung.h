@@ -2,6 +2,7 @@
 
 #include "ansicht.h"
 #include "fall.h"
+#include "params/arbeitnehmer.h"
 #include "params/mini.h"
 #include "store/ablage.h"
 #include "store/datensatz.h"
@@ -25,6 +26,7 @@ struct Monatsfall {
     params::Mini mini;
     Fall fall;
     Ansicht ansicht;
+    params::Arbeitnehmerdaten arbeitnehmer; // the employee's data the month was determined with
 };
 
 // The twelve months of one year file, read once and determined month by month. Nothing on
@@ -38,14 +40,18 @@ struct Jahresauswertung {
 };
 
 // The month switch of the window on a record read from the year file of `jahr`.
-std::unique_ptr<Monatsfall> monatAuswerten(const store::Datensatz& satz, int jahr, int monat);
+// `daten`: the employee's data, as the window's controller holds them.
+std::unique_ptr<Monatsfall> monatAuswerten(const store::Datensatz& satz, int jahr, int monat,
+                                           const params::Arbeitnehmerdaten& daten = {});
 
 // The year file of `jahr` in the working folder `verzeichnis`. A missing file reads as twelve
 // default months; a file that cannot be read gives the error of the record files.
-store::Ergebnis<Jahresauswertung> jahrAuswerten(const std::filesystem::path& verzeichnis, int jahr);
+store::Ergebnis<Jahresauswertung> jahrAuswerten(const std::filesystem::path& verzeichnis, int jahr,
+                                                const params::Arbeitnehmerdaten& daten = {});
 
 // The same for a record file under any name, holding the months of `jahr`.
-store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path& datei, int jahr);
+store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path& datei, int jahr,
+                                                     const params::Arbeitnehmerdaten& daten = {});
 
 // Whether a column holds a case the user entered: an employer named other than the placeholder
 // of a new window, or an input of the column differing from a new window's. The shared health

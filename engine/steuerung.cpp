@@ -28,6 +28,14 @@ bool eingabefeld(Feldart art)
 Steuerung::Steuerung(std::filesystem::path verzeichnis, store::Dateien& dateien)
     : m_ablage(std::move(verzeichnis), dateien)
 {
+    m_bestimmung.setArbeitnehmerdaten(m_arbeitnehmer);
+}
+
+void Steuerung::setArbeitnehmerdaten(params::Arbeitnehmerdaten daten)
+{
+    m_arbeitnehmer = std::move(daten);
+    if (!m_ansicht.Jahr.entries.empty())
+        m_bestimmung.svzentrum();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -44,6 +44,12 @@ public:
     // Reloads and determines the case of the selected month.
     void starten();
 
+    // The employee's data, which the determination and the contribution amounts read beside the
+    // month's case; it is kept in the employee's data file, never in the records. Setting it
+    // determines the shown case anew once the window is loaded.
+    void setArbeitnehmerdaten(params::Arbeitnehmerdaten daten);
+    const params::Arbeitnehmerdaten& arbeitnehmerdaten() const { return m_arbeitnehmer; }
+
     // Lists: the user chose entry `index`.
     void Jahr_Click(int index);
     void Monat_Click(int index);
@@ -188,6 +194,7 @@ private:
     params::Mini m_mini;
     Fall m_fall;
     Ansicht m_ansicht;
+    params::Arbeitnehmerdaten m_arbeitnehmer;
     Bestimmung m_bestimmung{m_mini, m_fall, m_ansicht};
     store::Ablage m_ablage;
     store::Datensatz m_datensatz; // the record last read or about to be written

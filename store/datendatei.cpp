@@ -1,6 +1,7 @@
 #include "datendatei.h"
 
 #include "datenschluessel.h"
+#include "params/betrag_text.h"
 #include "utf8.h"
 
 #include <cerrno>
@@ -27,6 +28,9 @@ namespace {
 
 using params::Currency;
 using params::Datum;
+
+// A rate in the file is a JSON number: a decimal point, no grouping, no exponent.
+constexpr params::Schreibweise Dezimalpunkt{".", false, false, false};
 
 constexpr int FruehestesJahr = 1900;
 constexpr int SpaetestesJahr = 2099;
@@ -368,13 +372,13 @@ Grund liesProzent(std::string_view name, const Objekt& wert, const std::string* 
         if (text.size() > punkt + 3)
             return zitiert(name) + ": höchstens zwei Nachkommastellen erlaubt";
     }
-    const std::optional<Currency> satz = Currency::parse(text);
-    if (!satz)
+    const params::Lesung satz = params::betragLesen(text, Dezimalpunkt);
+    if (!satz.ok())
         return zitiert(name) + ": der Satz muss zwischen " + von.formatFixed(2) + " und " +
                bis.formatFixed(2) + " liegen";
-    if (Grund g = prozentFehler(name, *satz, von, bis))
+    if (Grund g = prozentFehler(name, satz.wert, von, bis))
         return g;
-    ziel = satz;
+    ziel = satz.wert;
     return std::nullopt;
 }
 
@@ -397,50 +401,44 @@ std::string jsonText(const Datum& datum)
 
 std::string jsonText(Currency satz)
 {
-    std::string text = satz.formatFixed(2);
-    for (char& c : text) {
-        if (c == ',')
-            c = '.';
-    }
-    return text;
+    return params::betragText(satz, params::Zahlformat{'.', 2, 2});
 }
 
 Dateizustand lesen(const fs::path& pfad, Inhalt& inhalt, std::string& grund, Stand& stand)
 {
     inhalt = Inhalt{};
     stand = Stand{};
-    int fd = -1;
-    if (Grund g = oeffneZumLesen(pfad, fd, stand.bits)) {
+    Dateien& dateien = Dateien::system();
+    Eigenschaften art;
+    if (Grund g = dateien.eigenschaften(pfad, art)) {
         grund = *g;
         return Dateizustand::Unlesbar;
     }
-    if (fd < 0)
+    if (art.art == Eigenschaften::Art::Fehlt)
         return Dateizustand::Fehlt;
-    Deskriptor d(fd);
-    struct stat st {
-    };
-    if (::fstat(fd, &st) != 0) {
-        grund = fehlergrund(errno);
+    if (art.art != Eigenschaften::Art::Datei) {
+        grund = art.art == Eigenschaften::Art::Verzeichnis ? fehlergrund(EISDIR) : GrundKeineDatei;
         return Dateizustand::Unlesbar;
     }
-    stand.vorhanden = true;
-    stand.besitzer = st.st_uid;
-    const auto laenge = static_cast<std::uintmax_t>(st.st_size);
-    if (laenge > GroessteDatendatei) {
-        grund = zuGross(laenge);
+    if (art.laenge > GroessteDatendatei) {
+        stand.vorhanden = true;
+        stand.bits = art.bits;
+        stand.besitzer = art.besitzer;
+        grund = zuGross(art.laenge);
         return Dateizustand::Beschaedigt;
     }
-    std::string text(static_cast<std::size_t>(laenge), '\0');
-    bool vollstaendig = false;
-    if (Grund g =
-            liesBereich(fd, 0, reinterpret_cast<std::uint8_t*>(text.data()), text.size(), vollstaendig)) {
+    if (Grund g = dateien.liesAlles(pfad, stand)) {
         grund = *g;
         return Dateizustand::Unlesbar;
     }
-    if (!vollstaendig) {
-        grund = "Sie wurde während des Lesens gekürzt";
-        return Dateizustand::Unlesbar;
+    if (!stand.vorhanden)
+        return Dateizustand::Fehlt;
+    // Grown beyond the limit between the look and the reading.
+    if (stand.bytes.size() > GroessteDatendatei) {
+        grund = zuGross(stand.bytes.size());
+        return Dateizustand::Beschaedigt;
     }
+    const std::string text(stand.bytes.begin(), stand.bytes.end());
     return zerlegen(text, inhalt, grund);
 }
 
@@ -521,11 +519,12 @@ Ergebnis<Speicherung> speichern(const fs::path& ordner, const char* dateiname,
     if (!jetzt || (kennung && *jetzt != *kennung))
         return fehler(GrundOrdnerFort);
 
-    Sperre sperre;
+    Dateien& dateien = Dateien::system();
+    Sperre sperre(dateien);
     if (Grund g = sperre.nehmen(ordner / Ablage::Sperrdatei, Ablage::Sperrfrist))
         return fehler(*g);
     fs::path ziel;
-    if (Grund g = zielpfad(ordner / dateiname, ziel))
+    if (Grund g = dateien.zielpfad(ordner / dateiname, ziel))
         return fehler(*g);
 
     Inhalt alt;
@@ -538,11 +537,11 @@ Ergebnis<Speicherung> speichern(const fs::path& ordner, const char* dateiname,
     // every key the program knows gets the new value anyway.
     const bool objekt = zustand == Dateizustand::Gelesen;
     const bool beschaedigt = zustand == Dateizustand::Beschaedigt || (objekt && werteFehler(alt));
-    if (schreibgeschuetzt(ziel, stand))
+    if (dateien.schreibgeschuetzt(ziel, stand))
         return Fehler{Fehler::Art::Schreibgeschuetzt, anzeige, {}};
 
     const std::string text = neuerText(objekt ? alt.objekt : Objekt::object());
-    Zwischendatei neu;
+    Zwischendatei neu(dateien);
     if (Grund g = neu.schreiben(ziel, Bytes(text.begin(), text.end()), stand.modus()))
         return fehler(*g);
     Speicherung speicherung;
@@ -557,7 +556,7 @@ Ergebnis<Speicherung> speichern(const fs::path& ordner, const char* dateiname,
             (void)::rename(verschoben.c_str(), ziel.c_str());
         return fehler(*g);
     }
-    verzeichnisSichern(verzeichnisVon(ziel));
+    dateien.verzeichnisSichern(verzeichnisVon(ziel));
     return speicherung;
 }
 

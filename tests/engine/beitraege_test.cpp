@@ -2,6 +2,7 @@
 // amount keeps, the rules the worked cases do not reach, and the coverage of the rule table.
 #include "engine/beitraege.h"
 #include "fenster.h"
+#include "params/betrag_text.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -268,7 +269,9 @@ void zweigsumme(const Posten& p)
         return;
     const std::int64_t soll = p.be.raw() * (p.satz + p.zuschlagAN).raw();
     const std::int64_t ist = (p.an.wert + p.ag.wert).raw() * 1000000;
-    EXPECT_LE(std::abs(ist - soll), 150LL * 1000000) << p.be.formatPlain() << " " << p.satz.formatPlain();
+    EXPECT_LE(std::abs(ist - soll), 150LL * 1000000)
+        << params::betragText(p.be, params::zahlformat::Punkt) << " "
+        << params::betragText(p.satz, params::zahlformat::Punkt);
 }
 
 TEST(BeitraegeEigenschaften, an_plus_ag_ist_der_beitrag_des_zweigs)

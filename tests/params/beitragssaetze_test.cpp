@@ -1,6 +1,7 @@
 // The legal parameter table against the machine-readable copy kept with the amount rules:
 // every key, every month from January 2006 to December 2010, value by value.
 #include "params/beitragssaetze.h"
+#include "params/betrag_text.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ const Schluessel Schluessel[] = {
 
 std::string zeigen(const Wert& w)
 {
-    return w ? w->formatPlain() : "—";
+    return w ? betragText(*w, zahlformat::Punkt) : "—";
 }
 
 // "2006-01" as a month number.
@@ -83,10 +84,10 @@ TEST(Beitragssaetze, gleich_der_maschinenlesbaren_kopie)
         std::getline(felder, bis, ',');
         std::getline(felder, name, ',');
         std::getline(felder, wert);
-        const auto betrag = Currency::parse(wert);
-        ASSERT_TRUE(betrag) << zeile;
+        const Lesung betrag = betragLesen(wert, schreibweise::JsonZahl);
+        ASSERT_TRUE(betrag.ok()) << zeile;
         for (int m = monat(von); m <= monat(bis); ++m)
-            EXPECT_TRUE(soll.emplace(std::pair{m, name}, *betrag).second) << "doppelt: " << zeile;
+            EXPECT_TRUE(soll.emplace(std::pair{m, name}, betrag.wert).second) << "doppelt: " << zeile;
     }
     ASSERT_GT(soll.size(), 300u) << "CSV-Block unvollständig gelesen";
     std::size_t verglichen = 0;
