@@ -62,6 +62,23 @@ Entry checked(Entry entry, const KeyRule& rule, int index)
     return entry;
 }
 
+// An amount as read from the text of the line; `keineZahl` is what a text that spells no
+// amount is.
+Entry amountEntry(const params::Lesung& amount, Entry::Status keineZahl, const KeyRule& rule, int index)
+{
+    switch (amount.status) {
+    case params::Lesestatus::Ok:
+        break;
+    case params::Lesestatus::KeineZahl:
+        return {keineZahl};
+    case params::Lesestatus::ZuVieleNachkommastellen:
+        return {Entry::TooManyDecimals};
+    case params::Lesestatus::AusserhalbDesBereichs:
+        return {Entry::OutOfRange};
+    }
+    return checked({Entry::Ok, amount.wert.raw()}, rule, index);
+}
+
 } // namespace
 
 const std::array<KeyRule, KeyCount> Keys = KeyTable;
@@ -115,35 +132,15 @@ Entry entryFromNumberText(std::string_view text, const KeyRule& rule, int index)
             return {Entry::OutOfRange};
         return checked({Entry::Ok, amount.wert.raw() / Scale}, rule, index);
     }
-    switch (amount.status) {
-    case params::Lesestatus::Ok:
-        break;
-    case params::Lesestatus::KeineZahl:
-        return {Entry::WrongType};
-    case params::Lesestatus::ZuVieleNachkommastellen:
-        return {Entry::TooManyDecimals};
-    case params::Lesestatus::AusserhalbDesBereichs:
-        return {Entry::OutOfRange};
-    }
-    return checked({Entry::Ok, amount.wert.raw()}, rule, index);
+    return amountEntry(amount, Entry::WrongType, rule, index);
 }
 
 Entry entryFromText(std::string_view text, const KeyRule& rule, int index)
 {
     if (rule.kind != ValueKind::Amount)
         return {Entry::WrongType};
-    const params::Lesung amount = params::betragLesen(text, params::schreibweise::Stapeltext);
-    switch (amount.status) {
-    case params::Lesestatus::Ok:
-        break;
-    case params::Lesestatus::KeineZahl:
-        return {Entry::NotDecimal};
-    case params::Lesestatus::ZuVieleNachkommastellen:
-        return {Entry::TooManyDecimals};
-    case params::Lesestatus::AusserhalbDesBereichs:
-        return {Entry::OutOfRange};
-    }
-    return checked({Entry::Ok, amount.wert.raw()}, rule, index);
+    return amountEntry(params::betragLesen(text, params::schreibweise::Stapeltext), Entry::NotDecimal, rule,
+                       index);
 }
 
 } // namespace svp::cli

@@ -80,7 +80,7 @@ struct Fall {
 
     Ergebniscode ergebnis;
 
-    // True while the window is loaded from a record and while a handler sets a twin control.
+    // True while a handler sets a twin control, whose own handler then does nothing.
     bool Einlesen = false;
 
     // Reserved record field at offset 274: read with a record and written back on saving.

@@ -28,6 +28,8 @@ namespace svp::engine {
 // from nimmMeldungen(). When a handler sets a control from the program, the handler of that
 // control runs here as it would in the window (guarded by Ladesperre and Einlesen), and a
 // focus move raises the leaving handler of the old field and the entering one of the new.
+// Restoring a stored case sets the controls by the rules of engine/wiederherstellung, without
+// their handlers; the one determination that counts runs after it.
 class Steuerung
 {
 public:
