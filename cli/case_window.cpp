@@ -78,6 +78,7 @@ void CaseWindow::determine(MiniCache& cache)
     mini.AktBesch = 0;
     engine::Bestimmung bestimmung(mini, fall, ansicht);
     bestimmung.setArbeitnehmerdaten(arbeitnehmer);
+    bestimmung.setBeitraegeRechnen(false);
     bestimmung.svzentrum();
 }
 

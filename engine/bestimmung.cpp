@@ -87,6 +87,8 @@ void Bestimmung::svzentrum()
     else if (f.HBEntgelt > Null)
         steuerzeilenNebenHauptbeschaeftigung();
     anzeigen();
+    if (m_beitraegeRechnen)
+        m_beitraege = beitraegeBerechnen(m_mini, m_fall, arbeitnehmerdaten());
 }
 
 void Bestimmung::ergebnisbereichZuruecksetzen()

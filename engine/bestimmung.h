@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ansicht.h"
+#include "beitraege.h"
 #include "fall.h"
 #include "params/arbeitnehmer.h"
 #include "params/mini.h"
@@ -52,8 +53,13 @@ public:
     void setArbeitnehmerdaten(const params::Arbeitnehmerdaten& daten) { m_arbeitnehmer = &daten; }
     const params::Arbeitnehmerdaten& arbeitnehmerdaten() const;
 
-    // The whole determination of the case, all four columns and the result texts.
+    // The whole determination of the case, all four columns and the result texts; as its last
+    // step the contribution amounts, unless they are switched off.
     void svzentrum();
+    // The amounts of the last determination. A caller that never shows them (the batch without
+    // amounts) switches them off; they then stay as the last run with them left them.
+    void setBeitraegeRechnen(bool an) { m_beitraegeRechnen = an; }
+    const Beitraege& beitraege() const { return m_beitraege; }
     // How often svzentrum has run on this case.
     std::uint64_t laeufe() const { return m_laeufe; }
 
@@ -120,6 +126,8 @@ private:
     Ansicht& m_ansicht;
     std::uint64_t m_laeufe = 0;
     const params::Arbeitnehmerdaten* m_arbeitnehmer = nullptr;
+    bool m_beitraegeRechnen = true;
+    Beitraege m_beitraege;
 };
 
 } // namespace svp::engine

@@ -126,6 +126,8 @@ public:
     const store::Ablage& ablage() const { return m_ablage; }
     // How often the determination has run: whether a handler determined the case anew.
     std::uint64_t bestimmungen() const { return m_bestimmung.laeufe(); }
+    // The contribution amounts of the case as the last determination left it.
+    const Beitraege& beitraege() const { return m_bestimmung.beitraege(); }
 
 private:
     // The handlers as the window raises them, for a user's action and for a value set by
