@@ -2,6 +2,7 @@
 
 #include "engine/bestimmung.h"
 #include "engine/jahresauswertung.h"
+#include "params/eingaben.h"
 
 #include <algorithm>
 #include <vector>
@@ -56,8 +57,7 @@ bool meldung(const engine::Control& ueberlagerung)
 
 bool benannt(const std::string& arbeitgeber)
 {
-    const QString a = QString::fromStdString(arbeitgeber).trimmed();
-    return !a.isEmpty() && a != QLatin1String("Arbeitgeber");
+    return params::arbeitgeberBenannt(arbeitgeber);
 }
 
 using Zeile = std::pair<QString, QString>;

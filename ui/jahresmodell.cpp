@@ -1,7 +1,7 @@
 #include "jahresmodell.h"
 
-#include "druckbeleg.h"
 #include "engine/bestimmung.h"
+#include "papier.h"
 
 #include <QBrush>
 #include <QColor>
