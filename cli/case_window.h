@@ -2,6 +2,7 @@
 
 #include "case_input.h"
 #include "engine/ansicht.h"
+#include "engine/beitraege.h"
 #include "engine/fall.h"
 #include "engine/wiederherstellung.h"
 #include "mini_cache.h"
@@ -34,7 +35,8 @@ public:
     // pair) the line does not name keep their values.
     void apply(const CaseInput& input);
 
-    // Loads the year's tables and texts for the month and runs `svzentrum` once.
+    // Loads the year's tables and texts for the month and runs `svzentrum` once, with the
+    // contribution amounts as its last step when `beitraegeRechnen` is set.
     void determine(MiniCache& cache);
 
     std::int16_t AktJahr = 0;
@@ -42,8 +44,12 @@ public:
     std::int16_t Land = 0;  // state index, `Auswahl`(2)
     engine::Fall fall;
     engine::Ansicht ansicht;
-    // The employee's data the determination reads beside the case.
+    // The employee's data the determination reads beside the case: the line's keys
+    // Geburtsdatum, Kinderlos, KVSatzKasse, KVErmaessigt, RechtskreisOst and U1.
     params::Arbeitnehmerdaten arbeitnehmer;
+    // --beitraege: the amounts of the last determination.
+    bool beitraegeRechnen = false;
+    engine::Beitraege beitraege;
 };
 
 } // namespace svp::cli

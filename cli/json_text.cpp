@@ -114,6 +114,12 @@ char* writeAmount(char* p, params::Currency amount)
     return p;
 }
 
+char* writeCentsNumber(char* p, params::Currency amount)
+{
+    static constexpr params::Zahlformat TwoDecimals{'.', 2, 2};
+    return params::betragSchreiben(p, amount, TwoDecimals);
+}
+
 char* writeInteger(char* p, std::int64_t value)
 {
     return std::to_chars(p, p + IntegerRoom, value).ptr;

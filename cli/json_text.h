@@ -37,6 +37,8 @@ inline std::size_t jsonStringRoom(std::string_view text)
 }
 char* writeJsonString(char* p, std::string_view text);
 char* writeAmount(char* p, params::Currency amount);
+// An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50.
+char* writeCentsNumber(char* p, params::Currency amount);
 char* writeInteger(char* p, std::int64_t value);
 
 } // namespace svp::cli
