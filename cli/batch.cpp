@@ -59,7 +59,7 @@ class Worker
 {
 public:
     Worker(const BatchOptions& options, const CsvColumns* columns, std::mutex& longLines)
-        : m_options(options), m_columns(columns), m_longLines(longLines), m_freshWindow(freshWindow(options))
+        : m_options(options), m_columns(columns), m_longLines(longLines)
     {
     }
 
@@ -105,8 +105,8 @@ private:
         if (!m_options.sequence)
             m_window = m_freshWindow;
         m_window.apply(m_input);
-        m_window.determine(m_cache);
-        const engine::Beitraege* beitraege = m_options.beitraege ? &m_window.beitraege : nullptr;
+        engine::Beitraege* beitraege = m_options.beitraege ? &m_beitraege : nullptr;
+        m_window.determine(m_cache, beitraege);
         if (m_columns == nullptr)
             appendResult(chunk.output, m_window.fall, m_window.ansicht, m_input.kennung(), beitraege);
         else
@@ -130,15 +130,9 @@ private:
     std::mutex& m_longLines;
     const std::string m_tooLong = "Zeile länger als " + std::to_string(m_options.maxLineLength) + " Bytes";
     MiniCache m_cache;
-    static CaseWindow freshWindow(const BatchOptions& options)
-    {
-        CaseWindow window;
-        window.beitraegeRechnen = options.beitraege;
-        return window;
-    }
-
     const CaseWindow m_freshWindow;
-    CaseWindow m_window = m_freshWindow; // a fresh one to begin with
+    CaseWindow m_window;           // a fresh one to begin with
+    engine::Beitraege m_beitraege; // of the line just determined, with --beitraege
     CaseInput m_input;
     LineError m_error;
     std::vector<std::string> m_cells;

@@ -102,17 +102,19 @@ void CaseWindow::apply(const CaseInput& in)
     engine::wiederherstellen(inputsOf(in), fall, ansicht);
 }
 
-void CaseWindow::determine(MiniCache& cache)
+void CaseWindow::determine(MiniCache& cache, engine::Beitraege* beitraege)
 {
     params::Mini& mini = cache.prepared(AktJahr, Monat);
     mini.Auswahl[params::AuswahlLand] = Land;
     mini.AktBesch = 0;
     engine::Bestimmung bestimmung(mini, fall, ansicht);
     bestimmung.setArbeitnehmerdaten(arbeitnehmer);
-    bestimmung.setBeitraegeRechnen(beitraegeRechnen);
+    // The amounts by the same computation as the determination's last step, straight into
+    // their place.
+    bestimmung.setBeitraegeRechnen(false);
     bestimmung.svzentrum();
-    if (beitraegeRechnen)
-        beitraege = bestimmung.beitraege();
+    if (beitraege != nullptr)
+        engine::beitraegeBerechnen(mini, fall, arbeitnehmer, *beitraege);
 }
 
 } // namespace svp::cli

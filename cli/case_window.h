@@ -35,9 +35,10 @@ public:
     // pair) the line does not name keep their values.
     void apply(const CaseInput& input);
 
-    // Loads the year's tables and texts for the month and runs `svzentrum` once, with the
-    // contribution amounts as its last step when `beitraegeRechnen` is set.
-    void determine(MiniCache& cache);
+    // Loads the year's tables and texts for the month and runs `svzentrum` once; with
+    // `beitraege` the contribution amounts as its last step, into `*beitraege` (kept apart from
+    // the window, so that a fresh window's copy does not carry them along).
+    void determine(MiniCache& cache, engine::Beitraege* beitraege = nullptr);
 
     std::int16_t AktJahr = 0;
     std::int16_t Monat = 0; // month index, `Auswahl`(20)
@@ -47,9 +48,6 @@ public:
     // The employee's data the determination reads beside the case: the line's keys
     // Geburtsdatum, Kinderlos, KVSatzKasse, KVErmaessigt, RechtskreisOst and U1.
     params::Arbeitnehmerdaten arbeitnehmer;
-    // --beitraege: the amounts of the last determination.
-    bool beitraegeRechnen = false;
-    engine::Beitraege beitraege;
 };
 
 } // namespace svp::cli

@@ -251,6 +251,17 @@ void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::stri
     w.put("}\n");
 }
 
+// The most the amounts take: every amount counted at its widest, whatever the case.
+std::size_t beitraegeRoom()
+{
+    static const std::size_t bytes = [] {
+        Room room;
+        writeBeitraege(room, engine::Beitraege{});
+        return room.bytes;
+    }();
+    return bytes;
+}
+
 } // namespace
 
 void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung,
@@ -259,7 +270,9 @@ void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, co
     // Written to a buffer of the thread first: growing `out` by the room would fill it with zeros.
     thread_local std::vector<char> line;
     Room room;
-    writeResult(room, fall, ansicht, kennung, beitraege);
+    writeResult(room, fall, ansicht, kennung, nullptr);
+    if (beitraege != nullptr)
+        room.bytes += beitraegeRoom();
     if (line.size() < room.bytes)
         line.resize(room.bytes);
     Writer w{line.data()};
