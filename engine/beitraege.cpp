@@ -613,18 +613,13 @@ private:
         if (rentner && posten(c, ZeilePV).art == Art::Frei &&
             (kvArt == Art::Ordentlich || kvArt == Art::Zuschuss || kvArt == Art::Gleitzone))
             posten(c, ZeilePV).hinweise.setzen(Hinweis::RentnerPVPflichtig);
-        if (c == 0 && status == params::status::StudentAushilfe) {
-            if (!m_fall.HBUeber20 && posten(0, ZeileAV).art == Art::Ordentlich)
-                posten(0, ZeileAV).hinweise.setzen(Hinweis::StudentAVFrei);
-            if (ae(0) <= grenze::MiniGrenze)
-                for (int zeile = ZeileKV; zeile <= ZeileAV; ++zeile)
-                    if (posten(0, zeile).art == Art::Gleitzone)
-                        posten(0, zeile).hinweise.setzen(Hinweis::StudentMinijob);
-        }
-        if (c == 3 && m_b.spalten[3].minijob && m_hauptRVpflichtig) {
-            posten(3, ZeileKV).hinweise.setzen(Hinweis::MitHauptZusammenrechnen);
-            posten(3, ZeileRV).hinweise.setzen(Hinweis::MitHauptZusammenrechnen);
-        }
+        // A working student up to 20 hours a week is free of AV, and later mini-jobs beside an
+        // RV-insured main employment take its lines: the codes follow the law there, and the
+        // hints G2 and G4 have nothing left to point at.
+        if (c == 0 && status == params::status::StudentAushilfe && ae(0) <= grenze::MiniGrenze)
+            for (int zeile = ZeileKV; zeile <= ZeileAV; ++zeile)
+                if (posten(0, zeile).art == Art::Gleitzone)
+                    posten(0, zeile).hinweise.setzen(Hinweis::StudentMinijob);
         if (m_fall.ergebnis(c, ZeileKV) == kv::Pauschal && !m_b.spalten[c].minijob)
             posten(c, ZeileKV).hinweise.setzen(Hinweis::BundeslandFehlt);
         if (m_land == Berlin && !m_an.RechtskreisOst)

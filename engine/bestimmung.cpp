@@ -87,8 +87,17 @@ void Bestimmung::svzentrum()
     else if (f.HBEntgelt > Null)
         steuerzeilenNebenHauptbeschaeftigung();
     anzeigen();
-    if (m_beitraegeRechnen)
-        beitraegeBerechnen(m_mini, m_fall, arbeitnehmerdaten(), m_beitraege);
+    if (m_beitraegeRechnen) {
+        if (!m_beitraege)
+            m_beitraege.emplace();
+        beitraegeBerechnen(m_mini, m_fall, arbeitnehmerdaten(), *m_beitraege);
+    }
+}
+
+const Beitraege& Bestimmung::beitraege() const
+{
+    static const Beitraege NieBerechnet{};
+    return m_beitraege ? *m_beitraege : NieBerechnet;
 }
 
 void Bestimmung::ergebnisbereichZuruecksetzen()

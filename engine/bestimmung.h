@@ -7,6 +7,7 @@
 #include "params/mini.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace svp::engine {
@@ -59,7 +60,7 @@ public:
     // The amounts of the last determination. A caller that never shows them (the batch without
     // amounts) switches them off; they then stay as the last run with them left them.
     void setBeitraegeRechnen(bool an) { m_beitraegeRechnen = an; }
-    const Beitraege& beitraege() const { return m_beitraege; }
+    const Beitraege& beitraege() const;
     // How often svzentrum has run on this case.
     std::uint64_t laeufe() const { return m_laeufe; }
 
@@ -130,7 +131,9 @@ private:
     std::uint64_t m_laeufe = 0;
     const params::Arbeitnehmerdaten* m_arbeitnehmer = nullptr;
     bool m_beitraegeRechnen = true;
-    Beitraege m_beitraege;
+    // Made the first time they are computed: a determination without them (the batch's)
+    // does not pay for setting up a result it never fills.
+    std::optional<Beitraege> m_beitraege;
 };
 
 } // namespace svp::engine

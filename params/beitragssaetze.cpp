@@ -1,6 +1,7 @@
 #include "beitragssaetze.h"
 
 #include <array>
+#include <cstdint>
 
 namespace svp::params {
 
@@ -136,15 +137,29 @@ static_assert(lueckenlos(), "the periods cover January 2006 to December 2010 in 
 
 } // namespace
 
+namespace {
+
+// The row of each month from January 2006, so that a determination finds its row at once.
+constexpr int ErsterMonat = monatsnummer(2006, 0);
+constexpr int AnzahlMonate = monatsnummer(2010, 11) - ErsterMonat + 1;
+constexpr std::array<std::uint8_t, AnzahlMonate> ZeileDesMonats = [] {
+    std::array<std::uint8_t, AnzahlMonate> zeilen{};
+    for (std::size_t z = 0; z < Tabelle.size(); ++z)
+        for (int monat = Tabelle[z].von; monat <= Tabelle[z].bis; ++monat)
+            zeilen[static_cast<std::size_t>(monat - ErsterMonat)] = static_cast<std::uint8_t>(z);
+    return zeilen;
+}();
+
+} // namespace
+
 const Beitragssaetze* beitragssaetze(int jahr, int monatsindex)
 {
     if (monatsindex < 0 || monatsindex > 11)
         return nullptr;
-    const int monat = monatsnummer(jahr, monatsindex);
-    for (const auto& zeile : Tabelle)
-        if (monat >= zeile.von && monat <= zeile.bis)
-            return &zeile;
-    return nullptr;
+    const int monat = monatsnummer(jahr, monatsindex) - ErsterMonat;
+    if (monat < 0 || monat >= AnzahlMonate)
+        return nullptr;
+    return &Tabelle[ZeileDesMonats[static_cast<std::size_t>(monat)]];
 }
 
 std::span<const Beitragssaetze> beitragssatzTabelle()
