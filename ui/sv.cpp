@@ -403,7 +403,7 @@ void SV::druckenOeffnen()
     }
     angaben.zeitpunkt = QDateTime::currentDateTime();
     const engine::Steuerung& s = *m_steuerung;
-    m_druckausgabe(Druckbeleg(s.ansicht(), s.fall(), s.mini(), angaben));
+    m_druckausgabe(Druckbeleg(s.ansicht(), s.fall(), s.mini(), angaben, &s.beitraege()));
 }
 
 void SV::belegAusgeben(const Druckbeleg& beleg)
