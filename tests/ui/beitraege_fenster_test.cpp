@@ -4,6 +4,8 @@
 
 #include "engine/steuerung.h"
 #include "ui/anwendung.h"
+#include "ui/beitragsbeleg.h"
+#include "ui/hilfe.h"
 #include "ui/sv.h"
 
 #include <memory>
@@ -14,11 +16,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 using svp::engine::Steuerung;
 using svp::params::Arbeitnehmerdaten;
@@ -73,6 +79,7 @@ private slots:
     void rechenbeispieleImFenster();
     void strichUndHinweise();
     void schalterBlendetAusUndMerktSich();
+    void hilfeseiteDerBeitraege();
 
 private:
     void eingeben(const Eingabe& e);
@@ -300,6 +307,54 @@ void BeitraegeFensterTest::schalterBlendetAusUndMerktSich()
     // Switched on, the amounts of the case shown are drawn at once.
     QVERIFY(!label(QStringLiteral("SummeAG(0)"))->text().isEmpty());
     QSettings().remove(QStringLiteral("Fenster/BeitraegeInEuro"));
+}
+
+// The help window leads from its page to the page of the amounts and back; that page cites the
+// base and the legal basis in the words of the window and the Prüfbeleg; every link of the two
+// pages leads somewhere.
+void BeitraegeFensterTest::hilfeseiteDerBeitraege()
+{
+    const QDir quelle(QStringLiteral(SVP_HILFE_QUELLE));
+    svp::ui::Hilfefenster hilfe(QUrl::fromLocalFile(quelle.filePath(QStringLiteral("index.html"))));
+    QTextBrowser* browser = hilfe.browser();
+    QVERIFY(browser->toHtml().contains(QStringLiteral("beitraege.html")));
+    browser->setSource(QUrl(QStringLiteral("beitraege.html")));
+    const QString seite = browser->toPlainText().simplified();
+    QVERIFY(seite.startsWith(QStringLiteral("← Zur Hilfe des Programms Beiträge in Euro")));
+    for (const QString& soll :
+         {QString::fromUtf8(svp::engine::EinmalzahlungText), QString::fromUtf8(svp::ui::Rechtsgrundlage),
+          QStringLiteral("BE = F × 400 + (2 − F) × (Entgelt − 400)"),
+          QStringLiteral("Warum der Satz im Ergebnistext"),
+          QStringLiteral("Lohnsteuer individuell – nicht berechnet"),
+          QStringLiteral("Geburtsdatum fehlt: Zuschlag 0,25 % angenommen"),
+          QStringLiteral("07–12/2009 0,7472")})
+        QVERIFY2(seite.contains(soll.simplified()), qPrintable(soll));
+    browser->backward();
+    QVERIFY(browser->source().path().endsWith(QStringLiteral("index.html")));
+
+    static const QRegularExpression verweis(QStringLiteral("href=\"([^\"]+)\""));
+    for (const QString& name : {QStringLiteral("index.html"), QStringLiteral("beitraege.html")}) {
+        QFile datei(quelle.filePath(name));
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(datei.readAll());
+        for (auto treffer = verweis.globalMatch(html); treffer.hasNext();) {
+            const QString ziel = treffer.next().captured(1);
+            if (ziel.startsWith(QLatin1String("http")) || ziel.startsWith(QLatin1String("mailto:")))
+                continue;
+            const qsizetype raute = ziel.indexOf(QLatin1Char('#'));
+            const QString datei2 = raute < 0 ? ziel : ziel.left(raute);
+            const QString anker = raute < 0 ? QString() : ziel.mid(raute + 1);
+            QString text = html;
+            if (!datei2.isEmpty()) {
+                QFile andere(quelle.filePath(datei2));
+                QVERIFY2(andere.open(QIODevice::ReadOnly), qPrintable(name + QStringLiteral(": ") + ziel));
+                text = QString::fromUtf8(andere.readAll());
+            }
+            if (!anker.isEmpty())
+                QVERIFY2(text.contains(QStringLiteral("id=\"%1\"").arg(anker)),
+                         qPrintable(name + QStringLiteral(": ") + ziel));
+        }
+    }
 }
 
 QTEST_MAIN(BeitraegeFensterTest)
