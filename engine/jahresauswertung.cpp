@@ -1,6 +1,7 @@
 #include "jahresauswertung.h"
 
 #include "bestimmung.h"
+#include "params/eingaben.h"
 #include "satzabbild.h"
 #include "store/jahresdatei.h"
 
@@ -52,15 +53,6 @@ bool unveraendert(const Datensatz& satz)
         if (satz.text(Satzfeld::Namen, i) != leer.text(Satzfeld::Namen, i))
             return false;
     return true;
-}
-
-bool platzhalter(const std::string& arbeitgeber)
-{
-    const auto anfang = arbeitgeber.find_first_not_of(' ');
-    if (anfang == std::string::npos)
-        return true;
-    const auto ende = arbeitgeber.find_last_not_of(' ');
-    return std::string_view(arbeitgeber).substr(anfang, ende - anfang + 1) == params::ArbeitgeberPlatzhalter;
 }
 
 } // namespace
@@ -130,7 +122,7 @@ bool spalteErfasst(const Fall& f, const Ansicht& a, int spalte)
     const auto k = static_cast<std::size_t>(spalte);
     if (spalte < 0 || spalte >= Spalten)
         return false;
-    if (!platzhalter(a.Arbeitgeber[k]))
+    if (params::arbeitgeberBenannt(a.Arbeitgeber[k]))
         return true;
     switch (spalte) {
     case 0:

@@ -2,6 +2,8 @@
 
 #include "currency.h"
 
+#include <string_view>
+
 namespace svp::params {
 
 // What the inputs of a case can be: the years and states, the buttons of each option group and
@@ -64,6 +66,17 @@ inline constexpr int LetzteKBArt = kbart::Laenger;
 // The employer name that a new window and a new record show in every column until the user
 // names the employer; a column that shows it names none.
 inline constexpr const char* ArbeitgeberPlatzhalter = "Arbeitgeber";
+
+// Whether an employer name, as the record pads it with blanks, names an employer: neither blank
+// nor the placeholder.
+constexpr bool arbeitgeberBenannt(std::string_view name)
+{
+    const auto anfang = name.find_first_not_of(' ');
+    if (anfang == std::string_view::npos)
+        return false;
+    const auto ende = name.find_last_not_of(' ');
+    return name.substr(anfang, ende - anfang + 1) != std::string_view(ArbeitgeberPlatzhalter);
+}
 
 // The amounts a numeric field of the window takes: at most five integer digits.
 struct Wertebereich {

@@ -51,4 +51,12 @@ std::optional<std::size_t> zeichenzahl(std::string_view text)
     return anzahl;
 }
 
+std::size_t zeichenzahlHoechstens(std::string_view text)
+{
+    std::size_t anzahl = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++anzahl)
+        pos += zeichenLesen(text, pos).laenge;
+    return anzahl;
+}
+
 } // namespace svp::params::utf8

@@ -31,4 +31,27 @@ inline Zeichen zeichenLesen(std::string_view text, std::size_t pos)
 // The number of characters of a text that is UTF-8 throughout, else nothing.
 std::optional<std::size_t> zeichenzahl(std::string_view text);
 
+// The number of characters of any text, a byte that starts no character counted as one.
+std::size_t zeichenzahlHoechstens(std::string_view text);
+
+// Reads the character at `stelle` into `zeichen` and moves `stelle` past it. False, with `stelle`
+// unchanged, at the end of the text or where the bytes there start no character.
+inline bool naechstesZeichen(std::string_view text, std::size_t& stelle, char32_t& zeichen)
+{
+    if (stelle >= text.size())
+        return false;
+    const Zeichen z = zeichenLesen(text, stelle);
+    if (!z.gueltig)
+        return false;
+    zeichen = z.wert;
+    stelle += z.laenge;
+    return true;
+}
+
+// A control character (C0, DEL and C1), which has no place in a name or a number.
+constexpr bool steuerzeichen(char32_t zeichen)
+{
+    return zeichen < 0x20 || (zeichen >= 0x7F && zeichen < 0xA0);
+}
+
 } // namespace svp::params::utf8

@@ -3,7 +3,7 @@
 #include "ablage.h"
 #include "datei.h"
 #include "params/eingaben.h"
-#include "utf8.h"
+#include "params/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -54,7 +54,7 @@ bool verboten(char32_t c)
 
 bool leerzeichen(char32_t c)
 {
-    return c == ' ' || c == 0xA0 || steuerzeichen(c);
+    return c == ' ' || c == 0xA0 || params::utf8::steuerzeichen(c);
 }
 
 // At most `hoechstens` bytes of a well-formed UTF-8 text, cut between two characters, without
@@ -64,7 +64,7 @@ std::string gekuerzt(std::string_view text, std::size_t hoechstens)
     std::size_t ende = 0;
     for (std::size_t stelle = 0; stelle < text.size();) {
         char32_t c = 0;
-        if (!naechstesZeichen(text, stelle, c) || stelle > hoechstens)
+        if (!params::utf8::naechstesZeichen(text, stelle, c) || stelle > hoechstens)
             break;
         ende = stelle;
     }
@@ -254,7 +254,7 @@ std::string Arbeitnehmerverzeichnis::ordnername(const Arbeitnehmerdaten& daten)
     for (std::size_t stelle = 0; stelle < roh.size();) {
         const std::size_t anfang = stelle;
         char32_t c = 0;
-        if (!naechstesZeichen(roh, stelle, c)) {
+        if (!params::utf8::naechstesZeichen(roh, stelle, c)) {
             ++stelle;
             c = '_';
         }
@@ -288,7 +288,7 @@ std::string Arbeitnehmerverzeichnis::suchform(std::string_view text)
     for (std::size_t stelle = 0; stelle < text.size();) {
         const std::size_t anfang = stelle;
         char32_t c = 0;
-        if (!naechstesZeichen(text, stelle, c)) {
+        if (!params::utf8::naechstesZeichen(text, stelle, c)) {
             form += text[stelle++];
             continue;
         }

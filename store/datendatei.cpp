@@ -2,7 +2,7 @@
 
 #include "datenschluessel.h"
 #include "params/betrag_text.h"
-#include "utf8.h"
+#include "params/utf8.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -274,9 +274,9 @@ Grund textFehler(std::string_view name, std::string_view text, std::size_t hoech
     std::size_t zeichen = 0;
     for (std::size_t stelle = 0; stelle < text.size(); ++zeichen) {
         char32_t c = 0;
-        if (!naechstesZeichen(text, stelle, c))
+        if (!params::utf8::naechstesZeichen(text, stelle, c))
             return zitiert(name) + " ist kein gültiger UTF-8-Text";
-        if (steuerzeichen(c))
+        if (params::utf8::steuerzeichen(c))
             return zitiert(name) + " enthält ein Steuerzeichen";
     }
     if (zeichen > hoechstens)

@@ -78,6 +78,7 @@ std::string jsonText(params::Currency satz);
 template <typename... F> struct Faelle : F... {
     using F::operator()...;
 };
+template <typename... F> Faelle(F...) -> Faelle<F...>; // for compilers without aggregate deduction
 
 // Every key of the table from the file into `daten`; the reason of the first value that is not
 // allowed. A key that is missing, or null, leaves the default.

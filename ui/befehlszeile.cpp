@@ -4,6 +4,7 @@
 #include "druckbeleg.h"
 #include "engine/jahresauswertung.h"
 #include "params/eingaben.h"
+#include "params/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -41,16 +42,6 @@ gelesen oder die PDF-Datei nicht geschrieben werden kann.
 
 const char* const Programm = "svpflicht: ";
 
-// The number of Unicode characters of a UTF-8 text.
-std::size_t zeichen(std::string_view utf8)
-{
-    std::size_t n = 0;
-    for (const char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
 bool zahl(std::string_view text, int& wert)
 {
     const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), wert);
@@ -82,7 +73,7 @@ struct Argument {
 std::string belegangabe(std::string& ziel, std::string_view wert, const char* was)
 {
     ziel = wert;
-    if (zeichen(wert) > static_cast<std::size_t>(BelegangabeLaenge))
+    if (params::utf8::zeichenzahlHoechstens(wert) > static_cast<std::size_t>(BelegangabeLaenge))
         return std::string(was) + " darf höchstens 60 Zeichen lang sein.";
     return {};
 }

@@ -3,6 +3,7 @@
 #include "beitragsbeleg.h"
 #include "engine/bestimmung.h"
 #include "engine/jahresauswertung.h"
+#include "params/eingaben.h"
 
 #include <algorithm>
 #include <vector>
@@ -57,8 +58,7 @@ bool meldung(const engine::Control& ueberlagerung)
 
 bool benannt(const std::string& arbeitgeber)
 {
-    const QString a = QString::fromStdString(arbeitgeber).trimmed();
-    return !a.isEmpty() && a != QLatin1String("Arbeitgeber");
+    return params::arbeitgeberBenannt(arbeitgeber);
 }
 
 using Zeile = std::pair<QString, QString>;

@@ -1,8 +1,8 @@
 #include "jahresmodell.h"
 
 #include "beitragstafel.h"
-#include "druckbeleg.h"
 #include "engine/bestimmung.h"
+#include "papier.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,6 +1,6 @@
 #include "kindprozess.h"
+#include "params/utf8.h"
 #include "store/arbeitnehmerverzeichnis.h"
-#include "store/utf8.h"
 #include "temp_dir.h"
 
 #include <filesystem>
@@ -31,7 +31,7 @@ bool gueltigesUtf8(const std::string& text)
 {
     char32_t c = 0;
     for (std::size_t stelle = 0; stelle < text.size();) {
-        if (!naechstesZeichen(text, stelle, c))
+        if (!params::utf8::naechstesZeichen(text, stelle, c))
             return false;
     }
     return true;
