@@ -119,39 +119,49 @@ Beitragszeilen::Zelle Beitragszeilen::zelle(QGridLayout* raster, int zeile, int 
     return z;
 }
 
-void Beitragszeilen::bauen(QGridLayout* raster, int spalte)
+void Beitragszeilen::bauen(QGridLayout* raster, int spalte, QGridLayout* fallRaster)
 {
     m_spalte = spalte;
     const auto name = [spalte](const char* wort) { return gruppenname(wort, spalte); };
-    const auto kopf = [&](int zeile, int sp, const QString& anteil, const char* wort) {
+    const auto kopf = [&](QGridLayout* ziel, int zeile, int sp, const QString& anteil, const char* wort) {
         QLabel* k = beschriftung(name(wort), QString::fromUtf8(anteil == AN ? "AN €" : "AG €"));
         k->setAccessibleName(anteil + QStringLiteral("anteil in Euro"));
         k->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         fettSetzen(k);
-        raster->addWidget(k, zeile, sp);
+        ziel->addWidget(k, zeile, sp);
         m_alle.push_back(k);
     };
 
     if (spalte == 1) {
-        // The short-term employment has no pay: its panel shows the totals of the case.
-        QLabel* titel = text(raster, Umlagenzeile, name("BeitragFall"), QStringLiteral("Insgesamt"));
+        // The short-term employment has no pay: its panel shows the totals of the case, in a
+        // grid of their own under the rows, which a message over the rows does not cover. An
+        // empty heading keeps the rows level with the other panels'.
+        QLabel* leer = beschriftung(name("KopfLeer"), QStringLiteral("\u00a0"));
+        fettSetzen(leer);
+        raster->addWidget(leer, Kopfzeile, 0);
+        m_alle.push_back(leer);
+        QGridLayout* fall = fallRaster != nullptr ? fallRaster : raster;
+        const int erste = fallRaster != nullptr ? 0 : Umlagenzeile;
+        if (fallRaster != nullptr && fallRaster->parentWidget() != nullptr)
+            m_alle.push_back(fallRaster->parentWidget());
+        QLabel* titel = text(fall, erste, name("BeitragFall"), QStringLiteral("Insgesamt"));
         titel->setAccessibleName(QStringLiteral("Alle Beschäftigungen zusammen"));
         fettSetzen(titel);
-        kopf(Umlagenzeile, SpalteAN, AN, "KopfAN");
-        kopf(Umlagenzeile, SpalteAG, AG, "KopfAG");
-        text(raster, Summenzeile, name("SummeText"), QStringLiteral("Summe"));
+        kopf(fall, erste, SpalteAN, AN, "KopfAN");
+        kopf(fall, erste, SpalteAG, AG, "KopfAG");
+        text(fall, erste + 1, name("SummeText"), QStringLiteral("Summe"));
         m_summeAN =
-            zelle(raster, Summenzeile, SpalteAN, name("SummeAN"), QStringLiteral("Alle Beschäftigungen"), AN);
+            zelle(fall, erste + 1, SpalteAN, name("SummeAN"), QStringLiteral("Alle Beschäftigungen"), AN);
         m_summeAG =
-            zelle(raster, Summenzeile, SpalteAG, name("SummeAG"), QStringLiteral("Alle Beschäftigungen"), AG);
-        text(raster, Kostenzeile, name("KostenText"), QStringLiteral("Arbeitgeberkosten"), true);
-        m_kosten = zelle(raster, Kostenzeile, SpalteAG, name("Kosten"),
-                         QStringLiteral("Alle Beschäftigungen"), QStringLiteral("Arbeitgeberkosten"));
+            zelle(fall, erste + 1, SpalteAG, name("SummeAG"), QStringLiteral("Alle Beschäftigungen"), AG);
+        text(fall, erste + 2, name("KostenText"), QStringLiteral("Arbeitgeberkosten"), true);
+        m_kosten = zelle(fall, erste + 2, SpalteAG, name("Kosten"), QStringLiteral("Alle Beschäftigungen"),
+                         QStringLiteral("Arbeitgeberkosten"));
         return;
     }
 
-    kopf(Kopfzeile, SpalteAN, AN, "KopfAN");
-    kopf(Kopfzeile, SpalteAG, AG, "KopfAG");
+    kopf(raster, Kopfzeile, SpalteAN, AN, "KopfAN");
+    kopf(raster, Kopfzeile, SpalteAG, AG, "KopfAG");
     for (int p = 0; p < engine::AnzahlPosten; ++p) {
         const auto i = static_cast<std::size_t>(p);
         const QString zweig = QString::fromUtf8(Zweige[i]);

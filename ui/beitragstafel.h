@@ -50,8 +50,9 @@ public:
     // The space between the cells of the panel's grid.
     static constexpr int Zellenabstand = 3;
 
-    // Puts the labels of panel `spalte` (0..3) into its grid.
-    void bauen(QGridLayout* raster, int spalte);
+    // Puts the labels of panel `spalte` (0..3) into its grid; those of the case's totals in
+    // the panel of the short-term employment into `fallRaster`, where given.
+    void bauen(QGridLayout* raster, int spalte, QGridLayout* fallRaster = nullptr);
 
     // The amounts of the last determination; `gueltig` false (no determination yet, or a month
     // outside the years of the rates) leaves the cells empty.

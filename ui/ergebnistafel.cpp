@@ -136,13 +136,29 @@ QFrame* Ergebnistafel::spalteBauen(int spalte)
     for (QToolButton* knopf : {m_lstKurz, m_lstInfo})
         if (knopf != nullptr)
             knopf->setMaximumHeight(knopf->iconSize().height() + 2);
-    m_beitraege[static_cast<std::size_t>(spalte)].bauen(s.raster, spalte);
+    // The case's totals under the rows of the short-term employment, outside its message.
+    QGridLayout* fallRaster = nullptr;
+    QWidget* fall = nullptr;
+    if (spalte == 1) {
+        fall = new QWidget;
+        fall->setObjectName(QStringLiteral("BeitraegeFall"));
+        fallRaster = new QGridLayout(fall);
+        fallRaster->setContentsMargins(4, 0, 4, 1);
+        fallRaster->setVerticalSpacing(0);
+        fallRaster->setHorizontalSpacing(Beitragszeilen::Zellenabstand);
+        fallRaster->setColumnStretch(0, 1);
+    }
+    m_beitraege[static_cast<std::size_t>(spalte)].bauen(s.raster, spalte, fallRaster);
 
     auto* stapel = new QGridLayout(s.panel);
     stapel->setContentsMargins(1, 1, 1, 1);
     stapel->addWidget(s.zeilenflaeche, 0, 0);
     s.vielleicht = ueberlagerung(gruppenname("vielleicht", spalte));
     stapel->addWidget(s.vielleicht, 0, 0);
+    if (fall != nullptr) {
+        stapel->setVerticalSpacing(0);
+        stapel->addWidget(fall, 1, 0);
+    }
     return s.panel;
 }
 

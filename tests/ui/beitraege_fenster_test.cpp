@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -275,6 +276,15 @@ void BeitraegeFensterTest::strichUndHinweise()
     QLabel* summe = label(QStringLiteral("SummeAN(0)"));
     QVERIFY(summe->text().endsWith(QLatin1Char('+')));
     QVERIFY(summe->toolTip().contains(QStringLiteral("zzgl. nicht berechneter Posten")));
+
+    // A message over the short-term employment's rows leaves the case's totals in view.
+    auto* laenger = m_fenster->findChild<QRadioButton*>(QStringLiteral("KBopt(2)"));
+    QVERIFY(laenger);
+    QTest::mouseClick(laenger, Qt::LeftButton, {}, QPoint(6, laenger->height() / 2));
+    QVERIFY(m_steuerung->ansicht().vielleicht[1].visible);
+    QVERIFY(label(QStringLiteral("vielleicht(1)"))->isVisible());
+    QVERIFY(label(QStringLiteral("Kosten(1)"))->isVisible());
+    QCOMPARE(ohneZeichen(label(QStringLiteral("Kosten(1)"))->text()), QStringLiteral("718,21"));
 
     // With every datum given, no hint remains.
     eingeben({"mit_angaben", 2010, 5, 9, "600", "0", "0", mitKindern(), {}});
