@@ -87,7 +87,7 @@ public:
             }
             switch (m_columns->readRow(line, m_input, m_error, m_cells)) {
             case CsvColumns::Row::Blank:
-                appendCsvBlank(chunk.output, m_options.separator);
+                appendCsvBlank(chunk.output, m_options.separator, m_options.beitraege);
                 break;
             case CsvColumns::Row::Taken:
                 take(chunk);
@@ -105,12 +105,13 @@ private:
         if (!m_options.sequence)
             m_window = m_freshWindow;
         m_window.apply(m_input);
-        m_window.determine(m_cache);
+        engine::Beitraege* beitraege = m_options.beitraege ? &m_beitraege : nullptr;
+        m_window.determine(m_cache, beitraege);
         if (m_columns == nullptr)
-            appendResult(chunk.output, m_window.fall, m_window.ansicht, m_input.kennung());
+            appendResult(chunk.output, m_window.fall, m_window.ansicht, m_input.kennung(), beitraege);
         else
             appendCsvResult(chunk.output, m_options.separator, m_window.fall, m_window.ansicht,
-                            m_input.kennung());
+                            m_input.kennung(), beitraege);
     }
 
     // A refused line leaves the window as it was.
@@ -120,7 +121,7 @@ private:
         if (m_columns == nullptr)
             appendError(chunk.output, record.number, message, kennung);
         else
-            appendCsvError(chunk.output, m_options.separator, message, kennung);
+            appendCsvError(chunk.output, m_options.separator, message, kennung, m_options.beitraege);
         chunk.anyFailed = true;
     }
 
@@ -130,7 +131,8 @@ private:
     const std::string m_tooLong = "Zeile länger als " + std::to_string(m_options.maxLineLength) + " Bytes";
     MiniCache m_cache;
     const CaseWindow m_freshWindow;
-    CaseWindow m_window; // a fresh one to begin with
+    CaseWindow m_window;           // a fresh one to begin with
+    engine::Beitraege m_beitraege; // of the line just determined, with --beitraege
     CaseInput m_input;
     LineError m_error;
     std::vector<std::string> m_cells;
@@ -292,7 +294,7 @@ int runBatch(std::istream& in, std::ostream& out, const BatchOptions& options, s
                 return ExitNoInput;
             }
             std::string head;
-            appendCsvHeader(head, options.separator);
+            appendCsvHeader(head, options.separator, options.beitraege);
             out.write(head.data(), static_cast<std::streamsize>(head.size()));
             if (source.waiting())
                 out.flush();

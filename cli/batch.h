@@ -35,6 +35,9 @@ struct BatchOptions {
     std::size_t maxLineLength = DefaultMaxLineLength;
     Format format = Format::JsonLines;
     char separator = ';'; // CSV only: ';' with decimal comma or ',' with decimal point
+    // The contribution amounts in euro after the results (JSON: the member "Beitraege"; CSV:
+    // columns of their own). Without it the output is as it always was.
+    bool beitraege = false;
 };
 
 // Determines one case per non-blank line of `in` and writes the answers to `out` in input

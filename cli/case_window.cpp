@@ -4,6 +4,7 @@
 #include "engine/wiederherstellung.h"
 
 #include <array>
+#include <optional>
 
 namespace svp::cli {
 
@@ -44,6 +45,35 @@ constexpr std::array<InputOf, engine::AnzahlEingaben> Inputs = {{
 }};
 // clang-format on
 
+// An optional flag of the line: "nicht angegeben", yes or no.
+void takeFlag(const CaseInput& in, Key key, std::optional<bool>& ziel)
+{
+    if (!in.has(key))
+        return;
+    const std::int64_t v = in.value(key);
+    ziel = v == NichtAngegeben ? std::nullopt : std::optional<bool>(v != 0);
+}
+
+void takeEmployeeData(const CaseInput& in, params::Arbeitnehmerdaten& an)
+{
+    if (in.has(Key::Geburtsdatum)) {
+        const std::int64_t v = in.value(Key::Geburtsdatum);
+        if (v == NichtAngegeben)
+            an.Geburtsdatum.reset();
+        else
+            an.Geburtsdatum = params::Datum{static_cast<int>(v / 10000), static_cast<int>(v / 100 % 100),
+                                            static_cast<int>(v % 100)};
+    }
+    if (in.has(Key::KVSatzKasse)) {
+        const std::int64_t v = in.value(Key::KVSatzKasse);
+        an.KVSatzKasse = v == NichtAngegeben ? std::nullopt : std::optional(Currency::fromRaw(v));
+    }
+    takeFlag(in, Key::Kinderlos, an.Kinderlos);
+    takeFlag(in, Key::KVErmaessigt, an.KVErmaessigt);
+    takeFlag(in, Key::RechtskreisOst, an.RechtskreisOst);
+    takeFlag(in, Key::U1, an.U1);
+}
+
 } // namespace
 
 CaseWindow::CaseWindow()
@@ -68,18 +98,23 @@ void CaseWindow::apply(const CaseInput& in)
         Monat = in.integer(Key::Monat);
     if (in.has(Key::Land))
         Land = in.integer(Key::Land);
+    takeEmployeeData(in, arbeitnehmer);
     engine::wiederherstellen(inputsOf(in), fall, ansicht);
 }
 
-void CaseWindow::determine(MiniCache& cache)
+void CaseWindow::determine(MiniCache& cache, engine::Beitraege* beitraege)
 {
     params::Mini& mini = cache.prepared(AktJahr, Monat);
     mini.Auswahl[params::AuswahlLand] = Land;
     mini.AktBesch = 0;
     engine::Bestimmung bestimmung(mini, fall, ansicht);
     bestimmung.setArbeitnehmerdaten(arbeitnehmer);
+    // The amounts by the same computation as the determination's last step, straight into
+    // their place.
     bestimmung.setBeitraegeRechnen(false);
     bestimmung.svzentrum();
+    if (beitraege != nullptr)
+        engine::beitraegeBerechnen(mini, fall, arbeitnehmer, *beitraege);
 }
 
 } // namespace svp::cli

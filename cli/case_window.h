@@ -2,6 +2,7 @@
 
 #include "case_input.h"
 #include "engine/ansicht.h"
+#include "engine/beitraege.h"
 #include "engine/fall.h"
 #include "engine/wiederherstellung.h"
 #include "mini_cache.h"
@@ -34,15 +35,18 @@ public:
     // pair) the line does not name keep their values.
     void apply(const CaseInput& input);
 
-    // Loads the year's tables and texts for the month and runs `svzentrum` once.
-    void determine(MiniCache& cache);
+    // Loads the year's tables and texts for the month and runs `svzentrum` once; with
+    // `beitraege` the contribution amounts as its last step, into `*beitraege` (kept apart from
+    // the window, so that a fresh window's copy does not carry them along).
+    void determine(MiniCache& cache, engine::Beitraege* beitraege = nullptr);
 
     std::int16_t AktJahr = 0;
     std::int16_t Monat = 0; // month index, `Auswahl`(20)
     std::int16_t Land = 0;  // state index, `Auswahl`(2)
     engine::Fall fall;
     engine::Ansicht ansicht;
-    // The employee's data the determination reads beside the case.
+    // The employee's data the determination reads beside the case: the line's keys
+    // Geburtsdatum, Kinderlos, KVSatzKasse, KVErmaessigt, RechtskreisOst and U1.
     params::Arbeitnehmerdaten arbeitnehmer;
 };
 

@@ -64,6 +64,16 @@ Schlüssel zweimal in einer Zeile, gilt der letzte):
   Urlaubsgeld     [Betrag, Betrag], je -99999 bis 99999           Vorgabe [40, 0]
   Weihnachtsgeld  [Betrag, Betrag], je -99999 bis 99999           Vorgabe [200, 0]
   Privathaushalt  [true/false, true/false]                        Vorgabe [false, false]
+Daten des Arbeitnehmers (für die Beiträge; je Vorgabe null, "nicht angegeben"; mit
+--sequence gelten sie weiter, bis eine Zeile sie ändert, null setzt zurück):
+  Geburtsdatum    Text "JJJJ-MM-TT" (auch "TT.MM.JJJJ"), 1900 bis 2099
+  Kinderlos       true oder false: keine Elterneigenschaft nachgewiesen
+  KVSatzKasse     allgemeiner Beitragssatz der Krankenkasse in Prozent ohne die
+                  0,9 des Arbeitnehmers, 5 bis 20, höchstens zwei Nachkommastellen
+                  (gilt 2006 bis 2008; ab 2009 gilt der einheitliche Satz)
+  KVErmaessigt    true oder false: ermäßigter Beitragssatz (ohne Krankengeld)
+  RechtskreisOst  true oder false: Berlin, Rechtskreis Ost
+  U1              true oder false: der Arbeitgeber nimmt an der U1-Umlage teil
   Kennung         Text, höchstens 64 Zeichen: ein Schlüssel des Falls, etwa die
                   Personalnummer; er gilt nur für seine Zeile und wird unverändert
                   zurückgegeben, damit sich Ergebnisse auch nach Sortieren, Filtern
@@ -78,6 +88,19 @@ Ergebniscode (je Spalte die Codes der Zeilen 36 bis 41), Ergebnistext (die 35
 Zeichen langen Texte), Gesamtentgelt, Gleitfall, LStHinweis, Werte (die Beträge des
 Falls nach der Bestimmung), Sichtbar und Beschriftung. Beträge stehen als Text mit
 vier Nachkommastellen ("325.0000").
+Mit --beitraege folgt "Beitraege": je Beschäftigung "HB", "KB", "MJ1", "MJ2" ein
+Objekt mit "LSt", "KV", "PV", "RV", "AV", je {"AN":a,"AG":b,"Grundlage":c}
+(Grundlage: das Entgelt bis zur Beitragsbemessungsgrenze, in der Gleitzone die
+beitragspflichtige Einnahme, unter 155 Euro bei der Aufstockung 155), "Umlagen"
+{"U1","U2","Insolvenzgeld","UV"} (nur Arbeitgeber) und "Summe" {"AN","AG"}; danach
+"Summe" {"AN","AG"} und "Arbeitgeberkosten" (Entgelt und alle AG-Beträge) des
+Falls. Zahlen mit zwei Nachkommastellen (35.00); null, wo ein Betrag nicht
+berechnet wird (Lohnsteuer nach Steuerklasse, "laut Eingabe", Umlagen nach dem
+Satz der Krankenkasse, Berufsgenossenschaft, private Versicherung, Beitrag des
+Versicherten bei einem Zuschuss, die zeitgeringfügige Beschäftigung ohne
+Entgeltangabe); in den Summen zählt null als 0. Grundlage sind das laufende
+Entgelt des Monats und die Daten des Arbeitnehmers (fehlt eine Angabe, gilt die
+Regel des Gesetzes: Zuschlag für Kinderlose, Satz laut Tabelle, U1 ja).
 Eine fehlerhafte Zeile ergibt {"Zeile":N,"Fehler":"..."}, mit der Kennung vorn, wenn
 die Zeile bis zu ihr lesbar war; die Bearbeitung geht mit der nächsten Zeile weiter.
 Eine Zeile mit einem NUL-Byte ist fehlerhaft. Eine Zeile länger als 1048576 Bytes
@@ -105,7 +128,12 @@ Gleitfall, LStHinweis, danach je Beschäftigung (HB Hauptbeschäftigung, KB
 zeitgeringfügige Beschäftigung, MJ1 zuerst aufgenommener Mini-Job, MJ2 später
 aufgenommene Mini-Jobs) und je Ergebniszeile (Lohnsteuer, KV, PV, RV, AV, Hinweis)
 Code und Text: HB_Lohnsteuer_Code, HB_Lohnsteuer, HB_KV_Code, ... MJ2_Hinweis_Code,
-MJ2_Hinweis. Eine fehlerhafte Zeile ergibt eine Zeile mit Kennung und Fehler, eine
+MJ2_Hinweis. Mit --beitraege dazu je Beschäftigung HB_KV_AN, HB_KV_AG, HB_PV_AN, ...
+HB_AV_AG, HB_LSt_AN, HB_LSt_AG, HB_Summe_AN, HB_Summe_AG, HB_Umlagen_AG (bis
+MJ2_Umlagen_AG), zuletzt Summe_AN, Summe_AG und Arbeitgeberkosten; zwei
+Nachkommastellen, ein leeres Feld, wo ein Betrag nicht berechnet wird. Die Daten
+des Arbeitnehmers sind Spalten wie die übrigen Schlüssel; "nicht angegeben" setzt
+einen Wert zurück. Eine fehlerhafte Zeile ergibt eine Zeile mit Kennung und Fehler, eine
 leere Zeile (nur leere Felder) eine leere Zeile: die Zeilen bleiben neben denen der
 Eingabe.
 Beispiel (eine längere Tabelle liegt den Quellen als docs/beispiel.csv bei):
@@ -142,7 +170,7 @@ constexpr std::int64_t MaxFirstLine = 999'999'999'999'999;
 constexpr std::int64_t MaxLineLengthLimit = 1024 * 1024 * 1024;
 
 // clang-format off
-constexpr std::array<Option, 8> OptionTable = {{
+constexpr std::array<Option, 9> OptionTable = {{
     {"--sequence", "", "",
      "Alle Zeilen wirken nacheinander auf dasselbe Fenster: die\n"
      "Schlüssel einer Zeile ersetzen nur ihre Werte, alles andere\n"
@@ -211,12 +239,23 @@ constexpr std::array<Option, 8> OptionTable = {{
          line.options.maxLineLength = static_cast<std::size_t>(*length);
          return std::string();
      }},
+    {"--beitraege", "", "",
+     "Dazu die Beiträge in Euro: was jede Beschäftigung den\n"
+     "Arbeitnehmer (AN) und den Arbeitgeber (AG) im Monat kostet,\n"
+     "siehe \"Beiträge in Euro\" unten. Ohne --beitraege bleibt die\n"
+     "Ausgabe, wie sie ist.",
+     [](CommandLine& line, std::string_view) {
+         line.options.beitraege = true;
+         return std::string();
+     }},
     {"--satzdatei", "", "DATEI",
      "Statt Zeilen die zwölf Monate einer Satzdatei des Fensters\n"
      "(SV2006.xyz bis SV2010.xyz), jeder so, wie das Fenster ihn\n"
      "nach dem Wechsel zu diesem Monat zeigt: zwölf Zeilen, je das\n"
      "Ergebnisobjekt mit \"Monat\" (0 bis 11), \"Land\", \"gespeichert\"\n"
      "(false für einen nie gespeicherten Monat) und \"beschaedigt\".\n"
+     "Die Daten des Arbeitnehmers kommen aus arbeitnehmer.json im\n"
+     "Ordner der Satzdatei. Mit --beitraege auch die Beiträge.\n"
      "Die Datei wird nicht verändert; ist sie nicht lesbar: 2.",
      [](CommandLine& line, std::string_view value) {
          line.recordFile = value;

@@ -7,6 +7,26 @@
 
 namespace svp::cli {
 
+namespace {
+
+// "nicht angegeben" in any case of letters: an optional value set back to not given.
+bool notGiven(std::string_view cell)
+{
+    constexpr std::string_view Words = "nicht angegeben";
+    if (cell.size() != Words.size())
+        return false;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        char c = cell[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != Words[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string CsvColumns::columnName(const KeyRule& rule, int entry)
 {
     std::string name(rule.name);
@@ -86,6 +106,24 @@ std::string CsvColumns::readCell(const Column& column, std::string_view cell, Ca
         return {};
     }
     const KeyRule& rule = ruleOf(column.key);
+    if (rule.optional && notGiven(cell)) {
+        input.setEntry(column.key, column.entry, NichtAngegeben);
+        return {};
+    }
+    if (rule.kind == ValueKind::Date) {
+        const Entry date = entryFromText(cell, rule, column.entry);
+        switch (date.status) {
+        case Entry::Ok:
+            input.setEntry(column.key, column.entry, date.value);
+            return {};
+        case Entry::OutOfRange:
+            kind = LineErrorKind::OutOfRange;
+            return label + rangeFault(rule, column.entry);
+        default:
+            kind = LineErrorKind::WrongType;
+            return label + dateFault(date.status);
+        }
+    }
     if (rule.kind == ValueKind::Flag) {
         const std::optional<bool> flag = csv::readFlag(cell);
         if (!flag) {
@@ -106,8 +144,7 @@ std::string CsvColumns::readCell(const Column& column, std::string_view cell, Ca
                (rule.kind == ValueKind::Integer ? "keine ganze Zahl." : "kein Betrag wie " + example + ".");
     case params::Lesestatus::ZuVieleNachkommastellen:
         kind = rule.kind == ValueKind::Integer ? LineErrorKind::WrongType : LineErrorKind::TooManyDecimals;
-        return label +
-               (rule.kind == ValueKind::Integer ? "keine ganze Zahl." : "mehr als vier Nachkommastellen.");
+        return label + (rule.kind == ValueKind::Integer ? "keine ganze Zahl." : decimalsFault(rule));
     case params::Lesestatus::AusserhalbDesBereichs:
         kind = LineErrorKind::OutOfRange;
         return label + rangeFault(rule, column.entry);
@@ -120,6 +157,9 @@ std::string CsvColumns::readCell(const Column& column, std::string_view cell, Ca
             return label + "keine ganze Zahl.";
         }
         value = raw / Currency::Scale;
+    } else if (!withinDecimals(rule, raw)) {
+        kind = LineErrorKind::TooManyDecimals;
+        return label + decimalsFault(rule);
     }
     const Bounds b = rule.bounds[static_cast<std::size_t>(column.entry)];
     if (value < b.min || value > b.max) {

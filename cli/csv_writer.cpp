@@ -15,6 +15,62 @@ constexpr std::array<std::string_view, engine::Zeilen> ResultRows = {"Lohnsteuer
 constexpr std::array<std::string_view, 5> LeadingColumns = {"Kennung", "Fehler", "Gesamtentgelt", "Gleitfall",
                                                             "LStHinweis"};
 
+// The branches of the amounts in the order of their columns; the rows' index from the wage tax.
+struct AmountBranch {
+    std::string_view name;
+    int row;
+};
+constexpr std::array<AmountBranch, 5> AmountBranches = {{{"KV", engine::ZeileKV},
+                                                         {"PV", engine::ZeilePV},
+                                                         {"RV", engine::ZeileRV},
+                                                         {"AV", engine::ZeileAV},
+                                                         {"LSt", engine::ZeileLSt}}};
+// Per employment: AN and AG of each branch, the two totals and the levies.
+constexpr std::size_t AmountColumnsPerEmployment = 2 * AmountBranches.size() + 3;
+constexpr std::array<std::string_view, 3> CaseAmountColumns = {"Summe_AN", "Summe_AG", "Arbeitgeberkosten"};
+
+void appendCents(std::string& out, const engine::Betrag& amount, char separator)
+{
+    if (!amount.berechnet)
+        return;
+    static constexpr params::Zahlformat Deutsch{',', 2, 2};
+    static constexpr params::Zahlformat Punkt{'.', 2, 2};
+    params::betragAnhaengen(out, amount.wert, separator == ';' ? Deutsch : Punkt);
+}
+
+void appendBeitraege(std::string& out, char separator, const engine::Beitraege& b)
+{
+    for (int c = 0; c < engine::Spalten; ++c) {
+        const engine::Spalte& spalte = b.spalte(c);
+        for (const AmountBranch& branch : AmountBranches) {
+            const engine::Posten& p = spalte.zeile(branch.row);
+            out += separator;
+            appendCents(out, p.an, separator);
+            out += separator;
+            appendCents(out, p.ag, separator);
+        }
+        out += separator;
+        appendCents(out, spalte.summe.an, separator);
+        out += separator;
+        appendCents(out, spalte.summe.ag, separator);
+        // What the levies cost the employer, of those computed; empty when none is.
+        engine::Betrag levies{params::Currency(), false};
+        for (const engine::Umlage& u : spalte.umlagen)
+            if (u.ag.berechnet) {
+                levies.wert += u.ag.wert;
+                levies.berechnet = true;
+            }
+        out += separator;
+        appendCents(out, levies, separator);
+    }
+    out += separator;
+    appendCents(out, b.summe.an, separator);
+    out += separator;
+    appendCents(out, b.summe.ag, separator);
+    out += separator;
+    appendCents(out, b.summe.kosten, separator);
+}
+
 std::string_view trimmed(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(' ');
@@ -38,12 +94,14 @@ void appendEmptyCells(std::string& out, char separator, std::size_t count)
 
 } // namespace
 
-std::size_t csvColumnCount()
+std::size_t csvColumnCount(bool beitraege)
 {
-    return LeadingColumns.size() + 2 * Employments.size() * ResultRows.size();
+    const std::size_t amounts =
+        beitraege ? Employments.size() * AmountColumnsPerEmployment + CaseAmountColumns.size() : 0;
+    return LeadingColumns.size() + 2 * Employments.size() * ResultRows.size() + amounts;
 }
 
-void appendCsvHeader(std::string& out, char separator)
+void appendCsvHeader(std::string& out, char separator, bool beitraege)
 {
     out += csv::ByteOrderMark;
     for (std::size_t i = 0; i < LeadingColumns.size(); ++i) {
@@ -61,11 +119,34 @@ void appendCsvHeader(std::string& out, char separator)
                 out += suffix;
             }
         }
+    if (beitraege) {
+        for (const std::string_view employment : Employments) {
+            auto column = [&](std::string_view name, std::string_view share) {
+                out += separator;
+                out += employment;
+                out += '_';
+                out += name;
+                out += share;
+            };
+            for (const AmountBranch& branch : AmountBranches) {
+                column(branch.name, "_AN");
+                column(branch.name, "_AG");
+            }
+            column("Summe", "_AN");
+            column("Summe", "_AG");
+            column("Umlagen", "_AG");
+        }
+        for (const std::string_view name : CaseAmountColumns) {
+            out += separator;
+            out += name;
+        }
+    }
     out += "\r\n";
 }
 
 void appendCsvResult(std::string& out, char separator, const engine::Fall& fall,
-                     const engine::Ansicht& ansicht, const std::string* kennung)
+                     const engine::Ansicht& ansicht, const std::string* kennung,
+                     const engine::Beitraege* beitraege)
 {
     appendKennung(out, separator, kennung);
     out += separator; // no fault
@@ -83,19 +164,22 @@ void appendCsvResult(std::string& out, char separator, const engine::Fall& fall,
                                                    [static_cast<std::size_t>(r - engine::ErsteZeile)];
             csv::appendField(out, trimmed(text), separator);
         }
+    if (beitraege != nullptr)
+        appendBeitraege(out, separator, *beitraege);
     out += "\r\n";
 }
 
-void appendCsvError(std::string& out, char separator, std::string_view message, const std::string* kennung)
+void appendCsvError(std::string& out, char separator, std::string_view message, const std::string* kennung,
+                    bool beitraege)
 {
     appendKennung(out, separator, kennung);
     csv::appendField(out, message, separator);
-    appendEmptyCells(out, separator, csvColumnCount() - 2);
+    appendEmptyCells(out, separator, csvColumnCount(beitraege) - 2);
 }
 
-void appendCsvBlank(std::string& out, char separator)
+void appendCsvBlank(std::string& out, char separator, bool beitraege)
 {
-    appendEmptyCells(out, separator, csvColumnCount() - 1);
+    appendEmptyCells(out, separator, csvColumnCount(beitraege) - 1);
 }
 
 } // namespace svp::cli

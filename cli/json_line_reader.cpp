@@ -62,12 +62,18 @@ std::string entryExpectedName(ValueKind kind)
         return "true oder false";
     case ValueKind::Amount:
         return "Betrag (Zahl oder Text wie \"400.005\")";
+    case ValueKind::Date:
+        return "Datum (Text wie \"1980-05-15\")";
     }
     return "";
 }
 
 std::string expectedName(const KeyRule& rule)
 {
+    if (rule.count == 1 && rule.optional && rule.kind == ValueKind::Flag)
+        return "true, false oder null";
+    if (rule.count == 1 && rule.optional)
+        return entryExpectedName(rule.kind) + " oder null";
     if (rule.count == 1)
         return entryExpectedName(rule.kind);
     return "Liste aus " + std::to_string(rule.count) +
@@ -109,7 +115,7 @@ public:
     // Interface of the event parser.
     bool null()
     {
-        return scalar(Found::Null, [](const KeyRule&, int) { return Entry{Entry::WrongType}; });
+        return scalar(Found::Null, [](const KeyRule& rule, int) { return entryFromNull(rule); });
     }
     bool boolean(bool v)
     {
@@ -244,7 +250,7 @@ private:
     // The value of the current key is a number beyond every range.
     void numberOverflow()
     {
-        const bool flags = m_rule->kind == ValueKind::Flag;
+        const bool flags = m_rule->kind == ValueKind::Flag || m_rule->kind == ValueKind::Date;
         if (m_depth == 1 && m_rule->count == 1) {
             if (flags)
                 fail(LineErrorKind::WrongType, wrongType(keyLabel(), expectedName(*m_rule), Found::Number));
@@ -319,7 +325,11 @@ private:
             fail(LineErrorKind::OutOfRange, outOfRangeMessage(index));
             break;
         case Entry::TooManyDecimals:
-            fail(LineErrorKind::TooManyDecimals, label(index) + ": mehr als vier Nachkommastellen.");
+            fail(LineErrorKind::TooManyDecimals, label(index) + ": " + decimalsFault(*m_rule));
+            break;
+        case Entry::NotDate:
+        case Entry::NotCalendarDate:
+            fail(LineErrorKind::WrongType, label(index) + ": " + dateFault(entry.status));
             break;
         }
         if (isEntry)

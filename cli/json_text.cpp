@@ -114,6 +114,25 @@ char* writeAmount(char* p, params::Currency amount)
     return p;
 }
 
+char* writeCentsNumberNonZero(char* p, params::Currency amount)
+{
+    // Divisors known at compile time: the general writer's, known only at run time, would
+    // cost more than the rest of the line's amounts.
+    const std::int64_t raw = amount.raw();
+    constexpr std::uint64_t PerCent = params::Currency::Scale / 100;
+    const std::uint64_t magnitude =
+        raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+    const std::uint64_t cents = (magnitude + PerCent / 2) / PerCent; // halves away from zero
+    if (raw < 0 && cents != 0)
+        *p++ = '-';
+    p = std::to_chars(p, p + 20, cents / 100).ptr;
+    const auto rest = static_cast<unsigned>(cents % 100);
+    p[0] = '.';
+    p[1] = static_cast<char>('0' + rest / 10);
+    p[2] = static_cast<char>('0' + rest % 10);
+    return p + 3;
+}
+
 char* writeInteger(char* p, std::int64_t value)
 {
     return std::to_chars(p, p + IntegerRoom, value).ptr;

@@ -4,6 +4,7 @@
 #include "params/currency.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,16 @@ inline std::size_t jsonStringRoom(std::string_view text)
 }
 char* writeJsonString(char* p, std::string_view text);
 char* writeAmount(char* p, params::Currency amount);
+// An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50. A line of
+// amounts holds a hundred of them, most of them 0.
+char* writeCentsNumberNonZero(char* p, params::Currency amount);
+inline char* writeCentsNumber(char* p, params::Currency amount)
+{
+    if (amount.raw() != 0)
+        return writeCentsNumberNonZero(p, amount);
+    std::memcpy(p, "0.00", 4);
+    return p + 4;
+}
 char* writeInteger(char* p, std::int64_t value);
 
 } // namespace svp::cli

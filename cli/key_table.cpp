@@ -15,6 +15,9 @@ constexpr Bounds whole(std::int64_t min, std::int64_t max)
     return {min, max};
 }
 using engine::Feldart;
+// Dates of birth as JJJJMMTT, the years of the employee's data file.
+constexpr std::int64_t ErstesDatum = 19000101;
+constexpr std::int64_t LetztesDatum = 20991231;
 // An amount key takes what the numeric field of the window takes.
 constexpr Bounds field(Feldart art, int index)
 {
@@ -41,6 +44,14 @@ constexpr std::array<KeyRule, KeyCount> KeyTable = {{
     {Key::Urlaubsgeld, "Urlaubsgeld", ValueKind::Amount, 2, {field(Feldart::Url, 1), field(Feldart::Url, 2)}, {40 * Scale, 0}},
     {Key::Weihnachtsgeld, "Weihnachtsgeld", ValueKind::Amount, 2, {field(Feldart::Wei, 1), field(Feldart::Wei, 2)}, {200 * Scale, 0}},
     {Key::Privathaushalt, "Privathaushalt", ValueKind::Flag, 2, {}, {0, 0}},
+    // The employee's data, each "nicht angegeben" until a line names it; ranges as the
+    // employee's data file takes them.
+    {Key::Geburtsdatum, "Geburtsdatum", ValueKind::Date, 1, {whole(ErstesDatum, LetztesDatum)}, {NichtAngegeben}, 4, true},
+    {Key::Kinderlos, "Kinderlos", ValueKind::Flag, 1, {}, {NichtAngegeben}, 4, true},
+    {Key::KVSatzKasse, "KVSatzKasse", ValueKind::Amount, 1, {whole(5 * Scale, 20 * Scale)}, {NichtAngegeben}, 2, true},
+    {Key::KVErmaessigt, "KVErmaessigt", ValueKind::Flag, 1, {}, {NichtAngegeben}, 4, true},
+    {Key::RechtskreisOst, "RechtskreisOst", ValueKind::Flag, 1, {}, {NichtAngegeben}, 4, true},
+    {Key::U1, "U1", ValueKind::Flag, 1, {}, {NichtAngegeben}, 4, true},
 }};
 // clang-format on
 
@@ -53,13 +64,62 @@ constexpr bool inKeyOrder()
 }
 static_assert(inKeyOrder(), "the key table is indexed by Key");
 
+// 10 to the power of the decimals an amount of the rule may not have.
+std::int64_t decimalsUnit(const KeyRule& rule)
+{
+    std::int64_t unit = 1;
+    for (int d = rule.decimals; d < 4; ++d)
+        unit *= 10;
+    return unit;
+}
+
 Entry checked(Entry entry, const KeyRule& rule, int index)
 {
     const Bounds b = rule.bounds[static_cast<std::size_t>(index)];
-    if (entry.status == Entry::Ok && rule.kind != ValueKind::Flag &&
-        (entry.value < b.min || entry.value > b.max))
+    if (entry.status == Entry::Ok && rule.kind == ValueKind::Amount && !withinDecimals(rule, entry.value))
+        entry.status = Entry::TooManyDecimals;
+    else if (entry.status == Entry::Ok && rule.kind != ValueKind::Flag &&
+             (entry.value < b.min || entry.value > b.max))
         entry.status = Entry::OutOfRange;
     return entry;
+}
+
+int daysInMonth(int year, int month)
+{
+    static constexpr std::array<int, 12> Days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : Days[static_cast<std::size_t>(month - 1)];
+}
+
+// "1980-05-15" as the data file writes it, or "15.05.1980" as a German form does.
+Entry dateEntry(std::string_view text, const KeyRule& rule, int index)
+{
+    auto digits = [&](std::size_t from, std::size_t count, int& value) {
+        value = 0;
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return false;
+            value = value * 10 + (text[i] - '0');
+        }
+        return true;
+    };
+    int year = 0, month = 0, day = 0;
+    bool form = false;
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-')
+        form = digits(0, 4, year) && digits(5, 2, month) && digits(8, 2, day);
+    else if (text.size() == 10 && text[2] == '.' && text[5] == '.')
+        form = digits(0, 2, day) && digits(3, 2, month) && digits(6, 4, year);
+    if (!form)
+        return {Entry::NotDate};
+    if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month))
+        return {Entry::NotCalendarDate};
+    return checked({Entry::Ok, static_cast<std::int64_t>(year) * 10000 + month * 100 + day}, rule, index);
+}
+
+std::string dateText(std::int64_t value)
+{
+    auto two = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return std::to_string(value / 10000) + "-" + two(value / 100 % 100) + "-" + two(value % 100);
 }
 
 // An amount as read from the text of the line; `keineZahl` is what a text that spells no
@@ -100,15 +160,39 @@ std::string rangeFault(const KeyRule& rule, int entry)
 {
     const Bounds b = rule.bounds[static_cast<std::size_t>(entry)];
     auto text = [&](std::int64_t bound) {
+        if (rule.kind == ValueKind::Date)
+            return dateText(bound);
         return rule.kind == ValueKind::Amount ? Currency::fromRaw(bound).formatGeneral()
                                               : std::to_string(bound);
     };
     return "Wert außerhalb von " + text(b.min) + " bis " + text(b.max) + ".";
 }
 
+bool withinDecimals(const KeyRule& rule, std::int64_t raw)
+{
+    return raw % decimalsUnit(rule) == 0;
+}
+
+std::string decimalsFault(const KeyRule& rule)
+{
+    static constexpr std::array<std::string_view, 5> Words = {"null", "einer", "zwei", "drei", "vier"};
+    return "mehr als " + std::string(Words[static_cast<std::size_t>(rule.decimals)]) + " Nachkommastellen.";
+}
+
+std::string dateFault(Entry::Status status)
+{
+    return status == Entry::NotCalendarDate ? "kein Kalenderdatum."
+                                            : "ein Datum wie \"1980-05-15\" erwartet.";
+}
+
+Entry entryFromNull(const KeyRule& rule)
+{
+    return rule.optional ? Entry{Entry::Ok, NichtAngegeben} : Entry{Entry::WrongType};
+}
+
 Entry entryFromWhole(std::int64_t v, const KeyRule& rule, int index)
 {
-    if (rule.kind == ValueKind::Flag)
+    if (rule.kind == ValueKind::Flag || rule.kind == ValueKind::Date)
         return {Entry::WrongType};
     if (rule.kind == ValueKind::Amount) {
         if (v > std::numeric_limits<std::int64_t>::max() / Scale ||
@@ -121,7 +205,7 @@ Entry entryFromWhole(std::int64_t v, const KeyRule& rule, int index)
 
 Entry entryFromNumberText(std::string_view text, const KeyRule& rule, int index)
 {
-    if (rule.kind == ValueKind::Flag)
+    if (rule.kind == ValueKind::Flag || rule.kind == ValueKind::Date)
         return {Entry::WrongType};
     const params::Lesung amount = params::betragLesen(text, params::schreibweise::JsonZahl);
     if (rule.kind == ValueKind::Integer) {
@@ -137,6 +221,8 @@ Entry entryFromNumberText(std::string_view text, const KeyRule& rule, int index)
 
 Entry entryFromText(std::string_view text, const KeyRule& rule, int index)
 {
+    if (rule.kind == ValueKind::Date)
+        return dateEntry(text, rule, index);
     if (rule.kind != ValueKind::Amount)
         return {Entry::WrongType};
     return amountEntry(params::betragLesen(text, params::schreibweise::Stapeltext), Entry::NotDecimal, rule,

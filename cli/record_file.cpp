@@ -4,6 +4,7 @@
 #include "engine/jahresauswertung.h"
 #include "params/eingaben.h"
 #include "result_writer.h"
+#include "store/arbeitnehmerdatei.h"
 #include "store/datei.h"
 
 #include <cerrno>
@@ -14,9 +15,11 @@ namespace svp::cli {
 
 namespace {
 
-const char* const Usage = "Aufruf: svpflicht-batch --satzdatei SV<Jahr>.xyz; mehr mit --help.\n";
+const char* const Usage =
+    "Aufruf: svpflicht-batch --satzdatei SV<Jahr>.xyz [--beitraege]; mehr mit --help.\n";
 
 constexpr std::string_view Option = "--satzdatei";
+constexpr std::string_view AmountsOption = "--beitraege";
 
 } // namespace
 
@@ -57,9 +60,12 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
 {
     std::string file;
     std::string error;
+    bool beitraege = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (argument == Option && i + 1 < arguments.size() && file.empty()) {
+        if (argument == AmountsOption) {
+            beitraege = true;
+        } else if (argument == Option && i + 1 < arguments.size() && file.empty()) {
             file = arguments[++i];
         } else if (argument.substr(0, Option.size() + 1) == "--satzdatei=" && file.empty()) {
             file = argument.substr(Option.size() + 1);
@@ -81,7 +87,16 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
         return ExitNoInput;
     }
 
-    auto result = engine::satzdateiAuswerten(file, *year);
+    // The employee's data beside the record file, as the window reads them from its folder.
+    std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    if (folder.empty())
+        folder = ".";
+    const auto daten = store::Arbeitnehmerdatei(folder).lesen();
+    if (daten.fehler)
+        err << "svpflicht-batch: " << daten.fehler->meldung()
+            << "; die Monate werden ohne die Daten des Arbeitnehmers bestimmt.\n";
+
+    auto result = engine::satzdateiAuswerten(file, *year, daten.daten);
     if (const auto* failure = std::get_if<store::Fehler>(&result)) {
         err << "svpflicht-batch: " << failure->meldung() << ".\n";
         return ExitNoInput;
@@ -96,7 +111,10 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
     std::string lines;
     for (int month = 0; month < params::AnzahlMonate; ++month) {
         const engine::Monatsfall& m = evaluation.monat(month);
-        appendResult(lines, m.fall, m.ansicht);
+        engine::Beitraege amounts;
+        if (beitraege)
+            amounts = engine::beitraegeBerechnen(m.mini, m.fall, m.arbeitnehmer);
+        appendResult(lines, m.fall, m.ansicht, nullptr, beitraege ? &amounts : nullptr);
         // The result object with the month's own keys before its closing brace.
         lines.resize(lines.size() - 2);
         lines += ",\"Monat\":" + std::to_string(month) + ",\"Land\":" + std::to_string(m.land) +

@@ -33,6 +33,7 @@ struct Writer {
     void text(std::string_view text) { p = writeJsonString(p, text); }
     void amount(Currency amount) { p = writeAmount(p, amount); }
     void integer(std::int64_t value) { p = writeInteger(p, value); }
+    void cents(Currency amount) { p = writeCentsNumber(p, amount); }
 };
 
 // The same line counted instead of written: how much room each piece may take at most. The
@@ -47,6 +48,7 @@ struct Room {
     void text(std::string_view text) { bytes += jsonStringRoom(text); }
     void amount(Currency) { bytes += AmountRoom; }
     void integer(std::int64_t) { bytes += IntegerRoom; }
+    void cents(Currency) { bytes += params::BetragRaum; }
 };
 
 template <typename W> void flag(W& w, bool value)
@@ -165,8 +167,70 @@ template <typename W> void writeValuesAndView(W& w, const Fall& fall, const Ansi
     w.put('}');
 }
 
+// An amount with two decimals, or null where it is not computed.
+template <typename W> void betrag(W& w, const engine::Betrag& b)
+{
+    if (b.berechnet)
+        w.cents(b.wert);
+    else
+        w.put("null");
+}
+
+template <typename W> void summe(W& w, const engine::Summe& s)
+{
+    w.put("{\"AN\":");
+    betrag(w, s.an);
+    w.put(",\"AG\":");
+    betrag(w, s.ag);
+    w.put('}');
+}
+
+constexpr std::array<std::string_view, engine::Spalten> Employments = {"\"HB\":{", "\"KB\":{", "\"MJ1\":{",
+                                                                       "\"MJ2\":{"};
+constexpr std::array<std::string_view, engine::AnzahlPosten> Branches = {
+    "\"LSt\":{\"AN\":", ",\"KV\":{\"AN\":", ",\"PV\":{\"AN\":", ",\"RV\":{\"AN\":", ",\"AV\":{\"AN\":"};
+constexpr std::array<std::string_view, engine::AnzahlUmlagen> Levies = {
+    "\"U1\":", ",\"U2\":", ",\"Insolvenzgeld\":", ",\"UV\":"};
+
+// The amounts per employment and branch, the levies, the totals and the employer's cost.
+template <typename W> void writeBeitraege(W& w, const engine::Beitraege& b)
+{
+    w.put(",\"Beitraege\":{");
+    for (int c = 0; c < engine::Spalten; ++c) {
+        const engine::Spalte& spalte = b.spalte(c);
+        if (c != 0)
+            w.put(',');
+        w.put(Employments[static_cast<std::size_t>(c)]);
+        for (std::size_t z = 0; z < spalte.posten.size(); ++z) {
+            const engine::Posten& p = spalte.posten[z];
+            w.put(Branches[z]);
+            betrag(w, p.an);
+            w.put(",\"AG\":");
+            betrag(w, p.ag);
+            w.put(",\"Grundlage\":");
+            // The base of the contribution: BE in the sliding zone, the minimum base below it.
+            betrag(w, {p.be, p.an.berechnet || p.ag.berechnet});
+            w.put('}');
+        }
+        w.put(",\"Umlagen\":{");
+        for (std::size_t u = 0; u < spalte.umlagen.size(); ++u) {
+            w.put(Levies[u]);
+            betrag(w, spalte.umlagen[u].ag);
+        }
+        w.put("},\"Summe\":");
+        summe(w, spalte.summe);
+        w.put('}');
+    }
+    w.put(",\"Summe\":");
+    summe(w, b.summe);
+    w.put(",\"Arbeitgeberkosten\":");
+    betrag(w, b.summe.kosten);
+    w.put('}');
+}
+
 template <typename W>
-void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
+void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung,
+                 const engine::Beitraege* beitraege)
 {
     w.put('{');
     if (kennung != nullptr) {
@@ -182,21 +246,37 @@ void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::stri
     w.put(",\"LStHinweis\":");
     w.integer(fall.LStHinweis);
     writeValuesAndView(w, fall, ansicht);
+    if (beitraege != nullptr)
+        writeBeitraege(w, *beitraege);
     w.put("}\n");
+}
+
+// The most the amounts take: every amount counted at its widest, whatever the case.
+std::size_t beitraegeRoom()
+{
+    static const std::size_t bytes = [] {
+        Room room;
+        writeBeitraege(room, engine::Beitraege{});
+        return room.bytes;
+    }();
+    return bytes;
 }
 
 } // namespace
 
-void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
+void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung,
+                  const engine::Beitraege* beitraege)
 {
     // Written to a buffer of the thread first: growing `out` by the room would fill it with zeros.
     thread_local std::vector<char> line;
     Room room;
-    writeResult(room, fall, ansicht, kennung);
+    writeResult(room, fall, ansicht, kennung, nullptr);
+    if (beitraege != nullptr)
+        room.bytes += beitraegeRoom();
     if (line.size() < room.bytes)
         line.resize(room.bytes);
     Writer w{line.data()};
-    writeResult(w, fall, ansicht, kennung);
+    writeResult(w, fall, ansicht, kennung, beitraege);
     assert(static_cast<std::size_t>(w.p - line.data()) <= room.bytes);
     out.append(line.data(), w.p);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ansicht.h"
+#include "engine/beitraege.h"
 #include "engine/fall.h"
 
 #include <cstdint>
@@ -13,9 +14,13 @@ namespace svp::cli {
 // four columns, the total pay, the sliding-zone variant, the tax hint, the amounts of the case
 // after the run (the determination may have cleared some), the visibility of the controls that
 // the determination shows or hides and the captions that it sets.
-// The case key of the line, when it names one, comes first.
+// The case key of the line, when it names one, comes first. With `beitraege` (--beitraege)
+// the member "Beitraege" comes last: per employment HB, KB, MJ1, MJ2 the branches LSt, KV, PV,
+// RV, AV each as {"AN":a,"AG":b,"Grundlage":c}, "Umlagen" {"U1","U2","Insolvenzgeld","UV"}
+// and "Summe" {"AN","AG"}; then the case's "Summe" and "Arbeitgeberkosten". Numbers with two
+// decimals, null where an amount is not computed.
 void appendResult(std::string& out, const engine::Fall& fall, const engine::Ansicht& ansicht,
-                  const std::string* kennung = nullptr);
+                  const std::string* kennung = nullptr, const engine::Beitraege* beitraege = nullptr);
 
 // One output line for a line that could not be determined; `zeile` counts every input line,
 // blank ones included, from the number of the first (1 unless the run is one part of a split

@@ -3,6 +3,8 @@
 #include "bestimmung.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 
 namespace svp::engine {
 
@@ -152,7 +154,21 @@ Currency gerundet(std::int64_t a, std::int64_t b, std::int64_t c)
     // 2009), and the exact division is the dearest step of the computation.
     if (a == 0 || b == 0)
         return Currency();
-    return Currency::fromCents(params::mulDivRoundHalfAway(a, b, c * (Currency::Scale / 100)));
+    const std::int64_t teiler = c * (Currency::Scale / 100);
+    // The products of the law's amounts and rates fit into 64 bits; the wide division is for
+    // what does not.
+    std::int64_t produkt = 0;
+    if (teiler > 0 && !__builtin_mul_overflow(a, b, &produkt) && produkt > INT64_MIN + teiler) {
+        const std::int64_t halb = teiler / 2 + teiler % 2; // |r| >= halb rounds away from zero
+        std::int64_t q = produkt / teiler;
+        const std::int64_t r = produkt % teiler;
+        if (r >= halb)
+            ++q;
+        else if (-r >= halb)
+            --q;
+        return Currency::fromCents(q);
+    }
+    return Currency::fromCents(params::mulDivRoundHalfAway(a, b, teiler));
 }
 
 // A rate of p % is p × 10 000 raw and means p / 100.
@@ -775,19 +791,39 @@ const Regel* regel(int zeile, int code)
     return e.gesetzt ? &e.regel : nullptr;
 }
 
-Beitraege beitraegeBerechnen(const params::Mini& mini, const Fall& fall, const params::Arbeitnehmerdaten& an)
+namespace {
+
+// Computes into a freshly constructed `b`.
+void berechnen(const params::Mini& mini, const Fall& fall, const params::Arbeitnehmerdaten& an, Beitraege& b)
 {
-    Beitraege b;
     nichtBerechnet(b.spalten[1], Grund::KeinEntgelt);
     b.saetze = params::beitragssaetze(mini.AktJahr, mini.Auswahl[params::AuswahlMonat]);
     if (!b.saetze) {
         for (int c : {0, 2, 3})
             nichtBerechnet(b.spalten[static_cast<std::size_t>(c)], Grund::Keiner);
         b.summe.an = b.summe.ag = b.summe.kosten = Strich;
-        return b;
+        return;
     }
     Rechnung(mini, fall, an, *b.saetze, b).rechnen();
+}
+
+} // namespace
+
+Beitraege beitraegeBerechnen(const params::Mini& mini, const Fall& fall, const params::Arbeitnehmerdaten& an)
+{
+    Beitraege b;
+    berechnen(mini, fall, an, b);
     return b;
+}
+
+void beitraegeBerechnen(const params::Mini& mini, const Fall& fall, const params::Arbeitnehmerdaten& an,
+                        Beitraege& ziel)
+{
+    // A copy of a fresh result is one block move; constructing one sets its members one by one.
+    static_assert(std::is_trivially_copyable_v<Beitraege>);
+    static const Beitraege Leer{};
+    std::memcpy(static_cast<void*>(&ziel), &Leer, sizeof ziel);
+    berechnen(mini, fall, an, ziel);
 }
 
 } // namespace svp::engine

@@ -174,6 +174,9 @@ struct Beitraege {
 // Monatsdurchschnitt), in the state and month of `mini`, with the employee's data. Runs in
 // constant time on the stack; allocates nothing.
 Beitraege beitraegeBerechnen(const params::Mini& mini, const Fall& fall, const params::Arbeitnehmerdaten& an);
+// The same into `ziel`, whatever it held: no copy of the whole result per determination.
+void beitraegeBerechnen(const params::Mini& mini, const Fall& fall, const params::Arbeitnehmerdaten& an,
+                        Beitraege& ziel);
 
 // --- The rule table --------------------------------------------------------------------------
 

@@ -88,7 +88,7 @@ void Bestimmung::svzentrum()
         steuerzeilenNebenHauptbeschaeftigung();
     anzeigen();
     if (m_beitraegeRechnen)
-        m_beitraege = beitraegeBerechnen(m_mini, m_fall, arbeitnehmerdaten());
+        beitraegeBerechnen(m_mini, m_fall, arbeitnehmerdaten(), m_beitraege);
 }
 
 void Bestimmung::ergebnisbereichZuruecksetzen()

@@ -71,6 +71,9 @@ public:
 
     // Rate lookup for column AktBesch.
     void kvbeitragholen();
+    // The general KV rate whose line a result shows for rate row `zeile` of the table, in
+    // hundredths of a percent.
+    std::int16_t kvSatzDerZeile(int zeile) const;
 
     // Minor employments (columns 2 and 3).
     void GB1keineHB();

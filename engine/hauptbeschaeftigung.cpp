@@ -1,5 +1,6 @@
 // The rules of the main employment (column 0) and the KV rate lookup that every column shares.
 #include "bestimmung.h"
+#include "params/beitragssaetze.h"
 
 namespace svp::engine {
 
@@ -56,7 +57,7 @@ void Bestimmung::grundcodes()
 {
     auto& e = m_fall.ergebnis;
     e(0, ZeileLSt) = steuercode();
-    const params::Code code = kv::beitrag(m_mini.kvSatz(m_mini.Auswahl[params::AuswahlLand]));
+    const params::Code code = kv::beitrag(kvSatzDerZeile(m_mini.Auswahl[params::AuswahlLand]));
     if (kv::imBereich(code))
         e(0, ZeileKV) = code;
     e(0, ZeilePV) = pv::Beitrag;
@@ -298,6 +299,27 @@ void Bestimmung::Gleitzone()
     }
 }
 
+// From 2009 one rate holds for every fund (§ 241 SGB V), taken from the rates table as the
+// amounts take it. Before, the fund's rate from the employee's data where it has a line of
+// its own (10 % to 16 % in steps of 0,1), else the state's rate of the year's table. Rows
+// outside the states (a stored case without a state) keep what the table holds.
+std::int16_t Bestimmung::kvSatzDerZeile(int zeile) const
+{
+    const std::int16_t tafel = m_mini.kvSatz(zeile);
+    if (zeile < 0 || zeile >= params::AnzahlLaender)
+        return tafel;
+    constexpr std::int64_t Hundertstel = Currency::Scale / 100;
+    const params::Beitragssaetze* s =
+        params::beitragssaetze(m_mini.AktJahr, m_mini.Auswahl[params::AuswahlMonat]);
+    if (s != nullptr && s->kvSatz)
+        return static_cast<std::int16_t>(s->kvSatz->raw() / Hundertstel);
+    const std::optional<Currency>& kasse = arbeitnehmerdaten().KVSatzKasse;
+    constexpr Currency Kleinster = Currency::fromWhole(10), Groesster = Currency::fromWhole(16);
+    if (kasse && *kasse >= Kleinster && *kasse <= Groesster && kasse->raw() % (10 * Hundertstel) == 0)
+        return static_cast<std::int16_t>(kasse->raw() / Hundertstel);
+    return tafel;
+}
+
 void Bestimmung::kvbeitragholen()
 {
     const int c = m_mini.AktBesch;
@@ -311,7 +333,7 @@ void Bestimmung::kvbeitragholen()
     case kvstatus::Firmenzahler:
     case kvstatus::Selbstzahler:
         if (land >= 0 && land < params::AnzahlLaender) {
-            const std::int16_t satz = m_mini.kvSatz(land);
+            const std::int16_t satz = kvSatzDerZeile(land);
             if (satz <= 0)
                 return;
             // The voluntarily insured who pays himself gets the employer's subsidy line.

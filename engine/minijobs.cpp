@@ -142,7 +142,7 @@ void Bestimmung::gleitRegeln(int c, int variante)
         case kvstatus::Selbstzahler: {
             // The employer's subsidy is read from rate row Auswahl(46) + 1, not from the
             // selected state.
-            const std::int16_t satz = m_mini.kvSatz(m_mini.Auswahl[params::AuswahlZeile] + 1);
+            const std::int16_t satz = kvSatzDerZeile(m_mini.Auswahl[params::AuswahlZeile] + 1);
             const params::Code code = satz > 0 ? kv::zuschuss(satz) : kv::ErsterZuschuss;
             e(c, ZeileKV) = kv::imBereich(code) ? code : kv::ErsterZuschuss;
             e(c, ZeilePV) = pv::Zuschuss;

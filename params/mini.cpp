@@ -1,5 +1,6 @@
 #include "mini.h"
 
+#include "beitragssaetze.h"
 #include "fixed_text.h"
 
 #include <utility>
@@ -65,22 +66,6 @@ void jahrLaden(Mini::Tafel& tafel, Ladejahr jahr)
                 tafel[wechsel.zeile][monat][0] = wechsel.satz;
 }
 
-// Employee halves of the PV, RV and AV rates, in ten-thousandths of a percent.
-struct Anteile {
-    int jahr;
-    int abMonat;
-    std::int64_t pv, rv, av;
-};
-
-constexpr std::array<Anteile, 6> AnteileNachJahr = {{
-    {2006, 0, 8500, 97500, 32500},
-    {2007, 0, 8500, 99500, 21000},
-    {2008, 0, 8500, 99500, 16500},
-    {2008, 6, 9500, 99500, 16500},
-    {2009, 0, 9750, 99500, 16500},
-    {2010, 0, 9750, 99500, 16500},
-}};
-
 // The texts that stay the same in every period, by their codes.
 struct CodeText {
     Code code;
@@ -132,6 +117,8 @@ constexpr std::array<CodeText, 6> AVFesttexte = {{
     {av::Befreit, "Befreit von der AV-Pflicht"},
     {av::GleitEinzig, "AV-Gleitzone bei einziger Beschäftig."},
     {av::GleitMehrfach, "AV-Gleitzone lt.bes. Berechnung"},
+    // The pensioners' lines outside the years of the rates table; within them the year's
+    // full and half AV rate (textefuellen).
     {av::RentnerAG, "AV, AN = 0 %, AG = 6,5 %"},
     {av::RentnerAGHalb, "AV, AN = 0 %, AG = 3,25 %§"},
 }};
@@ -256,16 +243,15 @@ std::int16_t Mini::kvSatz(int zeile) const
 
 void Mini::jahreswerte()
 {
-    if (AktJahr < ErstesJahr || AktJahr > LetztesJahr)
+    // The halves of the rates the contribution amounts take, so that a line and its amount
+    // name the same rate. The law's rates have at most two decimals: their halves are exact.
+    const Beitragssaetze* s = beitragssaetze(AktJahr, Auswahl[AuswahlMonat]);
+    if (s == nullptr)
         return;
-    const int monat = Auswahl[AuswahlMonat];
-    for (const auto& a : AnteileNachJahr) {
-        if (a.jahr == AktJahr && monat >= a.abMonat) {
-            PVSatzAN = Currency::fromRaw(a.pv);
-            RVSatzAN = Currency::fromRaw(a.rv);
-            AVSatzAN = Currency::fromRaw(a.av);
-        }
-    }
+    auto haelfte = [](Currency satz) { return Currency::fromRaw(satz.raw() / 2); };
+    PVSatzAN = haelfte(s->pvSatz);
+    RVSatzAN = haelfte(s->rvSatz);
+    AVSatzAN = haelfte(s->avSatz);
 }
 
 void Mini::textefuellen()
@@ -285,12 +271,22 @@ void Mini::textefuellen()
         textSetzen(KVText, kv::Pauschal, ersteHaelfte2006 ? "KV. AN=0%, AG=11%" : "KV. AN=0%, AG=13%");
 
     const std::string p = (zwei * PVSatzAN).formatGeneral();
-    const Currency sachsen = Currency::fromCents(135);
     textSetzen(PVText, pv::Beitrag, "Pflegevers. " + p + " % / 2");
     textSetzen(PVText, pv::Zuschuss, "Pflegevers.AG-Zusch." + p + " % / 2");
-    textSetzen(PVText, pv::Sachsen, "Pfl.vers.Sachsen 1,35 % von " + p);
-    textSetzen(PVText, pv::SachsenZuschuss,
-               "Pfl.V. Sachs.AG-Zusch. " + (zwei * PVSatzAN - sachsen).formatGeneral() + " % von " + p);
+    // § 58 Abs. 3 SGB XI: in Sachsen the employee bears 0,5 more than half, the employer so
+    // much less.
+    const Beitragssaetze* saetze = beitragssaetze(AktJahr, Auswahl[AuswahlMonat]);
+    const Currency verschiebung = saetze != nullptr ? saetze->pvSachsen : Currency::fromCents(50);
+    const Currency sachsenAN = PVSatzAN + verschiebung;
+    const Currency sachsenAG = zwei * PVSatzAN - sachsenAN;
+    textSetzen(PVText, pv::Sachsen, "Pfl.vers.Sachsen " + sachsenAN.formatGeneral() + " % von " + p);
+    // A share of three decimals needs the shorter wording to fit the line.
+    if (sachsenAG.raw() % 100 == 0)
+        textSetzen(PVText, pv::SachsenZuschuss,
+                   "Pfl.V. Sachs.AG-Zusch. " + sachsenAG.formatGeneral() + " % von " + p);
+    else
+        textSetzen(PVText, pv::SachsenZuschuss,
+                   "Pfl.V.Sachs.AG-Zus. " + sachsenAG.formatGeneral() + " % v. " + p);
 
     const Currency q = zwei * RVSatzAN;
     textSetzen(RVText, rv::Beitrag, "Rentenvers. " + q.formatGeneral() + " % / 2");
@@ -311,6 +307,11 @@ void Mini::textefuellen()
     textSetzen(RVText, rv::Rentner, "Rentenvers. AN=0 / AG=" + q.formatGeneral() + " % / 2");
 
     textSetzen(AVText, av::Beitrag, "Arbeitslosenvers. " + (zwei * AVSatzAN).formatGeneral() + " % / 2");
+    if (saetze != nullptr) {
+        // § 346 Abs. 3 SGB III: the employer's share for pensioners, the year's full and half rate.
+        textSetzen(AVText, av::RentnerAG, "AV, AN = 0 %, AG = " + (zwei * AVSatzAN).formatGeneral() + " %");
+        textSetzen(AVText, av::RentnerAGHalb, "AV, AN = 0 %, AG = " + AVSatzAN.formatGeneral() + " %§");
+    }
 }
 
 void Mini::festeTexteSetzen()

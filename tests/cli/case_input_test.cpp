@@ -160,7 +160,9 @@ TEST(Eingabe, vorgaben_nennen_jeden_schluessel_im_bereich)
         for (int i = 0; i < rule.count; ++i) {
             const std::int64_t v = vorgabe.value(rule.key, i);
             const Bounds b = rule.bounds[static_cast<std::size_t>(i)];
-            if (rule.kind == ValueKind::Flag)
+            if (rule.optional) // the employee's data start "nicht angegeben"
+                EXPECT_EQ(v, NichtAngegeben) << rule.name;
+            else if (rule.kind == ValueKind::Flag)
                 EXPECT_TRUE(v == 0 || v == 1) << rule.name;
             else
                 EXPECT_TRUE(v >= b.min && v <= b.max) << rule.name << "[" << i << "]";

@@ -1,5 +1,6 @@
 #include "cli/json_text.h"
 
+#include <array>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
@@ -90,6 +91,23 @@ TEST(JsonText, betrag_genau_vier_nachkommastellen)
     appendAmount(out, Currency::fromRaw(-5000));
     appendAmount(out, Currency::fromRaw(std::numeric_limits<std::int64_t>::min()));
     EXPECT_EQ(out, "\"-0.5000\"\"-922337203685477.5808\"");
+}
+
+// The amounts' numbers: two decimals, rounded as the general writer rounds them.
+TEST(JsonText, cent_zahl_wie_der_allgemeine_schreiber)
+{
+    constexpr params::Zahlformat ZweiStellen{'.', 2, 2};
+    for (const std::int64_t raw :
+         {std::int64_t{0}, std::int64_t{1}, std::int64_t{49}, std::int64_t{50}, std::int64_t{-49},
+          std::int64_t{-50}, std::int64_t{100}, std::int64_t{-100}, std::int64_t{350000},
+          std::int64_t{4319600}, std::int64_t{99999999}, std::numeric_limits<std::int64_t>::max(),
+          std::numeric_limits<std::int64_t>::min()}) {
+        std::array<char, params::BetragRaum> zahl{};
+        char* ende = writeCentsNumber(zahl.data(), Currency::fromRaw(raw));
+        EXPECT_EQ(std::string(zahl.data(), static_cast<std::size_t>(ende - zahl.data())),
+                  params::betragText(Currency::fromRaw(raw), ZweiStellen))
+            << raw;
+    }
 }
 
 } // namespace

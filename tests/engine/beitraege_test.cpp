@@ -3,6 +3,7 @@
 #include "engine/beitraege.h"
 #include "fenster.h"
 #include "params/betrag_text.h"
+#include "params/fixed_text.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -246,6 +247,69 @@ INSTANTIATE_TEST_SUITE_P(Beitraege, Rechenbeispiele, testing::Values(
          {3, KV, 1979, 2233}, {3, PV, 276, 276}, {3, RV, 2985, 2985}, {3, AV, 0, 0}, {3, Ins, 30},
          {3, Summe_, 5270, 5494}, {3, Kosten, 35270},
          {-1, Summe_, 79698, 76461}, {-1, Kosten, 489698}}}),
+    ZeilenName());
+// clang-format on
+
+// The result texts take their rates from the same table as the amounts: what each period,
+// state and case shows now, and what it showed before where that differs ("vorher").
+struct Zeilentext {
+    const char* name;
+    int jahr, monat, land, status, kvStatus;
+    const char* hb;
+    std::optional<std::int64_t> kasse; // the fund's rate in hundredths of a percent
+    int zeile, code;
+    const char* text;
+    const char* vorher; // nullptr: unchanged
+};
+
+void PrintTo(const Zeilentext& z, std::ostream* os)
+{
+    *os << z.name;
+}
+
+class Ergebnistexte : public testing::TestWithParam<Zeilentext>
+{
+};
+
+TEST_P(Ergebnistexte, satz_aus_der_tabelle_der_betraege)
+{
+    const Zeilentext& z = GetParam();
+    Fenster f(z.jahr, z.monat - 1, z.land);
+    f.haupt(z.status, z.hb);
+    f.kv(z.kvStatus);
+    Arbeitnehmerdaten an;
+    if (z.kasse)
+        an.KVSatzKasse = Currency::fromCents(*z.kasse);
+    f.bestimmung.setArbeitnehmerdaten(an);
+    f.bestimmen();
+    EXPECT_EQ(f.fall.ergebnis(0, z.zeile), z.code);
+    EXPECT_EQ(f.label(0, z.zeile), params::fixedText(z.text, params::TextWidth));
+}
+
+constexpr int BW = 0, Berlin = 2;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Beitraege, Ergebnistexte, testing::Values(
+    // 2006 and the first half of 2008 as they always were.
+    Zeilentext{"kv_2006_tabelle", 2006, 3, BW, 0, 0, "1000", {}, ZeileKV, 78, "KV-Beitrag           13,9 % / 2", nullptr},
+    Zeilentext{"av_rentner_2006", 2006, 3, BW, 7, 0, "1000", {}, ZeileAV, 5, "AV, AN = 0 %, AG = 6,5 %", nullptr},
+    Zeilentext{"pv_juni_2008", 2008, 6, Hessen, 0, 0, "1000", {}, ZeilePV, 0, "Pflegevers. 1,7 % / 2", nullptr},
+    Zeilentext{"kv_2008_tabelle", 2008, 3, Hessen, 0, 0, "1000", {}, ZeileKV, 86, "KV-Beitrag           14,3 % / 2", nullptr},
+    // PV 1,95 from July 2008, AV 2,8 in 2009 and 2010, the pensioners' AV of the year.
+    Zeilentext{"pv_juli_2008", 2008, 7, Hessen, 0, 0, "1000", {}, ZeilePV, 0, "Pflegevers. 1,95 % / 2", "Pflegevers. 1,9 % / 2"},
+    Zeilentext{"av_2009", 2009, 1, BW, 0, 0, "1000", {}, ZeileAV, 0, "Arbeitslosenvers. 2,8 % / 2", "Arbeitslosenvers. 3,3 % / 2"},
+    Zeilentext{"av_rentner_2007", 2007, 5, BW, 7, 0, "1000", {}, ZeileAV, 5, "AV, AN = 0 %, AG = 4,2 %", "AV, AN = 0 %, AG = 6,5 %"},
+    Zeilentext{"av_rentner_2010", 2010, 5, BW, 7, 0, "1000", {}, ZeileAV, 5, "AV, AN = 0 %, AG = 2,8 %", "AV, AN = 0 %, AG = 6,5 %"},
+    // From 2009 the uniform rate in every state, whatever the fund's rate.
+    Zeilentext{"kv_2009_thueringen", 2009, 3, Thueringen, 0, 0, "1000", {}, ZeileKV, 92, "KV-Beitrag           14,6 % / 2", "KV-Beitrag           15,3 % / 2"},
+    Zeilentext{"kv_juli_2009_bayern", 2009, 7, Bayern, 0, 0, "1000", {}, ZeileKV, 80, "KV-Beitrag           14 % / 2", "KV-Beitrag           14,5 % / 2"},
+    Zeilentext{"kv_2010_kasse_ohne_wirkung", 2010, 5, Berlin, 0, 0, "1000", 1330, ZeileKV, 80, "KV-Beitrag           14 % / 2", "KV-Beitrag           15,8 % / 2"},
+    Zeilentext{"kv_2009_zuschuss", 2009, 3, Hessen, 0, 2, "1000", {}, ZeileKV, 93, "KV-AG-Zuschuß 14,6 % / 2", "KV-AG-Zuschuß 14,3 % / 2"},
+    // The sliding-zone subsidy read the Berlin row.
+    Zeilentext{"kv_2009_gleitzone_zuschuss", 2009, 3, Hessen, 0, 2, "600", {}, ZeileKV, 93, "KV-AG-Zuschuß 14,6 % / 2", "KV-AG-Zuschuß 15,8 % / 2"},
+    // 2006 to 2008: the fund's rate where a line shows it, else the state's.
+    Zeilentext{"kv_2007_kasse", 2007, 5, Hessen, 0, 0, "1000", 1330, ZeileKV, 66, "KV-Beitrag           13,3 % / 2", "KV-Beitrag           14,3 % / 2"},
+    Zeilentext{"kv_2008_kasse_zuschuss", 2008, 3, Hessen, 0, 2, "1000", 1490, ZeileKV, 99, "KV-AG-Zuschuß 14,9 % / 2", "KV-AG-Zuschuß 14,3 % / 2"},
+    Zeilentext{"kv_2007_kasse_ohne_zeile", 2007, 5, Hessen, 0, 0, "1000", 1355, ZeileKV, 86, "KV-Beitrag           14,3 % / 2", nullptr}),
     ZeilenName());
 // clang-format on
 

@@ -48,14 +48,14 @@ TEST(Standardfall, codes_und_texte_aller_spalten)
     EXPECT_EQ(f.mini.AktBesch, 3);
 
     const std::vector<std::vector<std::string>> texte = {
-        {"Lohnsteuer Kl. I - III", "KV-Beitrag           14,5 % / 2", "Pflegevers. 1,9 % / 2",
+        {"Lohnsteuer Kl. I - III", "KV-Beitrag           14,5 % / 2", "Pflegevers. 1,95 % / 2",
          "Rentenvers. 19,9 % / 2", "Arbeitslosenvers. 3,3 % / 2", "ggfl. Zusatzbeitr. zu KV und PV"},
         {"", "Befreit von der KV-Pflicht", "Befreit von der PV-Pflicht", "Befreit von der RV-Pflicht",
          "Befreit von der AV-Pflicht", "ggfl. Zusatzbeitr. zu KV und PV"},
         {"Pauschalsteuer AG=2%, AN=0%", "KV. AN=0%, AG=13%", "Befreit von der PV-Pflicht",
          "RV. AN=0%, AG=15%", "Befreit von der AV-Pflicht", "ggfl. Zusatzbeitr. zu KV und PV"},
         // Code 0 is not empty: the undetermined column shows the ordinary lines (KV at 10 %).
-        {"", "KV-Beitrag           10 % / 2", "Pflegevers. 1,9 % / 2", "Rentenvers. 19,9 % / 2",
+        {"", "KV-Beitrag           10 % / 2", "Pflegevers. 1,95 % / 2", "Rentenvers. 19,9 % / 2",
          "Arbeitslosenvers. 3,3 % / 2", "ggfl. Zusatzbeitr. zu KV und PV"},
     };
     for (int c = 0; c < Spalten; ++c)

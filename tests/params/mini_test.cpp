@@ -169,10 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
         Anteile{"jahr_2006_dezember", 2006, 11, "0.85", "9.75", "3.25"},
         Anteile{"jahr_2007", 2007, 3, "0.85", "9.95", "2.1"},
         Anteile{"jahr_2008_juni_alte_pflege", 2008, 5, "0.85", "9.95", "1.65"},
-        Anteile{"jahr_2008_juli_neue_pflege", 2008, 6, "0.95", "9.95", "1.65"},
-        Anteile{"jahr_2008_dezember", 2008, 11, "0.95", "9.95", "1.65"},
-        Anteile{"jahr_2009", 2009, 0, "0.975", "9.95", "1.65"},
-        Anteile{"jahr_2010_wie_2009", 2010, 11, "0.975", "9.95", "1.65"}),
+        Anteile{"jahr_2008_juli_neue_pflege", 2008, 6, "0.975", "9.95", "1.65"},
+        Anteile{"jahr_2008_dezember", 2008, 11, "0.975", "9.95", "1.65"},
+        Anteile{"jahr_2009", 2009, 0, "0.975", "9.95", "1.4"},
+        Anteile{"jahr_2010_wie_2009", 2010, 11, "0.975", "9.95", "1.4"}),
     ZeilenName());
 // clang-format on
 
@@ -311,14 +311,15 @@ INSTANTIATE_TEST_SUITE_P(
         Text{"kv_129", 2008, 7, Tabelle::KV, 129, "KV-Gleitzone lt. bes. Berechnung"},
         Text{"pv_0_2006", 2006, 0, Tabelle::PV, 0, "Pflegevers. 1,7 % / 2"},
         Text{"pv_0_juni_2008_alt", 2008, 5, Tabelle::PV, 0, "Pflegevers. 1,7 % / 2"},
-        Text{"pv_0_juli_2008_neu", 2008, 6, Tabelle::PV, 0, "Pflegevers. 1,9 % / 2"},
+        Text{"pv_0_juli_2008_neu", 2008, 6, Tabelle::PV, 0, "Pflegevers. 1,95 % / 2"},
         Text{"pv_0_2009", 2009, 0, Tabelle::PV, 0, "Pflegevers. 1,95 % / 2"},
         Text{"pv_0_2010", 2010, 11, Tabelle::PV, 0, "Pflegevers. 1,95 % / 2"},
         Text{"pv_1_ohne_blank", 2006, 0, Tabelle::PV, 1, "Pflegevers.AG-Zusch.1,7 % / 2"},
-        Text{"pv_2_sachsen_juli_2008", 2008, 6, Tabelle::PV, 2, "Pfl.vers.Sachsen 1,35 % von 1,9"},
+        Text{"pv_2_sachsen_juni_2008", 2008, 5, Tabelle::PV, 2, "Pfl.vers.Sachsen 1,35 % von 1,7"},
+        Text{"pv_2_sachsen_juli_2008", 2008, 6, Tabelle::PV, 2, "Pfl.vers.Sachsen 1,475 % von 1,95"},
         Text{"pv_3_gekappt_2006", 2006, 0, Tabelle::PV, 3, "Pfl.V. Sachs.AG-Zusch. 0,35 % von 1"},
-        Text{"pv_3_gekappt_juli_2008", 2008, 6, Tabelle::PV, 3, "Pfl.V. Sachs.AG-Zusch. 0,55 % von 1"},
-        Text{"pv_3_gekappt_2009", 2009, 0, Tabelle::PV, 3, "Pfl.V. Sachs.AG-Zusch. 0,6 % von 1,"},
+        Text{"pv_3_kurz_juli_2008", 2008, 6, Tabelle::PV, 3, "Pfl.V.Sachs.AG-Zus. 0,475 % v. 1,95"},
+        Text{"pv_3_kurz_2009", 2009, 0, Tabelle::PV, 3, "Pfl.V.Sachs.AG-Zus. 0,475 % v. 1,95"},
         Text{"pv_7_genau_35", 2008, 7, Tabelle::PV, 7, "PV-Gleitzone bei einziger Beschäft."},
         Text{"pv_8", 2008, 7, Tabelle::PV, 8, "PV-Gleitzone lt.bes. Berechnung"},
         Text{"rv_0_2006", 2006, 0, Tabelle::RV, 0, "Rentenvers. 19,5 % / 2"},
@@ -338,11 +339,18 @@ INSTANTIATE_TEST_SUITE_P(
         Text{"rv_12_haushalt_aufstockung_2008", 2008, 7, Tabelle::RV, 12, "RV. AN=14,9 %, AG = 5 %"},
         Text{"av_0_2006", 2006, 0, Tabelle::AV, 0, "Arbeitslosenvers. 6,5 % / 2"},
         Text{"av_0_2007", 2007, 0, Tabelle::AV, 0, "Arbeitslosenvers. 4,2 % / 2"},
-        Text{"av_0_2009", 2009, 0, Tabelle::AV, 0, "Arbeitslosenvers. 3,3 % / 2"},
+        Text{"av_0_2008", 2008, 11, Tabelle::AV, 0, "Arbeitslosenvers. 3,3 % / 2"},
+        Text{"av_0_2009", 2009, 0, Tabelle::AV, 0, "Arbeitslosenvers. 2,8 % / 2"},
+        Text{"av_0_2010", 2010, 11, Tabelle::AV, 0, "Arbeitslosenvers. 2,8 % / 2"},
         Text{"av_1", 2008, 7, Tabelle::AV, 1, "Arbeitslosenversich. lt.Eingabe"},
         Text{"av_3_gekappt", 2008, 7, Tabelle::AV, 3, "AV-Gleitzone bei einziger Beschäfti"},
-        Text{"av_5", 2008, 7, Tabelle::AV, 5, "AV, AN = 0 %, AG = 6,5 %"},
-        Text{"av_6_mit_paragraf", 2008, 7, Tabelle::AV, 6, "AV, AN = 0 %, AG = 3,25 %§"},
+        Text{"av_5_2006", 2006, 11, Tabelle::AV, 5, "AV, AN = 0 %, AG = 6,5 %"},
+        Text{"av_5_2007", 2007, 0, Tabelle::AV, 5, "AV, AN = 0 %, AG = 4,2 %"},
+        Text{"av_5", 2008, 7, Tabelle::AV, 5, "AV, AN = 0 %, AG = 3,3 %"},
+        Text{"av_5_2010", 2010, 0, Tabelle::AV, 5, "AV, AN = 0 %, AG = 2,8 %"},
+        Text{"av_6_mit_paragraf_2006", 2006, 0, Tabelle::AV, 6, "AV, AN = 0 %, AG = 3,25 %§"},
+        Text{"av_6_mit_paragraf", 2008, 7, Tabelle::AV, 6, "AV, AN = 0 %, AG = 1,65 %§"},
+        Text{"av_6_2009", 2009, 0, Tabelle::AV, 6, "AV, AN = 0 %, AG = 1,4 %§"},
         Text{"hinweis_0", 2008, 7, Tabelle::Hinweis, 0, "ggfl. Zusatzbeitr. zu KV und PV"},
         Text{"hinweis_1_leer", 2008, 7, Tabelle::Hinweis, 1, ""},
         Text{"hinweis_6_leer", 2008, 7, Tabelle::Hinweis, 6, ""}),
@@ -375,7 +383,7 @@ TEST(Textefuellen, neuer_zeitraum_ueberschreibt)
     laden(mini, 2006, 0);
     laden(mini, 2009, 0);
     EXPECT_EQ(mini.RVText[0], gepolstert("Rentenvers. 19,9 % / 2"));
-    EXPECT_EQ(mini.AVText[0], gepolstert("Arbeitslosenvers. 3,3 % / 2"));
+    EXPECT_EQ(mini.AVText[0], gepolstert("Arbeitslosenvers. 2,8 % / 2"));
     EXPECT_EQ(mini.RVText[2], gepolstert("RV. AN=0%, AG=15%"));
     EXPECT_EQ(mini.KVText[126], gepolstert("KV. AN=0%, AG=13%"));
 }

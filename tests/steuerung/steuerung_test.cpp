@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -1146,6 +1147,49 @@ TEST(Fehler, jahreswechsel_auf_ein_verzeichnis_meldet_jede_ursache_einmal)
     // The next action that meets the fault tells it again.
     f.sv.Monat_Click(3);
     EXPECT_EQ(f.sv.nimmMeldungen().size(), 1u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The contribution amounts as the window's controller holds them after each determination
+
+// Worked cases typed as a user would, with the employee's data set beside the case.
+TEST(Beitraege, rechenbeispiele_nach_der_eingabe_auf_den_cent)
+{
+    // clang-format off
+    const struct {
+        const char* name; int jahr, monat, land; std::int64_t hb, lohn1, lohn2;
+        std::optional<std::int64_t> kasse; // the fund's rate in hundredths of a percent
+        std::int64_t hbAN, hbAG, anGesamt, agGesamt, kosten; // cents
+    } faelle[] = {
+        {"E1", 2008, 2, 6, 500, 0, 0, 1400, 7468, 9725, 7468, 9725, 59725},
+        {"A", 2010, 4, 8, 450, 250, 200, std::nullopt, 7941, 8871, 11296, 20304, 110304},
+    };
+    // clang-format on
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Fenster w;
+        svp::params::Arbeitnehmerdaten daten;
+        daten.Kinderlos = false;
+        daten.U1 = true;
+        if (f.kasse)
+            daten.KVSatzKasse = Currency::fromCents(*f.kasse);
+        w.sv.setArbeitnehmerdaten(daten);
+        w.sv.Jahr_Click(f.jahr - 2006);
+        w.sv.Monat_Click(f.monat);
+        w.sv.Land_Click(f.land);
+        w.tippen({Feldart::HBEuro, 0}, euro(f.hb));
+        for (int i : {1, 2}) {
+            w.tippen({Feldart::loh, i}, euro(i == 1 ? f.lohn1 : f.lohn2));
+            w.tippen({Feldart::Url, i}, euro(0));
+            w.tippen({Feldart::Wei, i}, euro(0));
+        }
+        const auto& b = w.sv.beitraege();
+        EXPECT_EQ(b.spalte(0).summe.an.wert, Currency::fromCents(f.hbAN));
+        EXPECT_EQ(b.spalte(0).summe.ag.wert, Currency::fromCents(f.hbAG));
+        EXPECT_EQ(b.summe.an.wert, Currency::fromCents(f.anGesamt));
+        EXPECT_EQ(b.summe.ag.wert, Currency::fromCents(f.agGesamt));
+        EXPECT_EQ(b.summe.kosten.wert, Currency::fromCents(f.kosten));
+    }
 }
 
 } // namespace
