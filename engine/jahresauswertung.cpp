@@ -85,6 +85,7 @@ std::unique_ptr<Monatsfall> monatAuswerten(const Datensatz& satz, int jahr, int 
     Bestimmung bestimmung(m->mini, m->fall, a);
     bestimmung.setArbeitnehmerdaten(m->arbeitnehmer);
     bestimmung.svzentrum();
+    m->beitraege = bestimmung.beitraege();
     return m;
 }
 

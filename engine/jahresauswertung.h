@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ansicht.h"
+#include "beitraege.h"
 #include "fall.h"
 #include "params/arbeitnehmer.h"
 #include "params/mini.h"
@@ -27,6 +28,7 @@ struct Monatsfall {
     Fall fall;
     Ansicht ansicht;
     params::Arbeitnehmerdaten arbeitnehmer; // the employee's data the month was determined with
+    Beitraege beitraege;                    // the contribution amounts of that determination
 };
 
 // The twelve months of one year file, read once and determined month by month. Nothing on

@@ -268,7 +268,8 @@ int pruefbelegSchreiben(const Aufruf& aufruf, const std::filesystem::path& ordne
 
     const Druckbeleg beleg(
         m.ansicht, m.fall, m.mini,
-        {QString::fromStdString(aufruf.name), QString::fromStdString(aufruf.personalnummer), zeitpunkt});
+        {QString::fromStdString(aufruf.name), QString::fromStdString(aufruf.personalnummer), zeitpunkt},
+        &m.beitraege);
     const QString pdf = QString::fromStdString(aufruf.pdf);
     // Tried first, so that an unwritable place is told before a page is laid out for it.
     if (!schreibgrund(pdf).isEmpty() || !beleg.alsPdf(pdf)) {

@@ -1,5 +1,6 @@
 #include "druckbeleg.h"
 
+#include "beitragsbeleg.h"
 #include "engine/bestimmung.h"
 #include "engine/jahresauswertung.h"
 #include "params/eingaben.h"
@@ -143,8 +144,8 @@ QString tabellenzeilen(const Zeilen& z, const engine::Control& ueberlagerung,
 } // namespace
 
 Druckbeleg::Druckbeleg(const engine::Ansicht& ansicht, const engine::Fall& fall, const params::Mini& mini,
-                       Belegangaben angaben)
-    : m_ansicht(ansicht), m_fall(fall), m_mini(mini), m_angaben(std::move(angaben))
+                       Belegangaben angaben, const engine::Beitraege* beitraege)
+    : m_ansicht(ansicht), m_fall(fall), m_mini(mini), m_angaben(std::move(angaben)), m_beitraege(beitraege)
 {
 }
 
@@ -244,18 +245,27 @@ QString Druckbeleg::html() const
                    QStringLiteral("</style></head><body>");
     html += kopf();
     bool eineSpalte = false;
+    std::vector<int> gezeigt;
+    std::vector<QString> namen;
     for (int k = 0; k < engine::Spalten; ++k) {
         const auto s = static_cast<std::size_t>(k);
         if (verdeckt(m_ansicht.vielleicht[s]) || !engine::spalteErfasst(m_fall, m_ansicht, k))
             continue;
         html += spalte(k);
         eineSpalte = true;
+        // A column whose results a message replaces shows no amounts either.
+        if (!meldung(m_ansicht.vielleicht[s])) {
+            gezeigt.push_back(k);
+            namen.push_back(QString::fromStdString(m_ansicht.HB[s].caption).trimmed());
+        }
     }
     if (!eineSpalte)
         html +=
             QStringLiteral("<p class='keine'>Keine Beschäftigung erfasst: alle Spalten zeigen die Vorgaben "
                            "eines neuen Fensters.</p>");
     html += kennzahlen();
+    if (m_beitraege != nullptr)
+        html += beitragsbeleg(*m_beitraege, gezeigt, namen);
     html += fuss();
     html += QStringLiteral("</body></html>");
     return html;

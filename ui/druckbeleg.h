@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ansicht.h"
+#include "engine/beitraege.h"
 #include "engine/fall.h"
 #include "papier.h"
 #include "params/mini.h"
@@ -34,8 +35,10 @@ inline constexpr int BelegangabeLaenge = 60;
 class Druckbeleg
 {
 public:
+    // With `beitraege`, the contribution amounts of the case stand on the page too (its tables
+    // of amounts, the values of the period and the legal basis).
     Druckbeleg(const engine::Ansicht& ansicht, const engine::Fall& fall, const params::Mini& mini,
-               Belegangaben angaben);
+               Belegangaben angaben, const engine::Beitraege* beitraege = nullptr);
 
     // The page as HTML, for a QTextDocument.
     QString html() const;
@@ -68,6 +71,7 @@ private:
     const engine::Fall& m_fall;
     const params::Mini& m_mini;
     Belegangaben m_angaben;
+    const engine::Beitraege* m_beitraege;
 };
 
 } // namespace svp::ui

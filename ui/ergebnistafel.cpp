@@ -7,14 +7,19 @@
 #include <algorithm>
 #include <vector>
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSettings>
 #include <QToolButton>
 
 namespace svp::ui {
 
 namespace {
+
+// Where the user's choice to see the amounts is kept.
+const QString Schalterschluessel = QStringLiteral("Fenster/BeitraegeInEuro");
 
 // Result labels of the four columns.
 constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"};
@@ -47,9 +52,48 @@ Ergebnistafel::Ergebnistafel()
     raster->setContentsMargins(Rand, 0, Rand, Rand);
     raster->setHorizontalSpacing(Abstand);
     raster->addWidget(m_ssPanel1, 0, 0, 1, engine::Spalten);
+    // The switch of the amounts sits at the right end of the heading.
+    m_schalter = new QCheckBox(QStringLiteral("Beit&räge in Euro"));
+    m_schalter->setObjectName(QStringLiteral("BeitraegeInEuro"));
+    m_schalter->setAccessibleName(QStringLiteral("Beiträge in Euro"));
+    m_schalter->setChecked(QSettings().value(Schalterschluessel, true).toBool());
+    raster->addWidget(m_schalter, 0, 0, 1, engine::Spalten, Qt::AlignRight | Qt::AlignVCenter);
     for (int spalte = 0; spalte < engine::Spalten; ++spalte)
         raster->addWidget(spalteBauen(spalte), 1, spalte);
     raster->setColumnStretch(engine::Spalten, 1);
+    beitraegeEinblenden(m_schalter->isChecked());
+    QObject::connect(m_schalter, &QCheckBox::toggled, this, [this](bool an) {
+        QSettings().setValue(Schalterschluessel, an);
+        beitraegeEinblenden(an);
+        if (m_umgeschaltet)
+            m_umgeschaltet();
+    });
+}
+
+void Ergebnistafel::beitraegeEinblenden(bool sichtbar)
+{
+    for (Beitragszeilen& b : m_beitraege)
+        b.einblenden(sichtbar);
+    // A panel covered by its message keeps the room of its rows; its grid, hidden, does not
+    // hear of cells shown or hidden inside it.
+    for (Spalte& s : m_spalten) {
+        s.raster->invalidate();
+        s.zeilenflaeche->updateGeometry();
+        s.panel->layout()->invalidate();
+    }
+}
+
+bool Ergebnistafel::beitraegeSichtbar() const
+{
+    return m_schalter->isChecked();
+}
+
+void Ergebnistafel::beitraegeZeigen(const engine::Beitraege& b)
+{
+    if (!m_schalter->isChecked())
+        return; // drawn when the box is switched on
+    for (Beitragszeilen& zeilen : m_beitraege)
+        zeilen.zeigen(b);
 }
 
 QFrame* Ergebnistafel::spalteBauen(int spalte)
@@ -62,31 +106,59 @@ QFrame* Ergebnistafel::spalteBauen(int spalte)
     s.zeilenflaeche = new QWidget;
     platzHalten(s.zeilenflaeche);
     s.raster = new QGridLayout(s.zeilenflaeche);
-    s.raster->setContentsMargins(4, 4, 4, 4);
-    s.raster->setVerticalSpacing(2);
+    s.raster->setContentsMargins(4, 1, 4, 1);
+    s.raster->setVerticalSpacing(0);
+    s.raster->setHorizontalSpacing(Beitragszeilen::Zellenabstand);
     for (int r = 0; r < engine::Zeilen; ++r) {
         const auto z = static_cast<std::size_t>(r);
         auto* label = beschriftung(
             gruppenname(Ergebnisnamen[static_cast<std::size_t>(spalte)], engine::ErsteZeile + r), QString());
         label->setAccessibleName(QString::fromUtf8(Zweige[z]));
         label->setTextFormat(Qt::PlainText);
+        // Where an amount needs more room than its cell, the text gives way, not the amount.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         s.zeilen[z] = label;
-        s.raster->addWidget(label, r, 0);
+        // The text of a row may use the room of the icon beside the first row; in the panel
+        // of the short-term employment, which has no amounts beside its rows, the room of the
+        // amounts too.
+        const int breite = spalte == 1 ? (r == 0 ? 3 : 4) : (r == 0 && spalte == 2 ? 1 : 2);
+        s.raster->addWidget(label, Beitragszeilen::ErsteErgebniszeile + r, 0, 1, breite);
     }
     s.raster->setColumnStretch(0, 1);
     if (spalte == 1) {
         m_lstKurz = infoknopf(QStringLiteral("Lstkurz"), QStringLiteral("Erläuterung Lohnsteuerklasse"));
-        s.raster->addWidget(m_lstKurz, 0, 1);
+        s.raster->addWidget(m_lstKurz, Beitragszeilen::ErsteErgebniszeile, 3);
     } else if (spalte == 2) {
         m_lstInfo = infoknopf(QStringLiteral("LSTinfo"), QStringLiteral("Erläuterung Lohnsteuer"));
-        s.raster->addWidget(m_lstInfo, 0, 1);
+        s.raster->addWidget(m_lstInfo, Beitragszeilen::ErsteErgebniszeile, 1);
     }
+    // The icons no higher than their icon: the tax row stays as high as the others.
+    for (QToolButton* knopf : {m_lstKurz, m_lstInfo})
+        if (knopf != nullptr)
+            knopf->setMaximumHeight(knopf->iconSize().height() + 2);
+    // The case's totals under the rows of the short-term employment, outside its message.
+    QGridLayout* fallRaster = nullptr;
+    QWidget* fall = nullptr;
+    if (spalte == 1) {
+        fall = new QWidget;
+        fall->setObjectName(QStringLiteral("BeitraegeFall"));
+        fallRaster = new QGridLayout(fall);
+        fallRaster->setContentsMargins(4, 0, 4, 1);
+        fallRaster->setVerticalSpacing(0);
+        fallRaster->setHorizontalSpacing(Beitragszeilen::Zellenabstand);
+        fallRaster->setColumnStretch(0, 1);
+    }
+    m_beitraege[static_cast<std::size_t>(spalte)].bauen(s.raster, spalte, fallRaster);
 
     auto* stapel = new QGridLayout(s.panel);
     stapel->setContentsMargins(1, 1, 1, 1);
     stapel->addWidget(s.zeilenflaeche, 0, 0);
     s.vielleicht = ueberlagerung(gruppenname("vielleicht", spalte));
     stapel->addWidget(s.vielleicht, 0, 0);
+    if (fall != nullptr) {
+        stapel->setVerticalSpacing(0);
+        stapel->addWidget(fall, 1, 0);
+    }
     return s.panel;
 }
 
@@ -104,8 +176,16 @@ int Ergebnistafel::mindestbreite(int spalte) const
     int breite = 0;
     for (const char* text : spalte == 1 ? Kurzfristig : Jede)
         breite = std::max(breite, panel->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
-    const bool symbol = spalte == 1 || spalte == 2;
-    return breite + 16 + (symbol ? 24 : 0);
+    if (spalte == 1)
+        return breite + 16 + 24;
+    // Beside the first mini-job's icon stands only a tax text; the longer texts of the other
+    // rows use the icon's room. The amounts take theirs whether shown or not: the window keeps
+    // its width when they are switched on.
+    if (spalte == 2)
+        breite = std::max(
+            breite,
+            panel->fontMetrics().horizontalAdvance(QStringLiteral("Pauschalsteuer AG=2%, AN=0%")) + 24);
+    return breite + 12 + Beitragszeilen::breite(*panel);
 }
 
 void Ergebnistafel::ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite)

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "beitragstafel.h"
 #include "engine/ansicht.h"
 #include "engine/fall.h"
 
 #include <array>
+#include <functional>
 
 #include <QWidget>
 
+class QCheckBox;
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -17,8 +20,9 @@ namespace svp::ui {
 // The results under the four columns: the heading "Ergebnisse" and one panel per column, each
 // as wide as its column. A panel holds one row per branch (Lohnsteuer, KV, PV, RV, AV,
 // Hinweis: the result rows 36 to 41 of the rules) in a grid whose first column is the result
-// text; what else is shown per branch goes into the same row further right. The two
-// information icons of the tax row stand in its second column, in the short-term and the first
+// text; what else is shown per branch goes into the same row further right: the amounts in
+// euro (Beitragszeilen) with their heading in a row above and their totals in rows below. The two
+// information icons of the tax row stand right of its text, in the short-term and the first
 // mini-job column. A message in place of the results ("vielleicht(k)") covers the rows.
 class Ergebnistafel : public QWidget
 {
@@ -27,6 +31,15 @@ public:
 
     // Shows the results, the messages and the icons of the view state.
     void zeigen(const engine::Ansicht& a);
+
+    // The contribution amounts beside and under the results (Beitragszeilen), shown while the
+    // check box "Beiträge in Euro" in the heading is on; the box keeps its state in the
+    // user's settings.
+    void beitraegeZeigen(const engine::Beitraege& b);
+    bool beitraegeSichtbar() const;
+    QCheckBox* beitraegeSchalter() const { return m_schalter; }
+    // Called after the box showed or hid the amounts, when the panels' height changed.
+    void setUmschaltung(std::function<void()> umgeschaltet) { m_umgeschaltet = std::move(umgeschaltet); }
 
     // The width the panel of `spalte` needs for the widest text a row of it may show.
     int mindestbreite(int spalte) const;
@@ -47,11 +60,15 @@ private:
     };
 
     QFrame* spalteBauen(int spalte);
+    void beitraegeEinblenden(bool sichtbar);
 
     QLabel* m_ssPanel1 = nullptr;
     std::array<Spalte, 4> m_spalten{};
     QToolButton* m_lstKurz = nullptr;
     QToolButton* m_lstInfo = nullptr;
+    std::array<Beitragszeilen, 4> m_beitraege{};
+    QCheckBox* m_schalter = nullptr;
+    std::function<void()> m_umgeschaltet;
 };
 
 } // namespace svp::ui

@@ -1,5 +1,6 @@
 #include "jahresmodell.h"
 
+#include "beitragstafel.h"
 #include "engine/bestimmung.h"
 #include "papier.h"
 
@@ -27,6 +28,8 @@ const char* const Titel[Jahresmodell::AnzahlSpalten] = {
     "Mini-Jobs 2 Monatsdurchschnitt",
     "Gesamtentgelt",
     "Gleitzone",
+    "Beiträge AN",
+    "Beiträge AG",
     "Ergebnis Hauptbeschäftigung",
     "Ergebnis zeitgeringfügig",
     "Ergebnis Mini-Job 1",
@@ -36,6 +39,17 @@ const char* const Titel[Jahresmodell::AnzahlSpalten] = {
 QString betrag(params::Currency wert)
 {
     return QString::fromStdString(wert.formatFixed(2));
+}
+
+bool betragsspalte(int spalte)
+{
+    return (spalte >= Jahresmodell::Entgelt && spalte <= Jahresmodell::Gesamtentgelt) ||
+           spalte == Jahresmodell::BeitragAN || spalte == Jahresmodell::BeitragAG;
+}
+
+bool zzgl(const engine::Beitraege& b)
+{
+    return b.summe.anZzgl || b.summe.agZzgl;
 }
 
 } // namespace
@@ -123,6 +137,11 @@ QString Jahresmodell::klartext(int zeile, int spalte) const
         return betrag(f.Gesamtentgelt);
     case Gleitzone:
         return QString::fromStdString(engine::gleitzoneInWorten(f));
+    case BeitragAN:
+    case BeitragAG:
+        if (m.beitraege.saetze == nullptr)
+            return QString();
+        return betrag(spalte == BeitragAN ? m.beitraege.summe.an.wert : m.beitraege.summe.ag.wert);
     default:
         return ergebniszeilen(zeile, spalte).join(QStringLiteral(" | "));
     }
@@ -155,6 +174,8 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
             return gleit ? QStringLiteral(
                                "Monatsdurchschnitt über 400,00 €: in der Gleitzone (400,01 bis 800,00 €)")
                          : QStringLiteral("Monatsdurchschnitt über 400,00 €: über der Gleitzone");
+        if ((spalte == BeitragAN || spalte == BeitragAG) && zzgl(m.beitraege))
+            return QString::fromUtf8(engine::ZzglText);
         if (spalte == Satz && m.beschaedigt)
             return QStringLiteral(
                 "Der Satz enthielt ungültige Werte; sie wurden durch die Vorgaben ersetzt.");
@@ -174,7 +195,7 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
             return QBrush(QColor(gleit ? 0xffe8b0 : 0xffc8c8));
         return {};
     case Qt::TextAlignmentRole:
-        if (spalte >= Entgelt && spalte <= Gesamtentgelt && spalte != Gleitzone)
+        if (betragsspalte(spalte))
             return QVariant(Qt::AlignRight | Qt::AlignTop);
         return QVariant(Qt::AlignLeft | Qt::AlignTop);
     default:
@@ -217,8 +238,50 @@ QByteArray Jahresmodell::csv() const
             felder << feld(klartext(z, s));
         zeilen << felder.join(QLatin1Char(';'));
     }
+    if (m_auswertung) {
+        const Jahressumme summe = jahressumme();
+        QStringList felder;
+        for (int s = 0; s < AnzahlSpalten; ++s)
+            felder << (s == Monat       ? QStringLiteral("Summe %1").arg(m_jahr)
+                       : s == Satz      ? QStringLiteral("gespeicherte Monate")
+                       : s == BeitragAN ? betrag(summe.an)
+                       : s == BeitragAG ? betrag(summe.ag)
+                                        : QString());
+        zeilen << felder.join(QLatin1Char(';'));
+    }
     // Spreadsheets on Windows expect CR LF.
     return QByteArray("\xEF\xBB\xBF") + zeilen.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+}
+
+Jahresmodell::Jahressumme Jahresmodell::jahressumme() const
+{
+    Jahressumme summe;
+    if (!m_auswertung)
+        return summe;
+    for (int z = 0; z < params::AnzahlMonate; ++z) {
+        const engine::Monatsfall& m = m_auswertung->monat(z);
+        if (!m.gespeichert || m.beitraege.saetze == nullptr)
+            continue;
+        summe.an += m.beitraege.summe.an.wert;
+        summe.ag += m.beitraege.summe.ag.wert;
+        summe.zzgl = summe.zzgl || zzgl(m.beitraege);
+        ++summe.monate;
+    }
+    return summe;
+}
+
+QString Jahresmodell::jahressummeText() const
+{
+    if (!m_auswertung)
+        return QString();
+    const Jahressumme summe = jahressumme();
+    QString text = QStringLiteral("Beiträge %1 (%2 gespeicherte Monate): Arbeitnehmer %3, Arbeitgeber %4")
+                       .arg(m_jahr)
+                       .arg(summe.monate)
+                       .arg(euroText(summe.an), euroText(summe.ag));
+    if (summe.zzgl)
+        text += QStringLiteral(", ") + QString::fromUtf8(engine::ZzglText);
+    return text;
 }
 
 QString Jahresmodell::druckseite(const QDateTime& zeitpunkt) const
@@ -246,12 +309,20 @@ QString Jahresmodell::druckseite(const QDateTime& zeitpunkt) const
                                          .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
                 if ((s == Durchschnitt1 && ueberGrenze(z, 1)) || (s == Durchschnitt2 && ueberGrenze(z, 2)))
                     klasse = QStringLiteral("mark");
-                const bool rechts = s >= Entgelt && s <= Gesamtentgelt && s != Gleitzone;
+                const bool rechts = betragsspalte(s);
                 html += QStringLiteral("<td class='%1'%2>%3</td>")
                             .arg(klasse, rechts ? QStringLiteral(" align='right'") : QString(), text);
             }
             html += QStringLiteral("</tr>");
         }
+        const Jahressumme summe = jahressumme();
+        html += QStringLiteral("<tr><td colspan='%1'><b>Summe der gespeicherten Monate</b></td>"
+                               "<td align='right'><b>%2</b></td><td align='right'><b>%3</b></td>"
+                               "<td colspan='%4'>%5</td></tr>")
+                    .arg(BeitragAN)
+                    .arg(betrag(summe.an), betrag(summe.ag))
+                    .arg(AnzahlSpalten - Ergebnis0)
+                    .arg(summe.zzgl ? QString::fromUtf8(engine::ZzglText) : QString());
         html +=
             QStringLiteral("</table><p>Grau: nie gespeicherte Monate (Vorgaben). ◆ Monatsdurchschnitt in der "
                            "Gleitzone, ▲ über 800,00 €.</p>");

@@ -32,6 +32,8 @@ public:
         Durchschnitt2,
         Gesamtentgelt,
         Gleitzone,
+        BeitragAN, // the contribution amounts of the case: the employee's share
+        BeitragAG, // the employer's share and levies
         Ergebnis0, // main employment
         Ergebnis1, // short-term
         Ergebnis2, // first mini-job
@@ -53,12 +55,24 @@ public:
     QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
     QVariant headerData(int abschnitt, Qt::Orientation richtung, int rolle = Qt::DisplayRole) const override;
 
+    // The contribution amounts of the saved months together (never saved months show the
+    // defaults of a new window and count not); `zzgl` where a month has items not computed.
+    struct Jahressumme {
+        params::Currency an, ag;
+        bool zzgl = false;
+        int monate = 0;
+    };
+    Jahressumme jahressumme() const;
+    // "Beiträge 2010 (gespeicherte Monate): Arbeitnehmer 1.234,56 €, Arbeitgeber 2.345,67 €".
+    QString jahressummeText() const;
+
     // The text of a cell without marks: amounts with a decimal comma and no currency sign,
     // several result lines joined by " | ".
     QString klartext(int zeile, int spalte) const;
 
     // The table as CSV the way German spreadsheets read it: UTF-8 with byte-order mark, ";"
-    // between the fields, decimal comma, a header row, one row per month, texts trimmed.
+    // between the fields, decimal comma, a header row, one row per month, texts trimmed; a
+    // last row with the year's sums of the amounts.
     QByteArray csv() const;
 
     // The table as an HTML page for printing on one A4 sheet in landscape, with the foot of

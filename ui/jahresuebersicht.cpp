@@ -56,6 +56,10 @@ Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl mo
     seite->addLayout(leisteBauen());
     seite->addWidget(m_meldung);
     seite->addWidget(tabelleBauen(), 1);
+    m_summe = new QLabel;
+    m_summe->setObjectName(QStringLiteral("Jahressumme"));
+    m_summe->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    seite->addWidget(m_summe);
     seite->addWidget(legende);
     connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
             &Jahresuebersicht::drucken);
@@ -147,9 +151,11 @@ void Jahresuebersicht::neuLaden()
     m_modell.laden(m_ordner, jahr);
     m_meldung->setText(m_modell.fehler());
     m_meldung->setVisible(!m_modell.fehler().isEmpty());
+    m_summe->setText(m_modell.jahressummeText());
+    m_summe->setVisible(!m_summe->text().isEmpty());
     setWindowTitle(QStringLiteral("Jahresübersicht %1").arg(jahr));
     m_tabelle->resizeColumnsToContents();
-    for (int s = Jahresmodell::Ergebnis0; s < Jahresmodell::AnzahlSpalten; ++s)
+    for (int s = Jahresmodell::Ergebnis0; s <= Jahresmodell::Ergebnis3; ++s)
         m_tabelle->setColumnWidth(s, std::max(m_tabelle->columnWidth(s), 215));
     m_tabelle->resizeRowsToContents();
 }

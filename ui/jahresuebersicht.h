@@ -67,6 +67,7 @@ private:
     Jahresmodell m_modell;
     QComboBox* m_jahr = nullptr;
     QLabel* m_meldung = nullptr;
+    QLabel* m_summe = nullptr; // the year's sums of the amounts
     QTableView* m_tabelle = nullptr;
 };
 

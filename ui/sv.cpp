@@ -96,6 +96,7 @@ void SV::teileAnordnen()
     m_ergebnisbereich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_ergebnisbereich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_ergebnisbereich->setFixedHeight(m_ergebnisse->sizeHint().height());
+    m_ergebnisse->setUmschaltung([this] { beitraegeUmgeschaltet(); });
     connect(m_rollbereich->horizontalScrollBar(), &QScrollBar::valueChanged,
             m_ergebnisbereich->horizontalScrollBar(), &QScrollBar::setValue);
     m_inhalt->installEventFilter(this);
@@ -244,6 +245,26 @@ void SV::aktualisieren(bool alles)
     zeichnen(m_kopf->elemente(), m_inhalt->elemente(), a, m_steuerung->fokus(),
              alles ? nullptr : focusWidget());
     m_ergebnisse->zeigen(a);
+    m_ergebnisse->beitraegeZeigen(m_steuerung->beitraege());
+}
+
+void SV::beitraegeUmgeschaltet()
+{
+    // The amounts shown or hidden: the results take their new height, and the window grows or
+    // shrinks by as much, within the screen, so that the columns above keep theirs.
+    m_ergebnisse->beitraegeZeigen(m_steuerung->beitraege());
+    // The panels' layouts learn of the shown and hidden cells by posted events.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    m_ergebnisse->layout()->activate();
+    const int alt = m_ergebnisbereich->height();
+    const int neu = m_ergebnisse->sizeHint().height();
+    m_ergebnisbereich->setFixedHeight(neu);
+    if (!isVisible() || isMaximized() || isFullScreen())
+        return;
+    int hoehe = height() + neu - alt;
+    if (const QScreen* bildschirm = screen())
+        hoehe = std::min(hoehe, bildschirm->availableGeometry().height() - Fensterrahmen.height());
+    resize(width(), std::max(hoehe, minimumSizeHint().height()));
 }
 
 void SV::laden()
@@ -382,7 +403,7 @@ void SV::druckenOeffnen()
     }
     angaben.zeitpunkt = QDateTime::currentDateTime();
     const engine::Steuerung& s = *m_steuerung;
-    m_druckausgabe(Druckbeleg(s.ansicht(), s.fall(), s.mini(), angaben));
+    m_druckausgabe(Druckbeleg(s.ansicht(), s.fall(), s.mini(), angaben, &s.beitraege()));
 }
 
 void SV::belegAusgeben(const Druckbeleg& beleg)

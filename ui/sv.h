@@ -98,6 +98,7 @@ private:
     // Draws the controller's state; `alles` draws every text anew, even where the user types.
     void aktualisieren(bool alles = false);
     void ergebnisseAusrichten();
+    void beitraegeUmgeschaltet();
     void anfangsgroesseSetzen();
     bool fokusAbgleichen(); // true when the focus moved
     void meldungenZeigen();

@@ -12,7 +12,7 @@ prefix="$tmp/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/svpflicht bin/svpflicht-batch bin/svpflicht-starter \
-         share/svpflicht/hilfe/index.html \
+         share/svpflicht/hilfe/index.html share/svpflicht/hilfe/beitraege.html \
          share/applications/svpflicht.desktop \
          share/icons/hicolor/scalable/apps/svpflicht.svg; do
     if [ ! -e "$prefix/$f" ]; then

@@ -100,7 +100,7 @@ private:
     QString pdfText(const Steuerung& sv, const Belegangaben& angaben)
     {
         const QString pdf = m_dir.filePath(QStringLiteral("beleg.pdf"));
-        if (!Druckbeleg(sv.ansicht(), sv.fall(), sv.mini(), angaben).alsPdf(pdf))
+        if (!Druckbeleg(sv.ansicht(), sv.fall(), sv.mini(), angaben, &sv.beitraege()).alsPdf(pdf))
             return QString();
         return pdfText(pdf);
     }
@@ -160,7 +160,7 @@ private slots:
         QVERIFY(!text.contains(QStringLiteral("Zeitgeringfügige Beschäftigung")));
         QVERIFY(!text.contains(QStringLiteral("Befreit von der KV-Pflicht")));
         QVERIFY(!text.contains(QStringLiteral("Später aufgenommene Mini-Jobs")));
-        QCOMPARE(text.count(QStringLiteral("Arbeitgeber")), 1);
+        QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\bArbeitgeber\\b"))), 1);
         // Printing changes nothing.
         QCOMPARE(sv.fall().ergebnis, vorher);
 
@@ -174,6 +174,57 @@ private slots:
         QVERIFY(info.contains(QStringLiteral("Subject: Sozialversicherungspflicht, Jürgen Ölmann, P-4711, "
                                              "August 2008")));
         QVERIFY(info.contains(QStringLiteral("Pages: 1")));
+    }
+
+    // The amounts of the sliding zone, 2010 (a worked case of the amount rules): base, reduced
+    // base, rate and both shares per branch, the levies, the totals and the employer's cost,
+    // the values of the period with the source of the KV rate, and the legal basis.
+    void beitraege_mit_rechengroessen_und_rechtsgrundlage()
+    {
+        QTemporaryDir dir;
+        Steuerung sv(dir.path().toStdString());
+        sv.Form_Load();
+        svp::params::Arbeitnehmerdaten daten;
+        daten.Kinderlos = false;
+        sv.setArbeitnehmerdaten(daten);
+        sv.Jahr_Click(4);
+        sv.Monat_Click(4);
+        sv.Land_Click(9);
+        tippen(sv, {Feldart::HBEuro, 0}, Currency::fromWhole(600));
+        tippen(sv, {Feldart::loh, 1}, Currency());
+        const Belegangaben angaben{QStringLiteral("Erika Muster"), QString(), Zeitpunkt};
+        const QString pdf = pdfText(sv, angaben);
+        QCOMPARE(m_seiten, 1);
+        QVERIFY(pdf.contains(QStringLiteral("Beiträge in Euro: Hauptbeschäftigung")));
+        QVERIFY(pdf.contains(QStringLiteral("Rechtsgrundlage: §§ 20 Abs. 2 und 3, 22 Abs. 2 SGB IV")));
+        // The cells row by row, as the page's HTML holds them (a PDF reader's text runs the
+        // right-aligned amounts out of their rows).
+        QString text = Druckbeleg(sv.ansicht(), sv.fall(), sv.mini(), angaben, &sv.beitraege()).html();
+        text.replace(QRegularExpression(QStringLiteral("<[^>]*>")), QStringLiteral(" "));
+        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        text = gefaltet(text);
+        for (const char* soll :
+             {"Beiträge in Euro: Hauptbeschäftigung", "Zweig Grundlage Satz AN AG Anmerkung",
+              "Krankenversicherung 600,00 € (Bemessung 551,70 €) 14 % + 0,9 % AN 40,21 € 42,00 €",
+              "Pflegeversicherung 600,00 € (Bemessung 551,70 €) 1,95 % 4,91 € 5,85 €",
+              "Rentenversicherung 600,00 € (Bemessung 551,70 €) 19,9 % 50,08 € 59,70 €",
+              "Arbeitslosenversicherung 600,00 € (Bemessung 551,70 €) 2,8 % 7,04 € 8,40 €",
+              "Lohnsteuer — — Lohnsteuer individuell – nicht berechnet",
+              "Insolvenzgeldumlage 551,70 € 0,41 % 2,26 €",
+              "Summe 102,24 € 118,21 € zzgl. nicht berechneter Posten",
+              "Arbeitgeberkosten Entgelt 600,00 € 718,21 €", "Arbeitgeberkosten 718,21 €",
+              "Zeitraum der Werte Januar 2010 bis Dezember 2010", "Faktor F der Gleitzone 0,7585",
+              "Beitragsbemessungsgrenze KV/PV 3.750,00 €",
+              "Beitragsbemessungsgrenze RV/AV West 5.500,00 €, Ost 4.650,00 €; angewandt: West",
+              "KV-Beitragssatz 14 % + 0,9 % Arbeitnehmer; einheitlicher allgemeiner Beitragssatz (§ 241 SGB "
+              "V)",
+              "KV: Entgelte 600,00 €, Bemessung 551,70 €",
+              "Rechtsgrundlage: §§ 20 Abs. 2 und 3, 22 Abs. 2 SGB IV"})
+            QVERIFY2(text.contains(QString::fromUtf8(soll)), soll);
+        // Without the amounts (a record built from the view alone) none of it.
+        QVERIFY(!Druckbeleg(sv.ansicht(), sv.fall(), sv.mini(), angaben)
+                     .html()
+                     .contains(QStringLiteral("Beiträge in Euro")));
     }
 
     void schueler_mit_zwei_minijobs_und_meldung()

@@ -5,6 +5,7 @@
 #include "ui/sv.h"
 
 #include <utility>
+#include <vector>
 
 #include <QComboBox>
 #include <QDir>
@@ -116,7 +117,7 @@ private slots:
         QVERIFY(inhalt.startsWith("\xEF\xBB\xBF"));
         const QStringList zeilen =
             QString::fromUtf8(inhalt.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        QCOMPARE(zeilen.size(), 13);
+        QCOMPARE(zeilen.size(), 14); // and the year's sums of the amounts
         const QStringList kopf = zeilen[0].split(QLatin1Char(';'));
         QCOMPARE(kopf.size(), int(Jahresmodell::AnzahlSpalten));
         QCOMPARE(kopf[Jahresmodell::Monat], QStringLiteral("Monat"));
@@ -129,9 +130,69 @@ private slots:
         QCOMPARE(maerz[Jahresmodell::Durchschnitt1], QStringLiteral("470,00"));
         for (const QString& z : zeilen)
             QCOMPARE(z, z.trimmed());
+        const QStringList summe = zeilen[13].split(QLatin1Char(';'));
+        QCOMPARE(summe.size(), int(Jahresmodell::AnzahlSpalten));
+        QCOMPARE(summe[Jahresmodell::Monat], QStringLiteral("Summe 2008"));
+        QCOMPARE(summe[Jahresmodell::BeitragAG],
+                 QString::fromStdString(modell.jahressumme().ag.formatFixed(2)));
         // Nothing but the CSV was written.
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.xyz")}, QDir::Files),
                  QStringList{QStringLiteral("SV2008.xyz")});
+    }
+
+    // Each month's amounts are those the window shows for it; the year's sums add the saved
+    // months alone, in the table's foot, the CSV's last row and the printed page.
+    void beitraege_je_monat_und_jahressumme()
+    {
+        QTemporaryDir dir;
+        Steuerung sv(dir.path().toStdString());
+        sv.Form_Load();
+        sv.Jahr_Click(4);
+        sv.Land_Click(9);
+        std::vector<std::pair<Currency, Currency>> gezeigt;
+        for (const auto& [monat, euro] : {std::pair{4, 600}, {5, 2000}}) {
+            sv.Monat_Click(monat);
+            for (const auto& [feld, wert] : {std::pair{Feld{Feldart::HBEuro, 0}, euro},
+                                             {Feld{Feldart::loh, 1}, 0},
+                                             {Feld{Feldart::loh, 2}, 0}}) {
+                sv.fokusSetzen(feld);
+                sv.eingeben(feld, Currency::fromWhole(wert));
+                sv.Taste(feld, svp::engine::TasteEnter);
+            }
+            sv.Speichern_Click();
+            gezeigt.emplace_back(sv.beitraege().summe.an.wert, sv.beitraege().summe.ag.wert);
+        }
+        QCOMPARE(gezeigt[0].first, Currency::fromCents(10362)); // the sliding zone of 600 € in 2010
+        QCOMPARE(gezeigt[0].second, Currency::fromCents(11821));
+
+        Jahresmodell modell;
+        QVERIFY(modell.laden(dir.path(), 2010));
+        const auto text = [](Currency c) { return QString::fromStdString(c.formatFixed(2)); };
+        QCOMPARE(modell.klartext(4, Jahresmodell::BeitragAN), text(gezeigt[0].first));
+        QCOMPARE(modell.klartext(4, Jahresmodell::BeitragAG), text(gezeigt[0].second));
+        QCOMPARE(modell.klartext(5, Jahresmodell::BeitragAN), text(gezeigt[1].first));
+        QCOMPARE(modell.klartext(5, Jahresmodell::BeitragAG), text(gezeigt[1].second));
+        QCOMPARE(modell.headerData(Jahresmodell::BeitragAN, Qt::Horizontal).toString(),
+                 QStringLiteral("Beiträge AN"));
+        QCOMPARE(modell.data(modell.index(4, Jahresmodell::BeitragAN), Qt::ToolTipRole).toString(),
+                 QStringLiteral("zzgl. nicht berechneter Posten")); // the wage tax by tax card
+
+        // Never saved months show a new window's defaults: they are not added.
+        const Jahresmodell::Jahressumme summe = modell.jahressumme();
+        QCOMPARE(summe.monate, 2);
+        QCOMPARE(summe.an, gezeigt[0].first + gezeigt[1].first);
+        QCOMPARE(summe.ag, gezeigt[0].second + gezeigt[1].second);
+        QCOMPARE(modell.jahressummeText(),
+                 QStringLiteral("Beiträge 2010 (2 gespeicherte Monate): Arbeitnehmer %1 €, Arbeitgeber %2 €, "
+                                "zzgl. nicht berechneter Posten")
+                     .arg(text(summe.an), text(summe.ag)));
+        const QStringList zeilen =
+            QString::fromUtf8(modell.csv().mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList letzte = zeilen.last().split(QLatin1Char(';'));
+        QCOMPARE(letzte[Jahresmodell::Monat], QStringLiteral("Summe 2010"));
+        QCOMPARE(letzte[Jahresmodell::BeitragAN], text(summe.an));
+        QCOMPARE(letzte[Jahresmodell::BeitragAG], text(summe.ag));
+        QVERIFY(modell.druckseite(QDateTime()).contains(QStringLiteral("Summe der gespeicherten Monate")));
     }
 
 private:
