@@ -56,7 +56,7 @@ static_assert(inDerReihe(), "one rule per input, in the order of Eingabe");
 
 void wiederherstellen(const Eingabewerte& werte, Fall& fall, Ansicht& ansicht)
 {
-    for (const Regel& regel : Regeln)
+    for (const auto& regel : Regeln)
         if (werte.gegeben(regel.eingabe))
             regel.setzen(fall, ansicht, werte.wert(regel.eingabe));
     // What the handlers of the short-term check boxes leave behind when the boxes are set in
