@@ -106,6 +106,17 @@ public:
     using Fragesteller = std::function<Antwort(const Meldung&)>;
     void setFragesteller(Fragesteller fragesteller) { m_fragesteller = std::move(fragesteller); }
 
+    // Asked before anything is written into the folder of the record files (a year file
+    // created, a month saved): the German reason why the folder may not be written now, e.g.
+    // that it was removed or renamed since it was opened, or nothing. With a reason nothing is
+    // written, the case stays in the window and the reason is told.
+    using Ordnerpruefung = std::function<std::optional<std::string>()>;
+    void setOrdnerpruefung(Ordnerpruefung pruefung) { m_ordnerpruefung = std::move(pruefung); }
+
+    // Before the window leaves the case for another employee: the question of a month switch
+    // when the case is changed. True when it may be left (saved, dropped or unchanged).
+    bool verlassenAnfragen() { return verlassenErlaubt(); }
+
     // Information icons.
     void Image1_Click();
     void LSTinfo_Click();
@@ -191,6 +202,8 @@ private:
     // The month's record as saving would write it now.
     store::Datensatz satzZumSpeichern() const { return speicherstand().datensatz(); }
     bool SVSpeichern(); // true when saved
+    // Creates the year file when it is empty, unless the folder may not be written.
+    void anlegenWennLeer(int jahr, int monat, int land);
     // A fault of a record file; `beimSpeichern` adds that the case stays unsaved in the window.
     void melden(const store::Fehler& fehler, bool beimSpeichern = false);
     void melden(const char* titel, const std::vector<const char*>& zeilen);
@@ -210,6 +223,7 @@ private:
     std::vector<Meldung> m_meldungen;
     std::string m_status;
     Fragesteller m_fragesteller;
+    Ordnerpruefung m_ordnerpruefung;
     // File and reason of each fault among m_meldungen: told once until they are taken.
     std::vector<std::pair<std::string, std::string>> m_gemeldet;
 };
