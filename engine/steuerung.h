@@ -117,6 +117,15 @@ public:
     // when the case is changed. True when it may be left (saved, dropped or unchanged).
     bool verlassenAnfragen() { return verlassenErlaubt(); }
 
+    // Carrying the shown case forward into the months after it, up to month index `bis`: each
+    // of them gets the case as saving would write it now, determined in its own month.
+    // folgemonateAbweichend: the months among them already saved with a different case.
+    std::vector<int> folgemonateAbweichend(int bis);
+    // Saves the shown month and the following months up to `bis` in one save of the year file
+    // (all of them or, on a failure, none, which is told); with `abweichendBehalten` the
+    // months that folgemonateAbweichend names keep their own case. True when saved.
+    bool folgemonateUebernehmen(int bis, bool abweichendBehalten);
+
     // Information icons.
     void Image1_Click();
     void LSTinfo_Click();
@@ -202,6 +211,14 @@ private:
     // The month's record as saving would write it now.
     store::Datensatz satzZumSpeichern() const { return speicherstand().datensatz(); }
     bool SVSpeichern(); // true when saved
+    // The records that carrying forward up to `bis` would write, each with the record on disk
+    // and whether that holds a different saved case; nothing when a file cannot be read (told).
+    struct Folgemonat {
+        int monat = 0;
+        store::Datensatz neu;
+        bool abweichend = false;
+    };
+    std::optional<std::vector<Folgemonat>> folgemonate(int bis);
     // Creates the year file when it is empty, unless the folder may not be written.
     void anlegenWennLeer(int jahr, int monat, int land);
     // A fault of a record file; `beimSpeichern` adds that the case stays unsaved in the window.

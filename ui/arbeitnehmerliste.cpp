@@ -3,6 +3,7 @@
 #include "arbeitnehmer_dialog.h"
 #include "arbeitnehmerangaben.h"
 #include "bausteine.h"
+#include "folgemonate.h"
 #include "mitarbeiter_dialog.h"
 #include "store/ablage.h"
 #include "store/arbeitnehmerdatei.h"
@@ -13,7 +14,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -149,6 +152,13 @@ Arbeitnehmerwahl::Arbeitnehmerwahl(std::filesystem::path wurzel) : m_verzeichnis
     zeile->setSpacing(Abstand);
     zeile->addWidget(m_liste);
     zeile->addWidget(m_knopf);
+    m_folgemonate = new QPushButton(QStringLiteral("In &Folgemonate übernehmen…"));
+    m_folgemonate->setObjectName(QStringLiteral("Folgemonate"));
+    m_folgemonate->setAutoDefault(false);
+    m_folgemonate->setToolTip(
+        QStringLiteral("Speichert den Fall dieses Monats und übernimmt ihn in die folgenden "
+                       "Monate des Jahres (Strg+U)."));
+    zeile->addWidget(m_folgemonate);
     connect(m_liste, &Arbeitnehmerauswahl::gewaehlt, this, [this](int index) {
         if (!wechseln(index)) {
             const QSignalBlocker still(m_liste);
@@ -282,6 +292,10 @@ void Arbeitnehmerwahl::anbinden(SV& fenster)
         }
         return angaben;
     });
+    const auto folgemonate = [this] { folgemonateUebernehmen(*m_fenster); };
+    connect(m_folgemonate, &QPushButton::clicked, this, folgemonate);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_U), &fenster), &QShortcut::activated, this,
+            folgemonate);
     titelSetzen();
     if (!m_listenfehler.empty())
         meldungZeigen(m_listenfehler);

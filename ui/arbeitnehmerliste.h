@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QPushButton;
 class QToolButton;
 
 namespace svp::ui {
@@ -121,6 +122,7 @@ private:
     QPointer<QWidget> m_zeile; // the list and the button
     Arbeitnehmerauswahl* m_liste = nullptr;
     QToolButton* m_knopf = nullptr;
+    QPushButton* m_folgemonate = nullptr;
     std::string m_listenfehler; // the root could not be listed
 };
 

@@ -423,6 +423,12 @@ void SV::monatZeigen(int jahr, int monat)
     });
 }
 
+void SV::uebersichtAktualisieren()
+{
+    if (m_uebersicht != nullptr && m_uebersicht->isVisible())
+        m_uebersicht->ordnerZeigen(ordner(), m_steuerung->mini().AktJahr);
+}
+
 void SV::kopfErgaenzen(QWidget* w, QWidget* letzterVorDemJahr)
 {
     m_kopf->vorneEinfuegen(w);

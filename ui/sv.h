@@ -83,6 +83,8 @@ public:
     // One event that is not the window's own (the employee list, a dialog): `handler` on the
     // controller, then its state on screen and its messages, as after a user event.
     void handeln(const Handler& handler) { ausfuehren(handler); }
+    // An open year overview reads the year files again (after several months were saved).
+    void uebersichtAktualisieren();
     // Where the window shows its messages and asks its questions.
     MeldungsAnzeige& anzeige() const { return *m_anzeige; }
 

@@ -6,6 +6,7 @@
 #include "store/arbeitnehmerdatei.h"
 #include "ui/anwendung.h"
 #include "ui/arbeitnehmerliste.h"
+#include "ui/folgemonate.h"
 #include "ui/mitarbeiter_dialog.h"
 #include "ui/sv.h"
 
@@ -296,6 +297,38 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("Alt, Gespeichert")));
         QVERIFY(html.contains(QStringLiteral("Betriebsnummer 12345678")));
         QVERIFY(html.contains(QStringLiteral("TK")));
+    }
+
+    // "In Folgemonate übernehmen…": the months saved with another case are named; skipping
+    // keeps them, cancelling writes nothing.
+    void folgemonateMitFrage()
+    {
+        mitarbeiter(wurzel(), "1 Alt, Anna", R"({"Name":"Alt, Anna"})", 6, 300);
+        oeffnen();
+        m_fenster->monatZeigen(2007, 2);
+        m_fenster->handeln([](Steuerung& s) { s.Arbeitgeber_Change(0, "Carry GmbH"); });
+        QStringList genannt;
+        svp::ui::Folgemonatsfragen fragen;
+        fragen.bis = [](int von, int jahr) {
+            return von == 2 && jahr == 2007 ? std::optional<int>(8) : std::nullopt;
+        };
+        fragen.abweichende = [&genannt](const QStringList& monate) {
+            genannt = monate;
+            return svp::ui::Abweichende::Abbrechen;
+        };
+        const auto datei = wurzel() / "1 Alt, Anna" / "SV2007.xyz";
+        const auto vorher = fs::last_write_time(datei);
+        QVERIFY(!svp::ui::folgemonateUebernehmen(*m_fenster, fragen));
+        QCOMPARE(genannt, QStringList{QStringLiteral("JULI 2007")});
+        QCOMPARE(fs::last_write_time(datei), vorher);
+
+        fragen.abweichende = [](const QStringList&) { return svp::ui::Abweichende::Ueberspringen; };
+        QVERIFY(svp::ui::folgemonateUebernehmen(*m_fenster, fragen));
+        QVERIFY(!m_fenster->isWindowModified());
+        m_fenster->monatZeigen(2007, 6);
+        QCOMPARE(m_fenster->steuerung().fall().Monatslohn[1], Currency::fromWhole(300));
+        m_fenster->monatZeigen(2007, 8);
+        QCOMPARE(m_fenster->steuerung().ansicht().Arbeitgeber[0].substr(0, 10), std::string("Carry GmbH"));
     }
 
     // Data files that are no data files: the employee is listed and shown with the defaults,
