@@ -1,5 +1,6 @@
 #include "monatsliste.h"
 
+#include "bestimmung.h"
 #include "store/datei.h"
 #include "store/datensatz.h"
 
@@ -55,9 +56,7 @@ std::array<params::Currency, 3> Monatszeile::entgelte() const
     if (!fall)
         return {};
     const Fall& f = fall->fall;
-    return {spalteErfasst(f, fall->ansicht, 0) ? f.HBEntgelt : params::Currency{},
-            spalteErfasst(f, fall->ansicht, 2) ? f.Monatslohn[1] : params::Currency{},
-            spalteErfasst(f, fall->ansicht, 3) ? f.Monatslohn[2] : params::Currency{}};
+    return {f.HBEntgelt, f.Monatslohn[1], f.Monatslohn[2]};
 }
 
 std::vector<Monatszeile> monatslisteBilden(const std::vector<store::Arbeitnehmereintrag>& eintraege, int jahr,
@@ -85,7 +84,8 @@ std::vector<Monatszeile> monatslisteBilden(const std::vector<store::Arbeitnehmer
         }
         z.fall = std::move(std::get<std::unique_ptr<Monatsfall>>(gelesen));
         const Fall& f = z.fall->fall;
-        z.gleitzone = f.Gleitfall != 0;
+        // In the sliding zone as the window's own words say it.
+        z.gleitzone = gleitzoneInWorten(f) != "nein";
         for (int spalte = 2; spalte <= 3; ++spalte)
             if (spalteErfasst(f, z.fall->ansicht, spalte) &&
                 f.Monatsdurchschnitt[static_cast<std::size_t>(spalte - 1)] > Geringfuegigkeitsgrenze)

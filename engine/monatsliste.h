@@ -49,8 +49,8 @@ struct Monatszeile {
     Satzstand stand() const;
     // Whether the row needs a look: any mark, or a file that could not be read.
     bool zuPruefen() const;
-    // The month's pay of the main employment and the two mini-job columns (short-term
-    // employment has no pay of its own); zero without a case.
+    // The month's pay of the main employment and the two mini-job columns, as the window shows
+    // them (short-term employment has no pay of its own); zero without a case.
     std::array<params::Currency, 3> entgelte() const;
 };
 

@@ -5,6 +5,7 @@
 #include "bausteine.h"
 #include "folgemonate.h"
 #include "mitarbeiter_dialog.h"
+#include "monatsliste.h"
 #include "store/ablage.h"
 #include "store/arbeitnehmerdatei.h"
 #include "sv.h"
@@ -159,6 +160,12 @@ Arbeitnehmerwahl::Arbeitnehmerwahl(std::filesystem::path wurzel) : m_verzeichnis
         QStringLiteral("Speichert den Fall dieses Monats und übernimmt ihn in die folgenden "
                        "Monate des Jahres (Strg+U)."));
     zeile->addWidget(m_folgemonate);
+    m_monatslisteKnopf = new QPushButton(QStringLiteral("Monats&liste"));
+    m_monatslisteKnopf->setObjectName(QStringLiteral("MonatslisteKnopf"));
+    m_monatslisteKnopf->setAutoDefault(false);
+    m_monatslisteKnopf->setToolTip(
+        QStringLiteral("Alle Arbeitnehmer in einem Monat, mit dem, was zu prüfen ist (Strg+L)."));
+    zeile->addWidget(m_monatslisteKnopf);
     connect(m_liste, &Arbeitnehmerauswahl::gewaehlt, this, [this](int index) {
         if (!wechseln(index)) {
             const QSignalBlocker still(m_liste);
@@ -296,6 +303,9 @@ void Arbeitnehmerwahl::anbinden(SV& fenster)
     connect(m_folgemonate, &QPushButton::clicked, this, folgemonate);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_U), &fenster), &QShortcut::activated, this,
             folgemonate);
+    connect(m_monatslisteKnopf, &QPushButton::clicked, this, &Arbeitnehmerwahl::monatslisteOeffnen);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &fenster), &QShortcut::activated, this,
+            &Arbeitnehmerwahl::monatslisteOeffnen);
     titelSetzen();
     if (!m_listenfehler.empty())
         meldungZeigen(m_listenfehler);
@@ -415,6 +425,32 @@ std::optional<QString> Arbeitnehmerwahl::betriebSpeichern(const store::Betriebsd
     if (const auto* fehler = std::get_if<store::Fehler>(&gespeichert))
         return text(fehler->meldung()) + QStringLiteral(".");
     return std::nullopt;
+}
+
+Monatsliste* Arbeitnehmerwahl::monatslisteOeffnen()
+{
+    if (m_fenster == nullptr)
+        return nullptr;
+    const int jahr = m_fenster->steuerung().mini().AktJahr;
+    const int monat = m_fenster->steuerung().mini().Auswahl[params::AuswahlMonat];
+    if (m_monatsliste == nullptr) {
+        m_monatsliste = new Monatsliste(
+            m_verzeichnis, jahr, monat,
+            [this](const std::string& ordner, int j, int m) {
+                neuAuflisten();
+                if (zeigen(ordner, j, m)) {
+                    m_fenster->raise();
+                    m_fenster->activateWindow();
+                }
+            },
+            m_fenster->anzeige(), m_fenster);
+    } else {
+        m_monatsliste->zeigen(jahr, monat);
+    }
+    m_monatsliste->show();
+    m_monatsliste->raise();
+    m_monatsliste->activateWindow();
+    return m_monatsliste;
 }
 
 void Arbeitnehmerwahl::neuOeffnen()

@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace svp::ui {
 
+class Monatsliste;
 class SV;
 
 // The list of employees in the window's top row. Typing jumps to the first employee whose name
@@ -94,6 +95,10 @@ public:
     std::optional<QString> datenSpeichern(const params::Arbeitnehmerdaten& daten);
     std::optional<QString> betriebSpeichern(const store::Betriebsdaten& daten);
 
+    // The window "Monatsliste" (Ctrl+L) on the year and month shown; a double-click there
+    // shows that employee and month here.
+    Monatsliste* monatslisteOeffnen();
+
     // The dialogs behind the button.
     void neuOeffnen();
     void bearbeitenOeffnen();
@@ -123,6 +128,8 @@ private:
     Arbeitnehmerauswahl* m_liste = nullptr;
     QToolButton* m_knopf = nullptr;
     QPushButton* m_folgemonate = nullptr;
+    QPushButton* m_monatslisteKnopf = nullptr;
+    QPointer<Monatsliste> m_monatsliste;
     std::string m_listenfehler; // the root could not be listed
 };
 

@@ -8,15 +8,19 @@
 #include "ui/arbeitnehmerliste.h"
 #include "ui/folgemonate.h"
 #include "ui/mitarbeiter_dialog.h"
+#include "ui/monatsliste.h"
 #include "ui/sv.h"
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -329,6 +333,56 @@ private slots:
         QCOMPARE(m_fenster->steuerung().fall().Monatslohn[1], Currency::fromWhole(300));
         m_fenster->monatZeigen(2007, 8);
         QCOMPARE(m_fenster->steuerung().ansicht().Arbeitgeber[0].substr(0, 10), std::string("Carry GmbH"));
+    }
+
+    // The month list (Ctrl+L): one row per employee, the filter leaves the marked ones, the CSV
+    // holds the rows shown, a double-click shows that employee and month in the window.
+    void monatslisteFiltertUndZeigt()
+    {
+        mitarbeiter(wurzel(), "1 Alt, Anna", R"({"Name":"Alt, Anna","Personalnummer":"1"})", 4, 300);
+        mitarbeiter(wurzel(), "2 Berg, Bert", R"({"Name":"Berg, Bert","Personalnummer":"2"})", 4, 450);
+        mitarbeiter(wurzel(), "3 Cron, Cora", R"({"Name":"Cron, Cora","Personalnummer":"3"})");
+        oeffnen();
+        m_fenster->monatZeigen(2007, 4);
+        svp::ui::Monatsliste* liste = m_wahl->monatslisteOeffnen();
+        QVERIFY(liste != nullptr);
+        QCOMPARE(liste->modell().rowCount(), 3);
+        QCOMPARE(liste->windowTitle(), QStringLiteral("Monatsliste Mai 2007"));
+        QCOMPARE(liste->modell().klartext(1, svp::ui::Monatslistenmodell::Lohn1), QStringLiteral("450,00"));
+        QVERIFY(liste->modell()
+                    .klartext(1, svp::ui::Monatslistenmodell::Pruefen)
+                    .contains(QStringLiteral("400,00")));
+        QCOMPARE(liste->modell().klartext(2, svp::ui::Monatslistenmodell::Satz),
+                 QStringLiteral("nie gespeichert"));
+
+        // To look at it: SVP_MONATSLISTENBILD=docs/monatsliste.png keeps a picture.
+        const QByteArray bild = qgetenv("SVP_MONATSLISTENBILD");
+        if (!bild.isEmpty())
+            QVERIFY(liste->grab().save(QString::fromLocal8Bit(bild)));
+
+        liste->filter()->setChecked(true);
+        QCOMPARE(liste->modell().rowCount(), 2);
+        const QString csv = m_dir->filePath(QStringLiteral("liste.csv"));
+        liste->setDateiwahl([csv](const QString&) { return csv; });
+        liste->csvSpeichern();
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> zeilen = f.readAll().split('\n');
+        QCOMPARE(zeilen.size(), 4); // header, two rows, the empty rest after the last CR LF
+        QVERIFY(zeilen[0].startsWith("\xEF\xBB\xBFName;Personalnummer;Satz;"));
+        QVERIFY(zeilen[1].startsWith("\"Berg, Bert\";2;gespeichert;") ||
+                zeilen[1].startsWith("Berg, Bert;2;gespeichert;"));
+
+        QVERIFY(QTest::qWaitForWindowExposed(liste));
+        const QModelIndex cora = liste->modell().index(1, 0);
+        QTest::mouseClick(liste->tabelle()->viewport(), Qt::LeftButton, {},
+                          liste->tabelle()->visualRect(cora).center());
+        QTest::mouseDClick(liste->tabelle()->viewport(), Qt::LeftButton, {},
+                           liste->tabelle()->visualRect(cora).center());
+        QCOMPARE(m_wahl->liste()->currentText(), QStringLiteral("Cron, Cora (3)"));
+        QCOMPARE(int(m_fenster->steuerung().mini().AktJahr), 2007);
+        QCOMPARE(int(m_fenster->steuerung().mini().Auswahl[svp::params::AuswahlMonat]), 4);
+        QVERIFY(m_anzeige->meldungen.empty());
     }
 
     // Data files that are no data files: the employee is listed and shown with the defaults,
