@@ -350,6 +350,9 @@ Monatsliste::Monatsliste(store::Arbeitnehmerverzeichnis wurzel, int jahr, int mo
     m_tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tabelle->setWordWrap(true);
     m_tabelle->verticalHeader()->setVisible(false);
+    // Column widths from the first rows: measuring a thousand rows of result lines would take
+    // longer than reading them.
+    m_tabelle->horizontalHeader()->setResizeContentsPrecision(50);
     m_tabelle->setToolTip(QStringLiteral("Doppelklick: Arbeitnehmer und Monat im Hauptfenster zeigen."));
 
     auto* seite = new QVBoxLayout(this);
@@ -378,6 +381,7 @@ Monatsliste::Monatsliste(store::Arbeitnehmerverzeichnis wurzel, int jahr, int mo
 
 void Monatsliste::zeigen(int jahr, int monat)
 {
+    m_frisch = !isActiveWindow();
     m_jahr->setCurrentIndex(jahr - params::ErstesJahr);
     m_monat->setCurrentIndex(monat);
     neuLaden();
@@ -403,8 +407,12 @@ void Monatsliste::changeEvent(QEvent* ereignis)
 {
     QWidget::changeEvent(ereignis);
     // Months saved in the main window meanwhile appear when the user comes back.
-    if (ereignis->type() == QEvent::ActivationChange && isActiveWindow())
-        neuLaden();
+    if (ereignis->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (m_frisch)
+            m_frisch = false; // read just now, when it was opened
+        else
+            neuLaden();
+    }
 }
 
 void Monatsliste::csvSpeichern()

@@ -128,6 +128,7 @@ private:
     QCheckBox* m_filter = nullptr;
     QLabel* m_meldung = nullptr;
     QTableView* m_tabelle = nullptr;
+    bool m_frisch = false; // read for being shown; the activation that follows reads nothing
 };
 
 } // namespace svp::ui
