@@ -96,14 +96,16 @@ void Arbeitnehmerauswahl::fuellen(const std::vector<store::Arbeitnehmereintrag>&
 void Arbeitnehmerauswahl::keyPressEvent(QKeyEvent* ereignis)
 {
     const QString zeichen = ereignis->text();
-    if (zeichen.isEmpty() || !zeichen.at(0).isPrint() ||
+    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
+    const bool weiter = jetzt - m_zuletzt <= QApplication::keyboardInputInterval();
+    // A blank that begins no search opens the list, as in any list.
+    if (zeichen.isEmpty() || !zeichen.at(0).isPrint() || (zeichen == QStringLiteral(" ") && !weiter) ||
         (ereignis->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QComboBox::keyPressEvent(ereignis);
         return;
     }
     // What is typed in quick succession is one search, as in a file manager.
-    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
-    if (jetzt - m_zuletzt > QApplication::keyboardInputInterval())
+    if (!weiter)
         m_getippt.clear();
     m_zuletzt = jetzt;
     m_getippt += zeichen;

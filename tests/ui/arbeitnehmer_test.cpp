@@ -2,6 +2,7 @@
 // month switch, the employee's data in the dialog's place, the title and the Prüfbeleg, and a
 // folder removed while it is shown.
 
+#include "engine/jahresauswertung.h"
 #include "engine/steuerung.h"
 #include "store/arbeitnehmerdatei.h"
 #include "ui/anwendung.h"
@@ -244,6 +245,36 @@ private slots:
         fs::create_directory(wurzel() / "1 Alt, Anna");
         m_fenster->handeln([](Steuerung& s) { s.Speichern_Click(); });
         QVERIFY(fs::is_empty(wurzel() / "1 Alt, Anna"));
+    }
+
+    // Two windows on the same employee: each saves its own month under the folder's lock, and
+    // neither loses the other's.
+    void zweiFensterAufDemselbenArbeitnehmer()
+    {
+        mitarbeiter(wurzel(), "1 Alt, Anna", R"({"Name":"Alt, Anna"})", 4, 300);
+        oeffnen();
+        Arbeitnehmerwahl zweite(wurzel());
+        Aufzeichnung anzeige;
+        SV fenster(zweite.steuerung(), &anzeige);
+        zweite.anbinden(fenster);
+        fenster.laden();
+        m_fenster->monatZeigen(2007, 1);
+        fenster.monatZeigen(2007, 2);
+        m_fenster->handeln([](Steuerung& s) {
+            s.Arbeitgeber_Change(0, "Erstes Fenster");
+            s.Speichern_Click();
+        });
+        fenster.handeln([](Steuerung& s) {
+            s.Arbeitgeber_Change(0, "Zweites Fenster");
+            s.Speichern_Click();
+        });
+        QVERIFY(m_anzeige->meldungen.empty());
+        QVERIFY(anzeige.meldungen.empty());
+        const auto jahr = svp::engine::jahrAuswerten(wurzel() / "1 Alt, Anna", 2007);
+        const auto& j = std::get<svp::engine::Jahresauswertung>(jahr);
+        QCOMPARE(j.monat(1).ansicht.Arbeitgeber[0].substr(0, 14), std::string("Erstes Fenster"));
+        QCOMPARE(j.monat(2).ansicht.Arbeitgeber[0].substr(0, 15), std::string("Zweites Fenster"));
+        QCOMPARE(j.monat(4).fall.Monatslohn[1], Currency::fromWhole(300));
     }
 
     // Adding an employee: a safe folder name from number and name, the new employee shown;
