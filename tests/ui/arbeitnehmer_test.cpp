@@ -6,6 +6,7 @@
 #include "engine/steuerung.h"
 #include "store/arbeitnehmerdatei.h"
 #include "ui/anwendung.h"
+#include "ui/arbeitnehmer_dialog.h"
 #include "ui/arbeitnehmerliste.h"
 #include "ui/folgemonate.h"
 #include "ui/mitarbeiter_dialog.h"
@@ -19,6 +20,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
@@ -245,6 +248,52 @@ private slots:
         fs::create_directory(wurzel() / "1 Alt, Anna");
         m_fenster->handeln([](Steuerung& s) { s.Speichern_Click(); });
         QVERIFY(fs::is_empty(wurzel() / "1 Alt, Anna"));
+    }
+
+    // The data dialog reads what is typed: a German date, the KV rate with a comma, the three
+    // answers to "Kinderlos"; a value that cannot be read or saved keeps the dialog open with
+    // a German message naming the field.
+    void datendialogLiestUndPrueft()
+    {
+        std::optional<svp::params::Arbeitnehmerdaten> gespeichert;
+        svp::ui::ArbeitnehmerDialog dialog({}, true, [&](const svp::params::Arbeitnehmerdaten& d) {
+            gespeichert = d;
+            return std::optional<QString>();
+        });
+        auto feld = [&dialog](const char* name) {
+            return dialog.findChild<QLineEdit*>(QString::fromUtf8(name));
+        };
+        feld("Name")->setText(QStringLiteral("Meier, Anna"));
+        feld("Geburtsdatum")->setText(QStringLiteral("17.08.1939"));
+        feld("KVSatzKasse")->setText(QStringLiteral("14,5"));
+        dialog.findChild<QComboBox*>(QStringLiteral("Kinderlos"))->setCurrentIndex(2);
+        dialog.accept();
+        QVERIFY(gespeichert);
+        QCOMPARE(gespeichert->Name, std::string("Meier, Anna"));
+        QVERIFY(gespeichert->Geburtsdatum == (svp::params::Datum{1939, 8, 17}));
+        QCOMPARE(*gespeichert->KVSatzKasse, Currency::fromRaw(145000));
+        QCOMPARE(gespeichert->Kinderlos, std::optional<bool>(false));
+        QCOMPARE(gespeichert->U1, std::optional<bool>()); // left as a new employee has it
+
+        // clang-format off
+        const struct { const char* feld; const char* wert; const char* meldung; } falsch[] = {
+            {"Geburtsdatum",        "31.02.1980",   "Geburtsdatum"},
+            {"KVSatzKasse",         "viel",         "KV-Satz"},
+            {"KVSatzKasse",         "25",           "KVSatzKasse"},
+            {"Versicherungsnummer", "65170839J004", "Prüfziffer"},
+        };
+        // clang-format on
+        for (const auto& f : falsch) {
+            svp::ui::ArbeitnehmerDialog d({}, false, [&](const svp::params::Arbeitnehmerdaten&) {
+                return std::optional<QString>(QStringLiteral("nie"));
+            });
+            d.findChild<QLineEdit*>(QString::fromUtf8(f.feld))->setText(QString::fromUtf8(f.wert));
+            d.show();
+            d.accept();
+            QVERIFY(d.isVisible());
+            const QString text = d.findChild<QLabel*>(QStringLiteral("Meldung"))->text();
+            QVERIFY2(text.contains(QString::fromUtf8(f.meldung)), qPrintable(text));
+        }
     }
 
     // Two windows on the same employee: each saves its own month under the folder's lock, and
