@@ -19,9 +19,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
@@ -452,6 +455,20 @@ private slots:
         QVERIFY(zeilen[0].startsWith("\xEF\xBB\xBFName;Personalnummer;Satz;"));
         QVERIFY(zeilen[1].startsWith("\"Berg, Bert\";2;gespeichert;") ||
                 zeilen[1].startsWith("Berg, Bert;2;gespeichert;"));
+
+        // Printed page after page, the header row in <thead> so that it repeats on each.
+        const QString seite = liste->modell().druckseite(QDateTime::currentDateTime());
+        QVERIFY(seite.contains(QStringLiteral("<thead><tr><th>Name</th>")));
+        QCOMPARE(seite.count(QStringLiteral("<td class='")), 2 * svp::ui::Monatslistenmodell::AnzahlSpalten);
+        const QString pdf = m_dir->filePath(QStringLiteral("liste.pdf"));
+        liste->setDruckerwahl([pdf](QPrinter& drucker) {
+            drucker.setOutputFormat(QPrinter::PdfFormat);
+            drucker.setOutputFileName(pdf);
+            return true;
+        });
+        liste->drucken();
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        QVERIFY(m_anzeige->meldungen.empty());
 
         QVERIFY(QTest::qWaitForWindowExposed(liste));
         const QModelIndex cora = liste->modell().index(1, 0);
