@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "batch.h"
+#include "employees.h"
 #include "record_file.h"
 #include "store/datei.h"
 
@@ -24,6 +25,7 @@ namespace {
 // The text of --help before the options.
 constexpr std::string_view HelpIntro = R"(Aufruf: svpflicht-batch [OPTIONEN] [DATEI]
        svpflicht-batch --satzdatei SV<Jahr>.xyz
+       svpflicht-batch --arbeitnehmer WURZEL --jahr JAHR --monat MONAT [--format csv]
 
 Bestimmt ohne Fenster, wie die Beschäftigungen eines Arbeitnehmers in einem Monat
 von der Lohnsteuer und der Kranken-, Pflege-, Renten- und Arbeitslosenversicherung
@@ -141,6 +143,20 @@ Beispiel (eine längere Tabelle liegt den Quellen als docs/beispiel.csv bei):
   4711;2008;0;;1.500,50;400;
   "Meier; Anna";2008;5;7;;450,00;120,5
   svpflicht-batch --format csv faelle.csv > ergebnisse.csv
+
+Mehrere Arbeitnehmer (--arbeitnehmer WURZEL --jahr JAHR --monat MONAT):
+WURZEL ist der Arbeitsordner des Fensters; jeder Ordner darunter mit einer Datei
+arbeitnehmer.json ist ein Arbeitnehmer, der Arbeitsordner selbst einer, wenn er
+eigene Satzdateien hat. MONAT zählt von 1 (Januar) bis 12 (Dezember). Je
+Arbeitnehmer eine Zeile, zuerst der Arbeitsordner, dann nach Ordnernamen: das
+Ergebnisobjekt des gespeicherten Monats wie mit --satzdatei, vorn "Ordner" (leer
+für den Arbeitsordner), "Name", "Personalnummer" und "Kennung" (die
+Personalnummer). Sind die Daten oder die Satzdatei eines Arbeitnehmers nicht
+lesbar, steht in seiner Zeile "Fehler", und es geht mit dem nächsten weiter
+(Rückgabewert 1). Mit --format csv eine Tabelle: Ordner, Name, Personalnummer,
+die Spalten der CSV-Ausgabe, dann Monat, Land, gespeichert und beschaedigt (ja
+oder nein). Ein leerer Ordner ergibt keine Zeile (Rückgabewert 0); ist WURZEL
+nicht lesbar: 2. Keine Datei wird angelegt oder verändert.
 
 Rückgabewert: 0, wenn jede Zeile bestimmt wurde; 1, wenn mindestens eine Zeile
 fehlerhaft war; 2, wenn DATEI nicht geöffnet oder gelesen werden kann, die
@@ -374,6 +390,8 @@ int batchMain(int argc, const char* const* argv, std::istream& standardInput, st
     try {
         const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
         const CommandLine line = readCommandLine(arguments);
+        if (!line.help && asksForEmployees(arguments) && !asksForRecordFile(arguments))
+            return employeesMain(arguments, out, err);
         if (!line.help && asksForRecordFile(arguments))
             return recordFileMain(arguments, out, err);
         if (line.help) {

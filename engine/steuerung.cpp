@@ -58,8 +58,7 @@ void Steuerung::Form_Load()
     m_mini.AktJahr = Stammjahr;
 
     // The master file names the year to start with; a new directory gets it with defaults.
-    if (auto fehler = m_ablage.anlegenWennLeer(Stammjahr, m_datensatz, 0, 0))
-        melden(*fehler);
+    anlegenWennLeer(Stammjahr, 0, 0);
     m_datensatz = satzLesen(Stammjahr, 1);
     m_mini.AktJahr = static_cast<std::int16_t>(m_datensatz.gueltigesJahr());
 
@@ -116,9 +115,7 @@ void Steuerung::jahrGewaehlt()
     m_mini.AktJahr = static_cast<std::int16_t>(jahr);
     m_mini.beitragstafelLaden();
 
-    if (auto fehler = m_ablage.anlegenWennLeer(jahr, m_datensatz, m_mini.Auswahl[AuswahlMonat],
-                                               m_mini.Auswahl[AuswahlLand]))
-        melden(*fehler);
+    anlegenWennLeer(jahr, m_mini.Auswahl[AuswahlMonat], m_mini.Auswahl[AuswahlLand]);
     m_datensatz = satzLesen(jahr, 1);
     m_mini.Auswahl[AuswahlMonat] = static_cast<std::int16_t>(m_datensatz.gueltigerMonat());
     m_datensatz = satzLesen(jahr, m_mini.Auswahl[AuswahlMonat] + 1);
@@ -656,8 +653,26 @@ store::Datensatz Steuerung::Speicherstand::datensatz() const
     return ergebnis;
 }
 
+void Steuerung::anlegenWennLeer(int jahr, int monat, int land)
+{
+    if (m_ordnerpruefung)
+        if (const std::optional<std::string> grund = m_ordnerpruefung()) {
+            melden(store::Fehler{store::Fehler::Art::Anlegen, store::Ablage::dateiname(jahr), *grund});
+            return;
+        }
+    if (auto fehler = m_ablage.anlegenWennLeer(jahr, m_datensatz, monat, land))
+        melden(*fehler);
+}
+
 bool Steuerung::SVSpeichern()
 {
+    if (m_ordnerpruefung)
+        if (const std::optional<std::string> grund = m_ordnerpruefung()) {
+            m_meldungen.push_back(
+                {caption::Fenster,
+                 {*grund, "Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert."}});
+            return false;
+        }
     const store::Datensatz satz = satzZumSpeichern();
     if (auto fehler = m_ablage.speichern(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat], satz)) {
         melden(*fehler, true);

@@ -106,6 +106,26 @@ public:
     using Fragesteller = std::function<Antwort(const Meldung&)>;
     void setFragesteller(Fragesteller fragesteller) { m_fragesteller = std::move(fragesteller); }
 
+    // Asked before anything is written into the folder of the record files (a year file
+    // created, a month saved): the German reason why the folder may not be written now, e.g.
+    // that it was removed or renamed since it was opened, or nothing. With a reason nothing is
+    // written, the case stays in the window and the reason is told.
+    using Ordnerpruefung = std::function<std::optional<std::string>()>;
+    void setOrdnerpruefung(Ordnerpruefung pruefung) { m_ordnerpruefung = std::move(pruefung); }
+
+    // Before the window leaves the case for another employee: the question of a month switch
+    // when the case is changed. True when it may be left (saved, dropped or unchanged).
+    bool verlassenAnfragen() { return verlassenErlaubt(); }
+
+    // Carrying the shown case forward into the months after it, up to month index `bis`: each
+    // of them gets the case as saving would write it now, determined in its own month.
+    // folgemonateAbweichend: the months among them already saved with a different case.
+    std::vector<int> folgemonateAbweichend(int bis);
+    // Saves the shown month and the following months up to `bis` in one save of the year file
+    // (all of them or, on a failure, none, which is told); with `abweichendBehalten` the
+    // months that folgemonateAbweichend names keep their own case. True when saved.
+    bool folgemonateUebernehmen(int bis, bool abweichendBehalten);
+
     // Information icons.
     void Image1_Click();
     void LSTinfo_Click();
@@ -191,6 +211,16 @@ private:
     // The month's record as saving would write it now.
     store::Datensatz satzZumSpeichern() const { return speicherstand().datensatz(); }
     bool SVSpeichern(); // true when saved
+    // The records that carrying forward up to `bis` would write, each with the record on disk
+    // and whether that holds a different saved case; nothing when a file cannot be read (told).
+    struct Folgemonat {
+        int monat = 0;
+        store::Datensatz neu;
+        bool abweichend = false;
+    };
+    std::optional<std::vector<Folgemonat>> folgemonate(int bis);
+    // Creates the year file when it is empty, unless the folder may not be written.
+    void anlegenWennLeer(int jahr, int monat, int land);
     // A fault of a record file; `beimSpeichern` adds that the case stays unsaved in the window.
     void melden(const store::Fehler& fehler, bool beimSpeichern = false);
     void melden(const char* titel, const std::vector<const char*>& zeilen);
@@ -210,6 +240,7 @@ private:
     std::vector<Meldung> m_meldungen;
     std::string m_status;
     Fragesteller m_fragesteller;
+    Ordnerpruefung m_ordnerpruefung;
     // File and reason of each fault among m_meldungen: told once until they are taken.
     std::vector<std::pair<std::string, std::string>> m_gemeldet;
 };

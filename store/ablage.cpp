@@ -269,9 +269,11 @@ std::optional<Fehler> einlesen(Dateien& dateien, const Ablage& ablage, std::dequ
 
 // The month's record first, then the head of record 1: when January is saved, record 1 is the
 // saved record with the month and year of this save.
-void eintragen(std::deque<Speicherdatei>& liste, int jahr, int monat, const Datensatz& satz)
+void eintragen(std::deque<Speicherdatei>& liste, int jahr, int monat,
+               const std::vector<std::pair<int, Datensatz>>& saetze)
 {
-    setzeSatz(liste[0].neu, monat + 1, satz);
+    for (const auto& [m, satz] : saetze)
+        setzeSatz(liste[0].neu, m + 1, satz);
     for (Speicherdatei& d : liste) {
         Datensatz kopf = satzAus(d.neu, 1);
         kopf.setMonat(static_cast<std::int16_t>(monat));
@@ -341,8 +343,17 @@ std::optional<Fehler> ersetzen(Dateien& dateien, std::deque<Speicherdatei>& list
 
 std::optional<Fehler> Ablage::speichern(int jahr, int monat, const Datensatz& satz)
 {
+    return speichern(jahr, monat, {{monat, satz}});
+}
+
+std::optional<Fehler> Ablage::speichern(int jahr, int monat,
+                                        const std::vector<std::pair<int, Datensatz>>& saetze)
+{
     if (monat < 0 || monat >= SaetzeProDatei)
         return speicherfehler(jahr, "Ungültiger Monat " + std::to_string(monat));
+    for (const auto& eintrag : saetze)
+        if (eintrag.first < 0 || eintrag.first >= SaetzeProDatei)
+            return speicherfehler(jahr, "Ungültiger Monat " + std::to_string(eintrag.first));
     Dateien& dateien = *m_dateien;
 
     // The year's file first, then the master file (one file when the year is 2008).
@@ -360,7 +371,7 @@ std::optional<Fehler> Ablage::speichern(int jahr, int monat, const Datensatz& sa
     verwaisteZwischendateienEntfernen(dateien, m_verzeichnis);
     if (auto f = einlesen(dateien, *this, liste))
         return f;
-    eintragen(liste, jahr, monat, satz);
+    eintragen(liste, jahr, monat, saetze);
     if (auto f = zwischendateienSchreiben(dateien, liste))
         return f;
     if (m_vorDemErsetzen)

@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace svp::store {
 
@@ -78,6 +79,13 @@ public:
     // other fields of those records stay as on disk). Either every file is written or, on a
     // failure, none is changed.
     std::optional<Fehler> speichern(int jahr, int monat, const Datensatz& satz);
+
+    // Saves several months of one year at once: each record of `saetze` (month index and
+    // record) into the year file, then the head of record 1 of the year file and of
+    // SV2008.xyz as a save of month `monat` sets it. One replacement of each file under the
+    // lock: either every month is written or, on a failure, none.
+    std::optional<Fehler> speichern(int jahr, int monat,
+                                    const std::vector<std::pair<int, Datensatz>>& saetze);
 
     // For tests: called by speichern when the new contents stand complete in their temporary
     // files, before it checks that the files on disk are still as it read them and replaces

@@ -1,10 +1,13 @@
 #include "befehlszeile.h"
 
+#include "arbeitnehmerangaben.h"
 #include "dateigrund.h"
 #include "druckbeleg.h"
 #include "engine/jahresauswertung.h"
 #include "params/eingaben.h"
 #include "params/utf8.h"
+#include "store/arbeitnehmerdatei.h"
+#include "store/betriebsdatei.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +26,7 @@ namespace {
 // The text of --help before the arguments.
 constexpr std::string_view HilfeAnfang = R"(Aufruf: svpflicht
        svpflicht --pruefbeleg DATEI.pdf --jahr JAHR --monat MONAT
-                 [--name NAME] [--personalnummer NUMMER]
+                 [--ordner ORDNER] [--name NAME] [--personalnummer NUMMER]
        svpflicht --help | --version
 
 Ohne Argumente öffnet svpflicht das Fenster zur Bestimmung der
@@ -79,7 +82,7 @@ std::string belegangabe(std::string& ziel, std::string_view wert, const char* wa
 }
 
 // clang-format off
-constexpr std::array<Argument, 7> Argumente = {{
+constexpr std::array<Argument, 8> Argumente = {{
     {"--pruefbeleg", "", "DATEI.pdf",
      "Schreibt ohne Fenster den Prüfbeleg des gespeicherten\n"
      "Falls eines Monats als PDF-Datei, so wie ihn das Fenster\n"
@@ -106,6 +109,15 @@ constexpr std::array<Argument, 7> Argumente = {{
          if (!zahl(wert, monat) || monat < 1 || monat > 12)
              return "Der Monat muss zwischen 1 und 12 liegen, nicht \"" + std::string(wert) + "\".";
          return std::string();
+     }},
+    {"--ordner", "", "ORDNER",
+     "Der Ordner des Arbeitnehmers (Vorgabe: das aktuelle\n"
+     "Verzeichnis); Name, Personalnummer, Geburtsdatum,\n"
+     "Versicherungsnummer und Krankenkasse kommen aus seiner\n"
+     "arbeitnehmer.json, der Betrieb aus betrieb.json.",
+     [](Lesestand& s, std::string_view wert) {
+         s.aufruf.ordner = wert;
+         return wert.empty() ? std::string("Zu --ordner fehlt der Ordner.") : std::string();
      }},
     {"--name", "", "NAME",
      "Name des Arbeitnehmers auf dem Beleg (wahlfrei,\n"
@@ -151,7 +163,7 @@ void entscheiden(Lesestand& s, const std::function<void(std::string)>& fehler)
     else if (s.version)
         s.aufruf.art = Aufruf::Art::Version;
     else if (!s.pruefbeleg)
-        fehler("--jahr, --monat, --name und --personalnummer gelten nur mit --pruefbeleg.");
+        fehler("--jahr, --monat, --ordner, --name und --personalnummer gelten nur mit --pruefbeleg.");
     else if (!s.jahr || !s.monat)
         fehler("--pruefbeleg braucht --jahr und --monat.");
     else
@@ -244,8 +256,20 @@ int ohneFensterAntworten(const Aufruf& aufruf, std::ostream& aus, std::ostream& 
 int pruefbelegSchreiben(const Aufruf& aufruf, const std::filesystem::path& ordner, const QDateTime& zeitpunkt,
                         std::ostream& fehler)
 {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(ordner, ec)) {
+        fehler << Programm << "Den Ordner \"" << ordner.string() << "\" gibt es nicht.\n";
+        return ExitFehler;
+    }
     const std::string datei = store::Ablage::dateiname(aufruf.jahr);
-    auto ergebnis = engine::jahrAuswerten(ordner, aufruf.jahr);
+    const auto daten = store::Arbeitnehmerdatei(ordner).lesen();
+    if (daten.fehler)
+        fehler << Programm << "Hinweis: " << daten.fehler->meldung()
+               << "; der Beleg zeigt den Fall ohne die Daten des Arbeitnehmers.\n";
+    const auto betrieb = store::Betriebsdatei(betriebsordnerFuer(ordner)).lesen();
+    if (betrieb.fehler)
+        fehler << Programm << "Hinweis: " << betrieb.fehler->meldung() << ".\n";
+    auto ergebnis = engine::jahrAuswerten(ordner, aufruf.jahr, daten.daten);
     if (const auto* f = std::get_if<store::Fehler>(&ergebnis)) {
         fehler << Programm << f->meldung() << ".\n";
         return ExitFehler;
@@ -266,10 +290,13 @@ int pruefbelegSchreiben(const Aufruf& aufruf, const std::filesystem::path& ordne
                << "Hinweis: Für diesen Monat wurde nie ein Fall gespeichert; der Beleg zeigt die "
                   "Vorgaben eines neuen Fensters.\n";
 
-    const Druckbeleg beleg(
-        m.ansicht, m.fall, m.mini,
-        {QString::fromStdString(aufruf.name), QString::fromStdString(aufruf.personalnummer), zeitpunkt},
-        &m.beitraege);
+    Belegangaben angaben = belegangabenAus(daten.daten, betrieb.daten);
+    if (!aufruf.name.empty())
+        angaben.name = QString::fromStdString(aufruf.name);
+    if (!aufruf.personalnummer.empty())
+        angaben.personalnummer = QString::fromStdString(aufruf.personalnummer);
+    angaben.zeitpunkt = zeitpunkt;
+    const Druckbeleg beleg(m.ansicht, m.fall, m.mini, angaben, &m.beitraege);
     const QString pdf = QString::fromStdString(aufruf.pdf);
     // Tried first, so that an unwritable place is told before a page is laid out for it.
     if (!schreibgrund(pdf).isEmpty() || !beleg.alsPdf(pdf)) {
@@ -288,9 +315,12 @@ int ohneFenster(const Aufruf& aufruf, int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     std::error_code fehler;
-    std::filesystem::path ordner = std::filesystem::current_path(fehler);
-    if (fehler)
-        ordner = ".";
+    std::filesystem::path ordner = aufruf.ordner;
+    if (ordner.empty()) {
+        ordner = std::filesystem::current_path(fehler);
+        if (fehler)
+            ordner = ".";
+    }
     return pruefbelegSchreiben(aufruf, ordner, QDateTime::currentDateTime(), std::cerr);
 }
 

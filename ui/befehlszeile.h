@@ -17,7 +17,7 @@ struct Aufruf {
         Fenster,    // no arguments: the window
         Hilfe,      // --help, -h
         Version,    // --version
-        Pruefbeleg, // --pruefbeleg DATEI.pdf --jahr J --monat M [--name N] [--personalnummer P]
+        Pruefbeleg, // --pruefbeleg DATEI.pdf --jahr J --monat M [--ordner O] [--name N] [--personalnummer P]
         Fehler,     // arguments that make no sense; `fehler` says why
     };
     Art art = Art::Fenster;
@@ -26,6 +26,7 @@ struct Aufruf {
     int monat = 0; // 1..12 as the user writes it
     std::string name;
     std::string personalnummer;
+    std::string ordner; // --ordner: the employee's folder; empty for the current directory
     std::string fehler;
 };
 
@@ -44,7 +45,9 @@ inline constexpr int ExitFehler = 2;
 int ohneFensterAntworten(const Aufruf& aufruf, std::ostream& aus, std::ostream& fehler);
 
 // --pruefbeleg: the record of the stored month of the year file in `ordner`, printed into the
-// PDF file, as the window prints it after switching to that month. Needs a QGuiApplication.
+// PDF file, as the window prints it after switching to that month: determined with the
+// employee's data of the folder, naming the employee and the company (--name and
+// --personalnummer stand before what the data file says). Needs a QGuiApplication.
 // Returns ExitErfolg, or ExitFehler with a German message on `fehler` when the record file
 // cannot be read or the PDF file cannot be written. Creates or changes no record file.
 int pruefbelegSchreiben(const Aufruf& aufruf, const std::filesystem::path& ordner, const QDateTime& zeitpunkt,

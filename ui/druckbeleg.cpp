@@ -169,14 +169,28 @@ QString Druckbeleg::kopf() const
         return wert.trimmed().isEmpty() ? QStringLiteral("<span class='leer'>nicht angegeben</span>")
                                         : QStringLiteral("<b>%1</b>").arg(wert.trimmed().toHtmlEscaped());
     };
+    QString weitere;
+    if (m_angaben.weitereAngaben()) {
+        // The company with its number in one cell: "Muster GmbH, Betriebsnummer 12345678".
+        QString betrieb = m_angaben.betrieb.trimmed();
+        if (!m_angaben.betriebsnummer.trimmed().isEmpty())
+            betrieb += (betrieb.isEmpty() ? QString() : QStringLiteral(", ")) +
+                       QStringLiteral("Betriebsnummer ") + m_angaben.betriebsnummer.trimmed();
+        weitere = QStringLiteral("<tr><td class='was'>Geburtsdatum</td><td>%1</td>"
+                                 "<td class='was'>Vers.-Nr.</td><td>%2</td></tr>"
+                                 "<tr><td class='was'>Krankenkasse</td><td>%3</td>"
+                                 "<td class='was'>Betrieb</td><td>%4</td></tr>")
+                      .arg(angabe(m_angaben.geburtsdatum), angabe(m_angaben.versicherungsnummer),
+                           angabe(m_angaben.krankenkasse), angabe(betrieb));
+    }
     return QStringLiteral("<h1>%1</h1>"
                           "<table class='kopf' width='100%' cellspacing='0' cellpadding='3' border='1'>"
                           "<tr><td class='was' width='19%'>Arbeitnehmer</td><td width='40%'>%2</td>"
                           "<td class='was' width='14%'>Monat</td><td width='27%'><b>%3</b></td></tr>"
                           "<tr><td class='was'>Personalnummer</td><td>%4</td>"
-                          "<td class='was'>Bundesland</td><td><b>%5</b></td></tr></table>")
+                          "<td class='was'>Bundesland</td><td><b>%5</b></td></tr>%6</table>")
         .arg(titel().toHtmlEscaped(), angabe(m_angaben.name), zeitraum(), angabe(m_angaben.personalnummer),
-             land);
+             land, weitere);
 }
 
 QString Druckbeleg::eingaben(int k) const

@@ -16,11 +16,24 @@ class QPrinter;
 
 namespace svp::ui {
 
-// Who the record is for and when it was printed. Name and personnel number are optional.
+// Who the record is for and when it was printed. Name and personnel number are optional; the
+// further facts come from the employee's data and the company's file, and the record names
+// them only when one of them is given.
 struct Belegangaben {
     QString name;
     QString personalnummer;
     QDateTime zeitpunkt;
+    QString geburtsdatum{};        // "TT.MM.JJJJ"
+    QString versicherungsnummer{}; // the social-insurance number
+    QString krankenkasse{};
+    QString betrieb{};        // the clerk's own company
+    QString betriebsnummer{}; // its number with the Bundesagentur für Arbeit
+
+    bool weitereAngaben() const
+    {
+        return !(geburtsdatum.isEmpty() && versicherungsnummer.isEmpty() && krankenkasse.isEmpty() &&
+                 betrieb.isEmpty() && betriebsnummer.isEmpty());
+    }
 };
 
 // The longest name or personnel number the record takes.

@@ -123,6 +123,11 @@ int Kopfzeile::knopfzeilenhoehe() const
     return m_knoepfe->sizeHint().height() + Abstand;
 }
 
+void Kopfzeile::vorneEinfuegen(QWidget* w)
+{
+    static_cast<QHBoxLayout*>(m_listen->layout())->insertWidget(0, w);
+}
+
 void Kopfzeile::umbrechen(int fensterbreite)
 {
     const bool eineZeile = fensterbreite >= einzeiligeBreite();

@@ -24,6 +24,8 @@ public:
     int knopfzeilenhoehe() const;
     // Lays the row out for a window `fensterbreite` wide.
     void umbrechen(int fensterbreite);
+    // Puts `w` in front of the lists (the employee list).
+    void vorneEinfuegen(QWidget* w);
 
 private:
     Kopfelemente m_elemente;

@@ -1,5 +1,6 @@
 #include "store/dateigrenze.h"
 #include "ui/anwendung.h"
+#include "ui/arbeitnehmerliste.h"
 #include "ui/befehlszeile.h"
 #include "ui/sv.h"
 
@@ -28,9 +29,14 @@ int main(int argc, char* argv[])
     std::filesystem::path verzeichnis = std::filesystem::current_path(fehler);
     if (fehler)
         verzeichnis = ".";
-    svp::engine::Steuerung steuerung(verzeichnis);
-    svp::ui::SV fenster(steuerung);
+    // The working directory is the data root: each employee's record files lie in a folder
+    // below it, or, as before there were employees, in the root itself.
+    svp::ui::Arbeitnehmerwahl arbeitnehmer(verzeichnis);
+    svp::ui::SV fenster(arbeitnehmer.steuerung());
+    arbeitnehmer.anbinden(fenster);
     fenster.laden();
+    // A new root now holds the record files of its first, unnamed employee.
+    arbeitnehmer.neuAuflisten();
     fenster.show();
     return QApplication::exec();
 }

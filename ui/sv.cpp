@@ -444,6 +444,26 @@ void SV::monatZeigen(int jahr, int monat)
     });
 }
 
+void SV::uebersichtAktualisieren()
+{
+    if (m_uebersicht != nullptr && m_uebersicht->isVisible())
+        m_uebersicht->ordnerZeigen(ordner(), m_steuerung->mini().AktJahr);
+}
+
+void SV::kopfErgaenzen(QWidget* w, QWidget* letzterVorDemJahr)
+{
+    m_kopf->vorneEinfuegen(w);
+    QWidget::setTabOrder(letzterVorDemJahr, m_kopf->elemente().jahr);
+    anfangsgroesseSetzen();
+}
+
+void SV::titelSetzen(const QString& wer)
+{
+    const QString titel = QString::fromUtf8(engine::caption::Fenster);
+    // "[*]" shows a changed, unsaved case in the title bar.
+    setWindowTitle((wer.isEmpty() ? titel : wer + QStringLiteral(" – ") + titel) + QStringLiteral("[*]"));
+}
+
 void SV::hilfeOeffnen()
 {
     // The page ships with the program and is shown in a window of its own: no browser needed.

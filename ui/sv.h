@@ -80,6 +80,21 @@ public:
     // Shows the stored case of `monat` (0..11) of `jahr` as the year and month lists do.
     void monatZeigen(int jahr, int monat);
 
+    // One event that is not the window's own (the employee list, a dialog): `handler` on the
+    // controller, then its state on screen and its messages, as after a user event.
+    void handeln(const Handler& handler) { ausfuehren(handler); }
+    // An open year overview reads the year files again (after several months were saved).
+    void uebersichtAktualisieren();
+    // Where the window shows its messages and asks its questions.
+    MeldungsAnzeige& anzeige() const { return *m_anzeige; }
+
+    // Puts `w` in front of the lists of the top row (the employee list and its button), in the
+    // tab order before the year list.
+    void kopfErgaenzen(QWidget* w, QWidget* letzterVorDemJahr);
+    // The title names whose case is shown: "Meier, Anna (4711) – Bestimmung der
+    // Sozialversicherungspflicht"; an empty name gives the title alone.
+    void titelSetzen(const QString& wer);
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
     void resizeEvent(QResizeEvent* ereignis) override;

@@ -1,11 +1,16 @@
 // How quickly the window answers: a wage typed and confirmed with Enter until the result
 // labels show the new determination, and the start of the program until its window is shown.
 
+#include "store/arbeitnehmerverzeichnis.h"
+#include "ui/arbeitnehmerliste.h"
+#include "ui/monatsliste.h"
 #include "ui/sv.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include <QApplication>
@@ -165,6 +170,109 @@ void BM_Kaltstart(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Kaltstart)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A data root with 1 000 employees, each with its data file and a saved year file.
+QString tausendArbeitnehmer()
+{
+    static QTemporaryDir dir;
+    static const bool angelegt = [] {
+        const std::filesystem::path wurzel = dir.path().toStdString();
+        {
+            svp::engine::Steuerung s(wurzel);
+            s.Form_Load();
+        }
+        const auto satzdatei = wurzel / "SV2008.xyz";
+        const svp::store::Arbeitnehmerverzeichnis verzeichnis(wurzel);
+        for (int i = 0; i < 1000; ++i) {
+            svp::params::Arbeitnehmerdaten d;
+            d.Name = (i % 2 ? "Müller, Anna " : "Özdemir, Ali ") + std::to_string(i);
+            d.Personalnummer = std::to_string(10000 + i);
+            const auto e = verzeichnis.anlegen(d);
+            if (const auto* neu = std::get_if<svp::store::Arbeitnehmereintrag>(&e))
+                std::filesystem::copy_file(satzdatei, neu->ordner / "SV2008.xyz");
+        }
+        return true;
+    }();
+    (void)angelegt;
+    return dir.path();
+}
+
+struct Mitarbeiterfenster {
+    explicit Mitarbeiterfenster(const QString& wurzel)
+        : wahl(wurzel.toStdString()), fenster(wahl.steuerung(), &anzeige)
+    {
+        wahl.anbinden(fenster);
+        fenster.laden();
+        fenster.show();
+    }
+    svp::ui::Arbeitnehmerwahl wahl;
+    KeineAnzeige anzeige;
+    svp::ui::SV fenster;
+};
+
+// Start-up on a root of 1 000 employees until the window with the employee list is shown.
+void BM_ArbeitnehmerlisteStart(benchmark::State& state)
+{
+    const QString wurzel = tausendArbeitnehmer();
+    for (auto _ : state) {
+        const auto beginn = Uhr::now();
+        auto f = std::make_unique<Mitarbeiterfenster>(wurzel);
+        const bool gezeigt = QTest::qWaitForWindowExposed(&f->fenster);
+        const auto ende = Uhr::now();
+        if (!gezeigt || f->wahl.eintraege().size() < 1000) {
+            state.SkipWithError("window or list not shown");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(ende - beginn).count());
+        f.reset();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ArbeitnehmerlisteStart)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Choosing another employee in the list until the window shows its last saved month, drawn.
+void BM_ArbeitnehmerWechseln(benchmark::State& state)
+{
+    Mitarbeiterfenster f(tausendArbeitnehmer());
+    if (!QTest::qWaitForWindowExposed(&f.fenster)) {
+        state.SkipWithError("window not shown");
+        return;
+    }
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 37) % static_cast<int>(f.wahl.eintraege().size());
+        const auto beginn = Uhr::now();
+        const bool gewechselt = f.wahl.wechseln(i);
+        QCoreApplication::processEvents();
+        const auto ende = Uhr::now();
+        if (!gewechselt) {
+            state.SkipWithError("switch refused");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(ende - beginn).count());
+    }
+}
+BENCHMARK(BM_ArbeitnehmerWechseln)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The window "Monatsliste" opened on 1 000 employees until it is shown with its rows.
+void BM_MonatslisteFenster(benchmark::State& state)
+{
+    Mitarbeiterfenster f(tausendArbeitnehmer());
+    for (auto _ : state) {
+        const auto beginn = Uhr::now();
+        auto liste = std::make_unique<svp::ui::Monatsliste>(
+            f.wahl.verzeichnis(), 2008, 7, [](const std::string&, int, int) {}, f.anzeige);
+        liste->show();
+        const bool gezeigt = QTest::qWaitForWindowExposed(liste.get());
+        const auto ende = Uhr::now();
+        if (!gezeigt || liste->modell().rowCount() < 1000) {
+            state.SkipWithError("month list not shown");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(ende - beginn).count());
+    }
+}
+BENCHMARK(BM_MonatslisteFenster)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int kaltstart(int argc, char** argv)
 {

@@ -374,6 +374,52 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), dateien);
     }
 
+    // --pruefbeleg --ordner: the employee's folder below a data root; the page names the
+    // employee as the data file says and the company of the root's betrieb.json; a folder that
+    // does not exist is an error.
+    void befehlszeile_mit_ordner()
+    {
+        QTemporaryDir wurzel;
+        const QString ordner = wurzel.filePath(QStringLiteral("4711 Meier, Anna"));
+        QVERIFY(QDir().mkpath(ordner));
+        auto schreiben = [](const QString& datei, const char* text) {
+            QFile f(datei);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text);
+        };
+        schreiben(ordner + QStringLiteral("/arbeitnehmer.json"),
+                  R"({"Name":"Meier, Anna","Personalnummer":"4711","Geburtsdatum":"1939-08-17",)"
+                  R"("Versicherungsnummer":"65170839J003","Krankenkasse":"AOK Hamburg"})");
+        schreiben(wurzel.filePath(QStringLiteral("betrieb.json")),
+                  R"({"Name":"Bäckerei Schmidt","Betriebsnummer":"12345678"})");
+        {
+            Steuerung sv(ordner.toStdString());
+            sv.Form_Load();
+            maerzSpeichern(sv);
+        }
+        svp::ui::Aufruf aufruf = svp::ui::aufrufLesen({"--pruefbeleg", "beleg.pdf", "--jahr", "2009",
+                                                       "--monat", "3", "--ordner", ordner.toStdString()});
+        QCOMPARE(int(aufruf.art), int(svp::ui::Aufruf::Art::Pruefbeleg));
+        QCOMPARE(QString::fromStdString(aufruf.ordner), ordner);
+        aufruf.pdf = m_dir.filePath(QStringLiteral("ordner.pdf")).toStdString();
+        std::ostringstream fehler;
+        QCOMPARE(svp::ui::pruefbelegSchreiben(aufruf, aufruf.ordner, Zeitpunkt, fehler), 0);
+        QVERIFY2(fehler.str().empty(), fehler.str().c_str());
+        const QString text = pdfText(QString::fromStdString(aufruf.pdf));
+        for (const char* angabe : {"Meier, Anna", "4711", "17.08.1939", "65170839J003", "AOK Hamburg",
+                                   "Bäckerei Schmidt, Betriebsnummer 12345678", "März 2009"})
+            QVERIFY2(text.contains(QString::fromUtf8(angabe)), angabe);
+
+        // Given on the command line, name and number stand before the data file's.
+        aufruf.name = "Anna M.";
+        QCOMPARE(svp::ui::pruefbelegSchreiben(aufruf, aufruf.ordner, Zeitpunkt, fehler), 0);
+        QVERIFY(pdfText(QString::fromStdString(aufruf.pdf)).contains(QStringLiteral("Anna M.")));
+
+        aufruf.ordner = wurzel.filePath(QStringLiteral("fehlt")).toStdString();
+        QCOMPARE(svp::ui::pruefbelegSchreiben(aufruf, aufruf.ordner, Zeitpunkt, fehler), 2);
+        QVERIFY(QString::fromStdString(fehler.str()).contains(QStringLiteral("gibt es nicht")));
+    }
+
     // The program's own command line: help and version without a window or a record file, a
     // wrong argument with a German message and status 2.
     void befehlszeile_ohne_fenster()
