@@ -79,7 +79,17 @@ void CaseWindow::determine(MiniCache& cache)
     engine::Bestimmung bestimmung(mini, fall, ansicht);
     bestimmung.setArbeitnehmerdaten(arbeitnehmer);
     bestimmung.setBeitraegeRechnen(false);
+    const bool entgeltGegeben = fall.HBEntgelt > params::Currency();
     bestimmung.svzentrum();
+    m_entgeltGeloescht = entgeltGegeben && fall.HBEntgelt == params::Currency();
+}
+
+std::string_view CaseWindow::hinweis() const
+{
+    const engine::Control& ueberlagerung = ansicht.vielleicht[0];
+    if (!m_entgeltGeloescht || !ueberlagerung.visible)
+        return {};
+    return ueberlagerung.caption;
 }
 
 } // namespace svp::cli

@@ -8,6 +8,7 @@
 #include "params/arbeitnehmer.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace svp::cli {
 
@@ -37,6 +38,11 @@ public:
     // Loads the year's tables and texts for the month and runs `svzentrum` once.
     void determine(MiniCache& cache);
 
+    // The notice of the last determination when it set the pay of the main employment, given
+    // above 0, to 0 (a pay up to 400,00 € is no main employment of its own): the text the window
+    // shows over the column. Empty otherwise.
+    std::string_view hinweis() const;
+
     std::int16_t AktJahr = 0;
     std::int16_t Monat = 0; // month index, `Auswahl`(20)
     std::int16_t Land = 0;  // state index, `Auswahl`(2)
@@ -44,6 +50,9 @@ public:
     engine::Ansicht ansicht;
     // The employee's data the determination reads beside the case.
     params::Arbeitnehmerdaten arbeitnehmer;
+
+private:
+    bool m_entgeltGeloescht = false;
 };
 
 } // namespace svp::cli

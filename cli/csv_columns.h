@@ -46,6 +46,10 @@ private:
     std::string readCell(const Column& column, std::string_view cell, CaseInput& input,
                          LineErrorKind& kind) const;
 
+    // A row that cannot be read as a whole keeps its case key when the key's cell is among the
+    // first `whole` cells, which were split completely, and is right.
+    void kennungRetten(const std::vector<std::string>& cells, std::size_t whole, CaseInput& input) const;
+
     char m_separator;
     std::vector<Column> m_columns;
 };

@@ -12,6 +12,7 @@ namespace {
 constexpr std::array<std::string_view, engine::Spalten> Employments = {"HB", "KB", "MJ1", "MJ2"};
 constexpr std::array<std::string_view, engine::Zeilen> ResultRows = {"Lohnsteuer", "KV", "PV",
                                                                      "RV",         "AV", "Hinweis"};
+constexpr std::string_view NoticeColumn = "Hinweis";
 constexpr std::array<std::string_view, 5> LeadingColumns = {"Kennung", "Fehler", "Gesamtentgelt", "Gleitfall",
                                                             "LStHinweis"};
 
@@ -40,7 +41,7 @@ void appendEmptyCells(std::string& out, char separator, std::size_t count)
 
 std::size_t csvColumnCount()
 {
-    return LeadingColumns.size() + 2 * Employments.size() * ResultRows.size();
+    return LeadingColumns.size() + 2 * Employments.size() * ResultRows.size() + 1;
 }
 
 void appendCsvHeader(std::string& out, char separator)
@@ -61,11 +62,13 @@ void appendCsvHeader(std::string& out, char separator)
                 out += suffix;
             }
         }
+    out += separator;
+    out += NoticeColumn;
     out += "\r\n";
 }
 
 void appendCsvResult(std::string& out, char separator, const engine::Fall& fall,
-                     const engine::Ansicht& ansicht, const std::string* kennung)
+                     const engine::Ansicht& ansicht, const std::string* kennung, std::string_view hinweis)
 {
     appendKennung(out, separator, kennung);
     out += separator; // no fault
@@ -83,6 +86,8 @@ void appendCsvResult(std::string& out, char separator, const engine::Fall& fall,
                                                    [static_cast<std::size_t>(r - engine::ErsteZeile)];
             csv::appendField(out, trimmed(text), separator);
         }
+    out += separator;
+    csv::appendField(out, hinweis, separator);
     out += "\r\n";
 }
 

@@ -36,7 +36,7 @@ inline constexpr std::size_t KeyCount = 16;
 enum class ValueKind {
     Integer, // a JSON number with a whole value
     Flag,    // true or false
-    Amount,  // a JSON number or a decimal text, at most four decimals, exact on the currency scale
+    Amount,  // a JSON number or a German amount text, at most four decimals, exact on the currency scale
 };
 
 // Accepted values of one entry, inclusive. Integers in units, amounts in raw currency units.
@@ -75,7 +75,8 @@ struct Entry {
 };
 
 // A whole JSON number (already an integer), the text of any other JSON number ("400.005",
-// "4.00005e2"), and a JSON string, which only an amount may be ("400.005" or "400,005").
+// "4.00005e2"), and a JSON string, which only an amount may be, spelled as in the window: the
+// point groups the thousands, the comma separates the decimals ("1.500", "1.500,50", "400,005").
 Entry entryFromWhole(std::int64_t value, const KeyRule& rule, int index);
 Entry entryFromNumberText(std::string_view text, const KeyRule& rule, int index);
 Entry entryFromText(std::string_view text, const KeyRule& rule, int index);

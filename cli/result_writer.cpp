@@ -166,7 +166,8 @@ template <typename W> void writeValuesAndView(W& w, const Fall& fall, const Ansi
 }
 
 template <typename W>
-void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
+void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung,
+                 std::string_view hinweis)
 {
     w.put('{');
     if (kennung != nullptr) {
@@ -182,21 +183,26 @@ void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::stri
     w.put(",\"LStHinweis\":");
     w.integer(fall.LStHinweis);
     writeValuesAndView(w, fall, ansicht);
+    if (!hinweis.empty()) {
+        w.put(",\"Hinweis\":");
+        w.text(hinweis);
+    }
     w.put("}\n");
 }
 
 } // namespace
 
-void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung)
+void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung,
+                  std::string_view hinweis)
 {
     // Written to a buffer of the thread first: growing `out` by the room would fill it with zeros.
     thread_local std::vector<char> line;
     Room room;
-    writeResult(room, fall, ansicht, kennung);
+    writeResult(room, fall, ansicht, kennung, hinweis);
     if (line.size() < room.bytes)
         line.resize(room.bytes);
     Writer w{line.data()};
-    writeResult(w, fall, ansicht, kennung);
+    writeResult(w, fall, ansicht, kennung, hinweis);
     assert(static_cast<std::size_t>(w.p - line.data()) <= room.bytes);
     out.append(line.data(), w.p);
 }

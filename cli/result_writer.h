@@ -13,9 +13,10 @@ namespace svp::cli {
 // four columns, the total pay, the sliding-zone variant, the tax hint, the amounts of the case
 // after the run (the determination may have cleared some), the visibility of the controls that
 // the determination shows or hides and the captions that it sets.
-// The case key of the line, when it names one, comes first.
+// The case key of the line, when it names one, comes first; a notice (`Hinweis`, when the
+// determination set a given amount to 0) comes last, and only on the lines that have one.
 void appendResult(std::string& out, const engine::Fall& fall, const engine::Ansicht& ansicht,
-                  const std::string* kennung = nullptr);
+                  const std::string* kennung = nullptr, std::string_view hinweis = {});
 
 // One output line for a line that could not be determined; `zeile` counts every input line,
 // blank ones included, from the number of the first (1 unless the run is one part of a split

@@ -12,14 +12,14 @@ std::int16_t option(std::int64_t wert)
 }
 
 // How one input is restored: the value into the case and every control that shows it.
-struct Regel {
+struct Eingaberegel {
     Eingabe eingabe;
     void (*setzen)(Fall& f, Ansicht& a, std::int64_t w);
 };
 
 // One row per input, in the order of the enumeration (and of the record).
 // clang-format off
-constexpr std::array<Regel, AnzahlEingaben> Regeln = {{
+constexpr std::array<Eingaberegel, AnzahlEingaben> Regeln = {{
     {Eingabe::HBStatus, [](Fall& f, Ansicht& a, std::int64_t w) { a.HBOpt.selected = f.HBStatus = option(w); }},
     {Eingabe::KVStatus, [](Fall& f, Ansicht& a, std::int64_t w) { a.HBKV.selected = a.GBKV.selected = f.KVStatus = option(w); }},
     {Eingabe::SchuelerArt, [](Fall& f, Ansicht& a, std::int64_t w) { a.Schueler.selected = f.SchuelerArt = option(w); }},
@@ -56,7 +56,7 @@ static_assert(inDerReihe(), "one rule per input, in the order of Eingabe");
 
 void wiederherstellen(const Eingabewerte& werte, Fall& fall, Ansicht& ansicht)
 {
-    for (const Regel& regel : Regeln)
+    for (const Eingaberegel& regel : Regeln)
         if (werte.gegeben(regel.eingabe))
             regel.setzen(fall, ansicht, werte.wert(regel.eingabe));
     // What the handlers of the short-term check boxes leave behind when the boxes are set in
