@@ -42,7 +42,11 @@ Optionen:
 // The text of --help after the options.
 constexpr std::string_view HelpKeys = R"(
 Schlüssel (alle wahlfrei; ein unbekannter Schlüssel ist ein Fehler; steht ein
-Schlüssel zweimal in einer Zeile, gilt der letzte):
+Schlüssel zweimal in einer Zeile, gilt der letzte). Ein Schlüssel, den die Zeile
+nicht nennt, hat den Startwert eines neuen Monats im Fenster (Vorgabe): eine
+Hauptbeschäftigung mit 1000 Euro und ein Mini-Job mit 380 Euro, 40 Euro
+Urlaubsgeld und 200 Euro Weihnachtsgeld. Wer das nicht meint, nennt die Beträge
+(etwa "Monatslohn":[0,0]).
   AktJahr         ganze Zahl, 2006 bis 2010                       Vorgabe 2008
   Monat           ganze Zahl, 0 (Januar) bis 11 (Dezember)        Vorgabe 0
   Land            ganze Zahl, 0 (Baden-Württ.) bis 15 (Thüringen) Vorgabe 0
@@ -104,8 +108,9 @@ hinaus offen bleibt, macht nur seine Zeile fehlerhaft, gelesen wird mit der
 Zeile danach weiter), Zeilen
 enden mit CRLF oder LF, ein UTF-8-BOM am Anfang wird übergangen. Wahrheitswerte:
 ja/nein, wahr/falsch, true/false, 1/0, gleich ob groß oder klein geschrieben. Ein
-leeres Feld heißt "nicht angegeben": es gilt die Vorgabe, mit --sequence der Wert
-der vorigen Zeile. Ein Wert, der so nicht lesbar ist, macht die Zeile fehlerhaft;
+leeres Betragsfeld ist 0 (auch mit --sequence). Jedes andere leere Feld (auch
+Monate_1, Monate_2) heißt "nicht angegeben": es gilt die Vorgabe, mit --sequence
+der Wert der vorigen Zeile; eine fehlende Spalte ebenso. Ein Wert, der so nicht lesbar ist, macht die Zeile fehlerhaft;
 geraten wird nie. Eine Kopfzeile mit unbekannten, doppelten oder leeren Namen wird
 abgewiesen (Rückgabewert 2).
 Ausgegeben wird dieselbe Art CSV, mit BOM und CRLF: eine Kopfzeile, dann je Zeile
@@ -120,9 +125,9 @@ Kennung (wenn ihr Feld lesbar ist) und Fehler, der mit der Zeilennummer beginnt
 ("Zeile 7: ..."), eine leere Zeile (nur leere Felder) eine leere Zeile: die Zeilen
 bleiben neben denen der Eingabe.
 Beispiel (eine längere Tabelle liegt den Quellen als docs/beispiel.csv bei):
-  Kennung;AktJahr;Monat;HBStatus;HBEntgelt;Monatslohn_1;Monatslohn_2
-  4711;2008;0;;1.500,50;400;
-  "Meier; Anna";2008;5;7;;450,00;120,5
+  Kennung;AktJahr;Monat;HBStatus;HBEntgelt;Monatslohn_1;Urlaubsgeld_1;Weihnachtsgeld_1;Monatslohn_2
+  4711;2008;0;0;1.500,50;400,00;0,00;0,00;0,00
+  "Meier; Anna";2008;5;7;0,00;450,00;0,00;0,00;120,50
   svpflicht-batch --format csv faelle.csv > ergebnisse.csv
 
 Rückgabewert: 0, wenn jede Zeile bestimmt wurde; 1, wenn mindestens eine Zeile

@@ -171,8 +171,15 @@ CsvColumns::Row CsvColumns::readRow(std::string_view record, CaseInput& input, L
     // the first fault counts.
     bool refused = false;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].empty())
+        if (cells[i].empty()) {
+            // A spreadsheet user means nothing by an empty amount cell: 0, not the start value
+            // of a new window (nor, with --sequence, the value before). The month counts of the
+            // mini-jobs and the other kinds of cell keep theirs.
+            const Column& column = m_columns[i];
+            if (!column.kennung && ruleOf(column.key).kind == ValueKind::Amount && column.key != Key::Monate)
+                input.setEntry(column.key, column.entry, 0);
             continue;
+        }
         LineErrorKind kind = LineErrorKind::WrongType;
         std::string message = readCell(m_columns[i], cells[i], input, kind);
         if (!message.empty() && !refused) {

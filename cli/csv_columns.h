@@ -26,8 +26,9 @@ public:
         Refused, // `error` says why; the case key is in `input` when its own cell was right
     };
 
-    // Reads one row into `input`. An empty cell gives nothing: the case keeps its default, or
-    // with --sequence the value before. `cells` is room for the split row.
+    // Reads one row into `input`. An empty amount cell is 0; any other empty cell gives nothing:
+    // the case keeps its default, or with --sequence the value before (so do the month counts
+    // Monate_1 and Monate_2). `cells` is room for the split row.
     Row readRow(std::string_view record, CaseInput& input, LineError& error,
                 std::vector<std::string>& cells) const;
 
