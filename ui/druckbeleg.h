@@ -55,6 +55,10 @@ public:
     // printing; nothing when it is added.
     std::optional<PdfInfoFehler> pdfInfoErgaenzen(const QString& datei) const;
 
+    // The month was never saved: the record says so ("nicht gespeichert") above its columns,
+    // which it lists as they stand.
+    void setNichtGespeichert(bool nicht) { m_nichtGespeichert = nicht; }
+
 private:
     QString kopf() const;
     QString spalte(int k) const;
@@ -68,6 +72,7 @@ private:
     const engine::Fall& m_fall;
     const params::Mini& m_mini;
     Belegangaben m_angaben;
+    bool m_nichtGespeichert = false;
 };
 
 } // namespace svp::ui

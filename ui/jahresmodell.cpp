@@ -69,13 +69,15 @@ int Jahresmodell::columnCount(const QModelIndex& eltern) const
 
 bool Jahresmodell::ueberGrenze(int zeile, int j) const
 {
-    return m_auswertung->monat(zeile).fall.Monatsdurchschnitt[static_cast<std::size_t>(j)] >
-           grenze::MiniGrenze;
+    const engine::Monatsfall& m = m_auswertung->monat(zeile);
+    return m.gespeichert && m.fall.Monatsdurchschnitt[static_cast<std::size_t>(j)] > grenze::MiniGrenze;
 }
 
 QStringList Jahresmodell::ergebniszeilen(int zeile, int spalte) const
 {
     const engine::Monatsfall& m = m_auswertung->monat(zeile);
+    if (!m.gespeichert)
+        return {}; // the start values of a new file are no case: no results for them
     const auto k = static_cast<std::size_t>(spalte - Ergebnis0);
     const engine::Control& ueberlagerung = m.ansicht.vielleicht[k];
     const QString meldung = QString::fromStdString(ueberlagerung.caption).simplified();
@@ -95,6 +97,9 @@ QString Jahresmodell::klartext(int zeile, int spalte) const
 {
     const engine::Monatsfall& m = m_auswertung->monat(zeile);
     const engine::Fall& f = m.fall;
+    // A month never saved holds the start values of a new file, not a case: no figures.
+    if (!m.gespeichert && spalte >= Status)
+        return QString();
     switch (spalte) {
     case Monat:
         return monatsname(zeile);

@@ -2,11 +2,13 @@
 
 #include "bausteine.h"
 #include "beleg_drucken.h"
+#include "daneben.h"
 #include "ergebnistafel.h"
 #include "fensterzeichnung.h"
 #include "kopfzeile.h"
 #include "mitarbeiter_dialog.h"
 #include "spaltenseite.h"
+#include "vorgabeleiste.h"
 
 #include <algorithm>
 #include <string>
@@ -24,6 +26,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextBrowser>
 #include <QStatusBar>
 #include <QStyle>
 #include <QUrl>
@@ -109,7 +112,9 @@ void SV::teileAnordnen()
     auto* haupt = new QVBoxLayout(this);
     haupt->setContentsMargins(0, 0, 0, 0);
     haupt->setSpacing(0);
+    m_vorgabeleiste = new Vorgabeleiste;
     haupt->addWidget(m_kopf);
+    haupt->addWidget(m_vorgabeleiste);
     haupt->addWidget(m_rollbereich, 1);
     haupt->addWidget(m_ergebnisbereich);
     haupt->addWidget(m_statuszeile);
@@ -135,10 +140,17 @@ void SV::aktionenVerbinden()
         connect(knopf, &QPushButton::clicked, this, oeffnen);
         connect(new QShortcut(taste, this), &QShortcut::activated, this, oeffnen);
     };
-    aktion(kopf.hilfe, QKeySequence::HelpContents, &SV::hilfeOeffnen);
+    // The button opens the help at its start; F1 at the section of the control in the focus.
+    connect(kopf.hilfe, &QPushButton::clicked, this, [this] { hilfeOeffnen(QString()); });
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { hilfeOeffnen(hilfeabschnitt(focusWidget())); });
     aktion(kopf.drucken, QKeySequence::Print, &SV::druckenOeffnen);
     aktion(kopf.jahresuebersicht, QKeySequence(Qt::CTRL | Qt::Key_J), &SV::jahresuebersichtOeffnen);
+    // Ctrl+S saves as the button does, the focus staying in the field typed into.
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, kopf.speichern, &QPushButton::click);
     connect(qApp, &QApplication::focusChanged, this, &SV::fokusGeaendert);
+    connect(m_vorgabeleiste->leeren(), &QPushButton::clicked, this,
+            [this] { ausfuehren([](engine::Steuerung& s) { s.FallLeeren_Click(); }); });
 }
 
 void SV::fragestellerSetzen()
@@ -193,8 +205,9 @@ QSize SV::sizeHint() const
 {
     // Everything at once: the top row, the columns, the results and the status bar, without a
     // scroll bar.
+    const int leiste = m_vorgabeleiste->isVisibleTo(this) ? m_vorgabeleiste->sizeHint().height() : 0;
     return {std::max(m_kopf->einzeiligeBreite(), m_inhalt->sizeHint().width()),
-            m_kopf->sizeHint().height() + m_inhalt->sizeHint().height() + m_ergebnisbereich->height() +
+            m_kopf->sizeHint().height() + leiste + m_inhalt->sizeHint().height() + m_ergebnisbereich->height() +
                 m_statuszeile->sizeHint().height()};
 }
 
@@ -241,6 +254,8 @@ void SV::aktualisieren(bool alles)
 {
     const engine::Ansicht& a = m_steuerung->ansicht();
     setWindowModified(m_steuerung->geaendert());
+    if (m_vorgabeleiste != nullptr)
+        m_vorgabeleiste->setVisible(m_steuerung->vorgabewerte());
     zeichnen(m_kopf->elemente(), m_inhalt->elemente(), a, m_steuerung->fokus(),
              alles ? nullptr : focusWidget());
     m_ergebnisse->zeigen(a);
@@ -382,7 +397,9 @@ void SV::druckenOeffnen()
     }
     angaben.zeitpunkt = QDateTime::currentDateTime();
     const engine::Steuerung& s = *m_steuerung;
-    m_druckausgabe(Druckbeleg(s.ansicht(), s.fall(), s.mini(), angaben));
+    Druckbeleg beleg(s.ansicht(), s.fall(), s.mini(), angaben);
+    beleg.setNichtGespeichert(s.nieGespeichert());
+    m_druckausgabe(beleg);
 }
 
 void SV::belegAusgeben(const Druckbeleg& beleg)
@@ -423,7 +440,26 @@ void SV::monatZeigen(int jahr, int monat)
     });
 }
 
-void SV::hilfeOeffnen()
+QString SV::hilfeabschnitt(const QWidget* w) const
+{
+    if (w == nullptr)
+        return QString();
+    if (m_kopf->isAncestorOf(w))
+        return QStringLiteral("kopf");
+    if (m_ergebnisbereich->isAncestorOf(w))
+        return QStringLiteral("ergebnisse");
+    // The columns: the main employment, the short-term one, the two of the mini-jobs.
+    static const char* const Spalten[] = {"haupt", "kurz", "mini", "mini"};
+    const auto& spalten = m_inhalt->elemente().hb;
+    for (std::size_t k = 0; k < spalten.size(); ++k)
+        if (spalten[k] == w || spalten[k]->isAncestorOf(w))
+            return QString::fromLatin1(Spalten[k]);
+    if (m_inhalt->isAncestorOf(w))
+        return QStringLiteral("spalten");
+    return QString();
+}
+
+void SV::hilfeOeffnen(const QString& abschnitt)
 {
     // The page ships with the program and is shown in a window of its own: no browser needed.
     const QUrl seite = hilfeseite();
@@ -435,8 +471,15 @@ void SV::hilfeOeffnen()
                           this);
         return;
     }
+    QUrl ziel = seite;
+    if (!abschnitt.isEmpty())
+        ziel.setFragment(abschnitt);
     if (m_hilfefenster == nullptr)
-        m_hilfefenster = new Hilfefenster(seite, this);
+        m_hilfefenster = new Hilfefenster(ziel, this);
+    else
+        m_hilfefenster->browser()->setSource(ziel);
+    if (!m_hilfefenster->isVisible())
+        danebenStellen(m_hilfefenster, this);
     m_hilfefenster->show();
     m_hilfefenster->raise();
     m_hilfefenster->activateWindow();

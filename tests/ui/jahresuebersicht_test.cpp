@@ -83,6 +83,9 @@ private slots:
         };
         QCOMPARE(zelle(2, Jahresmodell::Satz).toString(), QStringLiteral("gespeichert"));
         QCOMPARE(zelle(0, Jahresmodell::Satz).toString(), QStringLiteral("nicht gespeichert"));
+        // A month never saved shows no figures: its values are the start values, not a case.
+        for (int spalte = Jahresmodell::Status; spalte < Jahresmodell::AnzahlSpalten; ++spalte)
+            QCOMPARE(zelle(0, spalte).toString(), QString());
         QVERIFY(zelle(0, Jahresmodell::Monat, Qt::ForegroundRole).isValid());
         QVERIFY(!zelle(2, Jahresmodell::Monat, Qt::ForegroundRole).isValid());
         QVERIFY(zelle(2, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("◆ ")));
