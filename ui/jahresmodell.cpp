@@ -212,12 +212,13 @@ QByteArray Jahresmodell::csv() const
         return text;
     };
     QStringList zeilen;
-    QStringList kopf;
+    // The year leads every row, so that the rows of several years can stand in one table.
+    QStringList kopf{QStringLiteral("Jahr")};
     for (const char* t : Titel)
         kopf << feld(QString::fromUtf8(t));
     zeilen << kopf.join(QLatin1Char(';'));
     for (int z = 0; z < rowCount(); ++z) {
-        QStringList felder;
+        QStringList felder{QString::number(m_jahr)};
         for (int s = 0; s < AnzahlSpalten; ++s)
             felder << feld(klartext(z, s));
         zeilen << felder.join(QLatin1Char(';'));

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QPointer>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QStatusBar>
@@ -271,7 +272,25 @@ void SV::laden()
 
 void SV::fokusGeaendert(QWidget*, QWidget* neu)
 {
-    if (m_beschaeftigt || neu == nullptr || neu->window() != this)
+    if (neu == nullptr || neu->window() != this)
+        return;
+    // A control that gets the focus (Tab, an Alt letter, the Enter walk) is scrolled into view
+    // on a small screen: nothing is typed where it cannot be seen.
+    // After the cycle of the event, which may draw and move the page itself.
+    if (m_inhalt != nullptr && m_inhalt->isAncestorOf(neu))
+        QMetaObject::invokeMethod(
+            this,
+            [this, ziel = QPointer<QWidget>(neu)] {
+                if (ziel == nullptr || !m_inhalt->isAncestorOf(ziel))
+                    return;
+                // The whole control, its start last when it is wider than the view.
+                const QRect r(ziel->mapTo(m_inhalt, QPoint(0, 0)), ziel->size());
+                const int hoehe = r.height() / 2 + 16;
+                m_rollbereich->ensureVisible(r.right(), r.center().y(), 16, hoehe);
+                m_rollbereich->ensureVisible(r.left(), r.center().y(), 16, hoehe);
+            },
+            Qt::QueuedConnection);
+    if (m_beschaeftigt)
         return;
     if (auto* feld = qobject_cast<Zahlenfeld*>(neu)) {
         if (m_steuerung->fokus() != feld->feld()) {
@@ -423,6 +442,8 @@ void SV::jahresuebersichtOeffnen()
     } else {
         m_uebersicht->ordnerZeigen(ordner(), jahr);
     }
+    if (!m_uebersicht->isVisible())
+        danebenStellen(m_uebersicht, this);
     m_uebersicht->show();
     m_uebersicht->raise();
     m_uebersicht->activateWindow();

@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -1121,6 +1122,28 @@ void FensterTest::passtAufUeblicheBildschirme()
     QVERIFY(!rollbereich->verticalScrollBar()->isVisible());
     for (const char* name : {"Jahr", "Drucken", "SVH(36)", "SVH(41)", "SV1(41)"})
         QVERIFY2(ganzSichtbar(finde<QWidget>(name)), name);
+
+    // A control that gets the focus is scrolled into view, on the right and back on the left.
+    auto* seite = qobject_cast<QScrollArea*>(rollbereich);
+    QVERIFY(seite != nullptr);
+    const auto imBlick = [seite](QWidget* w) {
+        const QRect r(w->mapTo(seite->viewport(), QPoint(0, 0)), w->size());
+        return seite->viewport()->rect().contains(r);
+    };
+    for (const char* name : {"Wei(2)", "HBEuro", "loh(2)", "Arbeitgeber(0)"}) {
+        finde<QWidget>(name)->setFocus();
+        QCoreApplication::sendPostedEvents();
+        QWidget* w = finde<QWidget>(name);
+        QVERIFY2(imBlick(w), qPrintable(QStringLiteral("%1 %2,%3 %4x%5 in %6x%7, Fokus %8")
+                                           .arg(name)
+                                           .arg(w->mapTo(seite->viewport(), QPoint(0, 0)).x())
+                                           .arg(w->mapTo(seite->viewport(), QPoint(0, 0)).y())
+                                           .arg(w->width())
+                                           .arg(w->height())
+                                           .arg(seite->viewport()->width())
+                                           .arg(seite->viewport()->height())
+                                           .arg(fokus() ? fokus()->objectName() : QString())));
+    }
 
     // A month never saved: the notice takes a row; the top row, the notice and the results stay
     // in view, only the columns scroll.
