@@ -54,6 +54,17 @@ struct alignas(64) Chunk {
     bool done = false; // determined and waiting to be written
 };
 
+// The first line of a CSV file, read as JSON Lines: a byte order mark, or the header row of
+// the case key.
+bool looksLikeCsv(std::string_view line)
+{
+    return line.starts_with(csv::ByteOrderMark) || line.starts_with("Kennung;") ||
+           line.starts_with("Kennung,") || line.starts_with("\"Kennung\";") ||
+           line.starts_with("\"Kennung\",");
+}
+
+constexpr const char* CsvHint = " Die Eingabe sieht nach CSV aus: dafür gibt es --format csv.";
+
 // What one thread needs to determine lines: its own year tables and windows.
 class Worker
 {
@@ -81,11 +92,18 @@ public:
                     continue;
                 if (parseCaseLine(line, m_input, m_error))
                     take(chunk);
+                else if (record.number == 1 && looksLikeCsv(line))
+                    refuse(chunk, record, m_error.message + CsvHint);
                 else
                     refuse(chunk, record, m_error.message);
                 continue;
             }
-            switch (m_columns->readRow(line, m_input, m_error, m_cells)) {
+            const CsvColumns::Row row = m_columns->readRow(line, m_input, m_error, m_cells);
+            if (record.openQuote != InputRecord::OpenQuote::None) {
+                refuse(chunk, record, openQuoteFault(record, row));
+                continue;
+            }
+            switch (row) {
             case CsvColumns::Row::Blank:
                 appendCsvBlank(chunk.output, m_options.separator, m_options.beitraege);
                 break;
@@ -108,21 +126,38 @@ private:
         engine::Beitraege* beitraege = m_options.beitraege ? &m_beitraege : nullptr;
         m_window.determine(m_cache, beitraege);
         if (m_columns == nullptr)
-            appendResult(chunk.output, m_window.fall, m_window.ansicht, m_input.kennung(), beitraege);
+            appendResult(chunk.output, m_window.fall, m_window.ansicht, m_input.kennung(), m_window.hinweis(),
+                         beitraege);
         else
             appendCsvResult(chunk.output, m_options.separator, m_window.fall, m_window.ansicht,
-                            m_input.kennung(), beitraege);
+                            m_input.kennung(), m_window.hinweis(), beitraege);
     }
 
-    // A refused line leaves the window as it was.
+    // A refused line leaves the window as it was. A CSV row has no column of its own for the
+    // number of its (first) line: the message begins with it.
     void refuse(Chunk& chunk, const InputRecord& record, std::string_view message)
     {
         const std::string* kennung = record.tooLong ? nullptr : m_input.kennung();
         if (m_columns == nullptr)
             appendError(chunk.output, record.number, message, kennung);
         else
-            appendCsvError(chunk.output, m_options.separator, message, kennung, m_options.beitraege);
+            appendCsvError(chunk.output, m_options.separator,
+                           "Zeile " + std::to_string(record.number) + ": " + std::string(message), kennung,
+                           m_options.beitraege);
         chunk.anyFailed = true;
+    }
+
+    // A row whose quote stays open: what is wrong with its first line, and how reading goes on.
+    std::string openQuoteFault(const InputRecord& record, CsvColumns::Row row) const
+    {
+        std::string message = row == CsvColumns::Row::Refused
+                                  ? m_error.message
+                                  : "Das Anführungszeichen wird nicht geschlossen.";
+        if (record.openQuote == InputRecord::OpenQuote::ToTheEnd)
+            message += " Es bleibt bis zum Ende der Eingabe offen;";
+        else
+            message += " Es ist nach " + std::to_string(m_options.maxLineLength) + " Bytes noch offen;";
+        return message + " gelesen wird mit der nächsten Zeile weiter.";
     }
 
     const BatchOptions& m_options;

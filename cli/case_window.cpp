@@ -112,9 +112,19 @@ void CaseWindow::determine(MiniCache& cache, engine::Beitraege* beitraege)
     // The amounts by the same computation as the determination's last step, straight into
     // their place.
     bestimmung.setBeitraegeRechnen(false);
+    const bool entgeltGegeben = fall.HBEntgelt > params::Currency();
     bestimmung.svzentrum();
     if (beitraege != nullptr)
         engine::beitraegeBerechnen(mini, fall, arbeitnehmer, *beitraege);
+    m_entgeltGeloescht = entgeltGegeben && fall.HBEntgelt == params::Currency();
+}
+
+std::string_view CaseWindow::hinweis() const
+{
+    const engine::Control& ueberlagerung = ansicht.vielleicht[0];
+    if (!m_entgeltGeloescht || !ueberlagerung.visible)
+        return {};
+    return ueberlagerung.caption;
 }
 
 } // namespace svp::cli

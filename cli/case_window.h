@@ -9,6 +9,7 @@
 #include "params/arbeitnehmer.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace svp::cli {
 
@@ -40,6 +41,11 @@ public:
     // the window, so that a fresh window's copy does not carry them along).
     void determine(MiniCache& cache, engine::Beitraege* beitraege = nullptr);
 
+    // The notice of the last determination when it set the pay of the main employment, given
+    // above 0, to 0 (a pay up to 400,00 € is no main employment of its own): the text the window
+    // shows over the column. Empty otherwise.
+    std::string_view hinweis() const;
+
     std::int16_t AktJahr = 0;
     std::int16_t Monat = 0; // month index, `Auswahl`(20)
     std::int16_t Land = 0;  // state index, `Auswahl`(2)
@@ -48,6 +54,9 @@ public:
     // The employee's data the determination reads beside the case: the line's keys
     // Geburtsdatum, Kinderlos, KVSatzKasse, KVErmaessigt, RechtskreisOst and U1.
     params::Arbeitnehmerdaten arbeitnehmer;
+
+private:
+    bool m_entgeltGeloescht = false;
 };
 
 } // namespace svp::cli

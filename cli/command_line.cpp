@@ -44,7 +44,11 @@ Optionen:
 // The text of --help after the options.
 constexpr std::string_view HelpKeys = R"(
 Schlüssel (alle wahlfrei; ein unbekannter Schlüssel ist ein Fehler; steht ein
-Schlüssel zweimal in einer Zeile, gilt der letzte):
+Schlüssel zweimal in einer Zeile, gilt der letzte). Ein Schlüssel, den die Zeile
+nicht nennt, hat den Startwert eines neuen Monats im Fenster (Vorgabe): eine
+Hauptbeschäftigung mit 1000 Euro und ein Mini-Job mit 380 Euro, 40 Euro
+Urlaubsgeld und 200 Euro Weihnachtsgeld. Wer das nicht meint, nennt die Beträge
+(etwa "Monatslohn":[0,0]).
   AktJahr         ganze Zahl, 2006 bis 2010                       Vorgabe 2008
   Monat           ganze Zahl, 0 (Januar) bis 11 (Dezember)        Vorgabe 0
   Land            ganze Zahl, 0 (Baden-Württ.) bis 15 (Thüringen) Vorgabe 0
@@ -81,16 +85,20 @@ Daten des Arbeitnehmers (für die Beiträge; je Vorgabe null, "nicht angegeben";
                   zurückgegeben, damit sich Ergebnisse auch nach Sortieren, Filtern
                   oder einem geteilten Lauf zuordnen lassen
 Der erste Eintrag eines Paares gehört zum zuerst aufgenommenen Mini-Job, der zweite
-zu den später aufgenommenen. Ein Betrag ist eine JSON-Zahl oder ein Text wie
-"400.005" (auch "400,005"), mit höchstens vier Nachkommastellen; er wird exakt
-übernommen.
+zu den später aufgenommenen. Ein Betrag ist eine JSON-Zahl (400.005) oder ein Text
+in deutscher Schreibweise wie im Fenster: der Punkt trennt Tausender in
+Dreiergruppen, das Komma die Nachkommastellen ("1.500" ist 1500, "1.500,50",
+"400,005"); höchstens vier Nachkommastellen, exakt übernommen. Ein Text, der so
+nicht zu lesen ist ("1.50"), macht die Zeile fehlerhaft.
 
 Ausgabe je Fall, in dieser Reihenfolge: Kennung (nur wenn die Zeile eine nennt),
 Ergebniscode (je Spalte die Codes der Zeilen 36 bis 41), Ergebnistext (die 35
 Zeichen langen Texte), Gesamtentgelt, Gleitfall, LStHinweis, Werte (die Beträge des
 Falls nach der Bestimmung), Sichtbar und Beschriftung. Beträge stehen als Text mit
-vier Nachkommastellen ("325.0000").
-Mit --beitraege folgt "Beitraege": je Beschäftigung "HB", "KB", "MJ1", "MJ2" ein
+vier Nachkommastellen ("325.0000"). Setzt die Bestimmung ein angegebenes Entgelt der
+Hauptbeschäftigung auf 0 (bis 400,00 Euro ist es keine Hauptbeschäftigung), folgt
+"Hinweis" mit dem Text, den das Fenster über der Spalte zeigt.
+Mit --beitraege folgt zuletzt "Beitraege": je Beschäftigung "HB", "KB", "MJ1", "MJ2" ein
 Objekt mit "LSt", "KV", "PV", "RV", "AV", je {"AN":a,"AG":b,"Grundlage":c}
 (Grundlage: das Entgelt bis zur Beitragsbemessungsgrenze, in der Gleitzone die
 beitragspflichtige Einnahme, unter 155 Euro bei der Aufstockung 155), "Umlagen"
@@ -108,6 +116,8 @@ die Zeile bis zu ihr lesbar war; die Bearbeitung geht mit der nächsten Zeile we
 Eine Zeile mit einem NUL-Byte ist fehlerhaft. Eine Zeile länger als 1048576 Bytes
 (--max-zeilenlaenge) ergibt {"Zeile":N,"Fehler":"Zeile länger als 1048576 Bytes"};
 ihr Rest wird übergangen, ohne ihn zu speichern.
+Sieht die erste Zeile nach CSV aus (ein BOM oder "Kennung;" am Anfang), nennt ihr
+Fehler --format csv.
 
 CSV (--format csv):
 Die erste Zeile benennt die Spalten: die Schlüssel oben, die Einträge eines Paares
@@ -117,11 +127,15 @@ ist wahlfrei, steht höchstens einmal da, die Reihenfolge ist frei. Trennzeichen
 ";" wie in deutschen Tabellenkalkulationen, Beträge dann wie "1.500,50" oder
 "1500,5" (der Punkt trennt nur Tausender, in Dreiergruppen); mit --trennzeichen ,
 ist es das Komma, Beträge dann wie "1500.50". Felder dürfen in Anführungszeichen
-stehen (innere Anführungszeichen verdoppelt, auch über Zeilen hinweg), Zeilen
+stehen (innere Anführungszeichen verdoppelt, auch über Zeilen hinweg; ein
+Anführungszeichen, das bis zum Ende der Eingabe oder über --max-zeilenlaenge
+hinaus offen bleibt, macht nur seine Zeile fehlerhaft, gelesen wird mit der
+Zeile danach weiter), Zeilen
 enden mit CRLF oder LF, ein UTF-8-BOM am Anfang wird übergangen. Wahrheitswerte:
 ja/nein, wahr/falsch, true/false, 1/0, gleich ob groß oder klein geschrieben. Ein
-leeres Feld heißt "nicht angegeben": es gilt die Vorgabe, mit --sequence der Wert
-der vorigen Zeile. Ein Wert, der so nicht lesbar ist, macht die Zeile fehlerhaft;
+leeres Betragsfeld ist 0 (auch mit --sequence). Jedes andere leere Feld (auch
+Monate_1, Monate_2) heißt "nicht angegeben": es gilt die Vorgabe, mit --sequence
+der Wert der vorigen Zeile; eine fehlende Spalte ebenso. Ein Wert, der so nicht lesbar ist, macht die Zeile fehlerhaft;
 geraten wird nie. Eine Kopfzeile mit unbekannten, doppelten oder leeren Namen wird
 abgewiesen (Rückgabewert 2).
 Ausgegeben wird dieselbe Art CSV, mit BOM und CRLF: eine Kopfzeile, dann je Zeile
@@ -130,18 +144,20 @@ Gleitfall, LStHinweis, danach je Beschäftigung (HB Hauptbeschäftigung, KB
 zeitgeringfügige Beschäftigung, MJ1 zuerst aufgenommener Mini-Job, MJ2 später
 aufgenommene Mini-Jobs) und je Ergebniszeile (Lohnsteuer, KV, PV, RV, AV, Hinweis)
 Code und Text: HB_Lohnsteuer_Code, HB_Lohnsteuer, HB_KV_Code, ... MJ2_Hinweis_Code,
-MJ2_Hinweis. Mit --beitraege dazu je Beschäftigung HB_KV_AN, HB_KV_AG, HB_PV_AN, ...
-HB_AV_AG, HB_LSt_AN, HB_LSt_AG, HB_Summe_AN, HB_Summe_AG, HB_Umlagen_AG (bis
-MJ2_Umlagen_AG), zuletzt Summe_AN, Summe_AG und Arbeitgeberkosten; zwei
-Nachkommastellen, ein leeres Feld, wo ein Betrag nicht berechnet wird. Die Daten
-des Arbeitnehmers sind Spalten wie die übrigen Schlüssel; "nicht angegeben" setzt
-einen Wert zurück. Eine fehlerhafte Zeile ergibt eine Zeile mit Kennung und Fehler, eine
-leere Zeile (nur leere Felder) eine leere Zeile: die Zeilen bleiben neben denen der
-Eingabe.
+MJ2_Hinweis, dann Hinweis (leer, außer die Bestimmung setzt das Entgelt der
+Hauptbeschäftigung auf 0, siehe oben). Mit --beitraege dazu je Beschäftigung
+HB_KV_AN, HB_KV_AG, HB_PV_AN, ... HB_AV_AG, HB_LSt_AN, HB_LSt_AG, HB_Summe_AN,
+HB_Summe_AG, HB_Umlagen_AG (bis MJ2_Umlagen_AG), zuletzt Summe_AN, Summe_AG und
+Arbeitgeberkosten; zwei Nachkommastellen, ein leeres Feld, wo ein Betrag nicht
+berechnet wird. Die Daten des Arbeitnehmers sind Spalten wie die übrigen
+Schlüssel; "nicht angegeben" setzt einen Wert zurück. Eine fehlerhafte Zeile ergibt
+eine Zeile mit Kennung (wenn ihr Feld lesbar ist) und Fehler, der mit der
+Zeilennummer beginnt ("Zeile 7: ..."), eine leere Zeile (nur leere Felder) eine
+leere Zeile: die Zeilen bleiben neben denen der Eingabe.
 Beispiel (eine längere Tabelle liegt den Quellen als docs/beispiel.csv bei):
-  Kennung;AktJahr;Monat;HBStatus;HBEntgelt;Monatslohn_1;Monatslohn_2
-  4711;2008;0;;1.500,50;400;
-  "Meier; Anna";2008;5;7;;450,00;120,5
+  Kennung;AktJahr;Monat;HBStatus;HBEntgelt;Monatslohn_1;Urlaubsgeld_1;Weihnachtsgeld_1;Monatslohn_2
+  4711;2008;0;0;1.500,50;400,00;0,00;0,00;0,00
+  "Meier; Anna";2008;5;7;0,00;450,00;0,00;0,00;120,50
   svpflicht-batch --format csv faelle.csv > ergebnisse.csv
 
 Mehrere Arbeitnehmer (--arbeitnehmer WURZEL --jahr JAHR --monat MONAT):
@@ -269,10 +285,14 @@ constexpr std::array<Option, 9> OptionTable = {{
      "(SV2006.xyz bis SV2010.xyz), jeder so, wie das Fenster ihn\n"
      "nach dem Wechsel zu diesem Monat zeigt: zwölf Zeilen, je das\n"
      "Ergebnisobjekt mit \"Monat\" (0 bis 11), \"Land\", \"gespeichert\"\n"
-     "(false für einen nie gespeicherten Monat) und \"beschaedigt\".\n"
-     "Die Daten des Arbeitnehmers kommen aus arbeitnehmer.json im\n"
-     "Ordner der Satzdatei. Mit --beitraege auch die Beiträge.\n"
-     "Die Datei wird nicht verändert; ist sie nicht lesbar: 2.",
+     "(false für einen nie gespeicherten Monat), \"beschaedigt\" und\n"
+     "\"Arbeitgeber\" (die vier Namen). Die Daten des Arbeitnehmers\n"
+     "kommen aus arbeitnehmer.json im Ordner der Satzdatei. Mit\n"
+     "--beitraege auch die Beiträge. Mit --format csv als CSV: die\n"
+     "Spalten der CSV-Ausgabe (Kennung ist der Monat, etwa 2008-01),\n"
+     "dann Monat, Land, gespeichert, beschaedigt, Arbeitgeber_HB bis\n"
+     "Arbeitgeber_MJ2. Die Datei wird nicht verändert; ist sie nicht\n"
+     "lesbar: 2.",
      [](CommandLine& line, std::string_view value) {
          line.recordFile = value;
          return std::string();

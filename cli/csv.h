@@ -31,6 +31,9 @@ public:
     // The next byte starts a record (after a record was cut off).
     void restart() { m_state = State::FieldStart; }
 
+    // The bytes scanned so far end inside a quoted cell.
+    bool inQuotes() const { return m_state == State::Quoted; }
+
 private:
     enum class State : unsigned char { FieldStart, Unquoted, Quoted, QuoteInQuoted };
     char m_separator;

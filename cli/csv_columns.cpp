@@ -170,6 +170,14 @@ std::string CsvColumns::readCell(const Column& column, std::string_view cell, Ca
     return {};
 }
 
+void CsvColumns::kennungRetten(const std::vector<std::string>& cells, std::size_t whole,
+                               CaseInput& input) const
+{
+    for (std::size_t i = 0; i < m_columns.size() && i < whole && i < cells.size(); ++i)
+        if (m_columns[i].kennung && checkKennung(cells[i]) == KennungStatus::Ok)
+            input.setKennung(cells[i]);
+}
+
 CsvColumns::Row CsvColumns::readRow(std::string_view record, CaseInput& input, LineError& error,
                                     std::vector<std::string>& cells) const
 {
@@ -181,17 +189,20 @@ CsvColumns::Row CsvColumns::readRow(std::string_view record, CaseInput& input, L
     std::size_t at = 0;
     const csv::SplitFault fault = csv::splitRecord(record, m_separator, cells, at, m_columns.size());
     if (fault == csv::SplitFault::TooManyCells) {
+        kennungRetten(cells, m_columns.size(), input);
         error = {LineErrorKind::BadRow,
                  "Die Zeile hat mehr Felder als die Kopfzeile (" + std::to_string(m_columns.size()) + ")."};
         return Row::Refused;
     }
     if (fault != csv::SplitFault::None) {
+        kennungRetten(cells, at - 1, input); // the cells before the one at fault are whole
         error = {LineErrorKind::BadRow, csv::splitFaultText(fault, at)};
         return Row::Refused;
     }
     if (std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return cell.empty(); }))
         return Row::Blank;
     if (cells.size() != m_columns.size()) {
+        kennungRetten(cells, cells.size(), input);
         error = {LineErrorKind::BadRow, "Die Zeile hat " + std::to_string(cells.size()) +
                                             " Felder, die Kopfzeile " + std::to_string(m_columns.size()) +
                                             "."};
@@ -201,8 +212,15 @@ CsvColumns::Row CsvColumns::readRow(std::string_view record, CaseInput& input, L
     // the first fault counts.
     bool refused = false;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].empty())
+        if (cells[i].empty()) {
+            // A spreadsheet user means nothing by an empty amount cell: 0, not the start value
+            // of a new window (nor, with --sequence, the value before). The month counts of the
+            // mini-jobs and the other kinds of cell keep theirs.
+            const Column& column = m_columns[i];
+            if (!column.kennung && ruleOf(column.key).kind == ValueKind::Amount && column.key != Key::Monate)
+                input.setEntry(column.key, column.entry, 0);
             continue;
+        }
         LineErrorKind kind = LineErrorKind::WrongType;
         std::string message = readCell(m_columns[i], cells[i], input, kind);
         if (!message.empty() && !refused) {

@@ -26,8 +26,9 @@ public:
         Refused, // `error` says why; the case key is in `input` when its own cell was right
     };
 
-    // Reads one row into `input`. An empty cell gives nothing: the case keeps its default, or
-    // with --sequence the value before. `cells` is room for the split row.
+    // Reads one row into `input`. An empty amount cell is 0; any other empty cell gives nothing:
+    // the case keeps its default, or with --sequence the value before (so do the month counts
+    // Monate_1 and Monate_2). `cells` is room for the split row.
     Row readRow(std::string_view record, CaseInput& input, LineError& error,
                 std::vector<std::string>& cells) const;
 
@@ -45,6 +46,10 @@ private:
     // The fault of one cell, or empty when it was taken into `input`.
     std::string readCell(const Column& column, std::string_view cell, CaseInput& input,
                          LineErrorKind& kind) const;
+
+    // A row that cannot be read as a whole keeps its case key when the key's cell is among the
+    // first `whole` cells, which were split completely, and is right.
+    void kennungRetten(const std::vector<std::string>& cells, std::size_t whole, CaseInput& input) const;
 
     char m_separator;
     std::vector<Column> m_columns;

@@ -12,6 +12,7 @@ namespace {
 constexpr std::array<std::string_view, engine::Spalten> Employments = {"HB", "KB", "MJ1", "MJ2"};
 constexpr std::array<std::string_view, engine::Zeilen> ResultRows = {"Lohnsteuer", "KV", "PV",
                                                                      "RV",         "AV", "Hinweis"};
+constexpr std::string_view NoticeColumn = "Hinweis";
 constexpr std::array<std::string_view, 5> LeadingColumns = {"Kennung", "Fehler", "Gesamtentgelt", "Gleitfall",
                                                             "LStHinweis"};
 
@@ -98,7 +99,7 @@ std::size_t csvColumnCount(bool beitraege)
 {
     const std::size_t amounts =
         beitraege ? Employments.size() * AmountColumnsPerEmployment + CaseAmountColumns.size() : 0;
-    return LeadingColumns.size() + 2 * Employments.size() * ResultRows.size() + amounts;
+    return LeadingColumns.size() + 2 * Employments.size() * ResultRows.size() + 1 + amounts;
 }
 
 void appendCsvHeader(std::string& out, char separator, bool beitraege)
@@ -119,6 +120,8 @@ void appendCsvHeader(std::string& out, char separator, bool beitraege)
                 out += suffix;
             }
         }
+    out += separator;
+    out += NoticeColumn;
     if (beitraege) {
         for (const std::string_view employment : Employments) {
             auto column = [&](std::string_view name, std::string_view share) {
@@ -145,7 +148,7 @@ void appendCsvHeader(std::string& out, char separator, bool beitraege)
 }
 
 void appendCsvResult(std::string& out, char separator, const engine::Fall& fall,
-                     const engine::Ansicht& ansicht, const std::string* kennung,
+                     const engine::Ansicht& ansicht, const std::string* kennung, std::string_view hinweis,
                      const engine::Beitraege* beitraege)
 {
     appendKennung(out, separator, kennung);
@@ -164,6 +167,8 @@ void appendCsvResult(std::string& out, char separator, const engine::Fall& fall,
                                                    [static_cast<std::size_t>(r - engine::ErsteZeile)];
             csv::appendField(out, trimmed(text), separator);
         }
+    out += separator;
+    csv::appendField(out, hinweis, separator);
     if (beitraege != nullptr)
         appendBeitraege(out, separator, *beitraege);
     out += "\r\n";

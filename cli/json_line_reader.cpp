@@ -61,7 +61,7 @@ std::string entryExpectedName(ValueKind kind)
     case ValueKind::Flag:
         return "true oder false";
     case ValueKind::Amount:
-        return "Betrag (Zahl oder Text wie \"400.005\")";
+        return "Betrag (Zahl oder Text wie \"1.500,50\")";
     case ValueKind::Date:
         return "Datum (Text wie \"1980-05-15\")";
     }
@@ -319,7 +319,8 @@ private:
             break;
         case Entry::NotDecimal:
             fail(LineErrorKind::WrongType,
-                 label(index) + ": der Text ist kein Dezimalbetrag wie \"400.005\".");
+                 label(index) + ": der Text ist kein Betrag in deutscher Schreibweise wie \"1.500\" oder "
+                                "\"1.500,50\" (Punkt vor den Tausendern, Komma vor den Nachkommastellen).");
             break;
         case Entry::OutOfRange:
             fail(LineErrorKind::OutOfRange, outOfRangeMessage(index));

@@ -225,7 +225,8 @@ Entry entryFromText(std::string_view text, const KeyRule& rule, int index)
         return dateEntry(text, rule, index);
     if (rule.kind != ValueKind::Amount)
         return {Entry::WrongType};
-    return amountEntry(params::betragLesen(text, params::schreibweise::Stapeltext), Entry::NotDecimal, rule,
+    // A text is read as the window reads a typed amount: "1.500" is fifteen hundred, never 1,50.
+    return amountEntry(params::betragLesen(text, params::schreibweise::Fenster), Entry::NotDecimal, rule,
                        index);
 }
 

@@ -48,7 +48,7 @@ inline constexpr std::int64_t NichtAngegeben = -1;
 enum class ValueKind {
     Integer, // a JSON number with a whole value
     Flag,    // true or false
-    Amount,  // a JSON number or a decimal text, at most four decimals, exact on the currency scale
+    Amount,  // a JSON number or a German amount text, at most four decimals, exact on the currency scale
     Date,    // a text "JJJJ-MM-TT" (also "TT.MM.JJJJ"), held as the number JJJJMMTT
 };
 
@@ -109,8 +109,9 @@ std::string dateFault(Entry::Status status);
 Entry entryFromNull(const KeyRule& rule);
 
 // A whole JSON number (already an integer), the text of any other JSON number ("400.005",
-// "4.00005e2"), and a JSON string, which only an amount ("400.005" or "400,005") or a date
-// may be.
+// "4.00005e2"), and a JSON string, which only an amount or a date may be; an amount spelled as
+// in the window: the point groups the thousands, the comma separates the decimals ("1.500",
+// "1.500,50", "400,005").
 Entry entryFromWhole(std::int64_t value, const KeyRule& rule, int index);
 Entry entryFromNumberText(std::string_view text, const KeyRule& rule, int index);
 Entry entryFromText(std::string_view text, const KeyRule& rule, int index);

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace svp::cli {
@@ -17,13 +18,21 @@ struct InputRecord {
     std::size_t offset = 0;
     std::size_t length = 0;
     bool tooLong = false; // longer than the limit: its bytes were passed over, not kept
+    // CSV: a quote opened in the record's first line was still open at the end of the input
+    // or at the limit. The record is then that first line alone, and the lines after it are
+    // read again as records of their own.
+    enum class OpenQuote : unsigned char { None, ToTheEnd, BeyondTheLimit } openQuote = OpenQuote::None;
 };
 
 // Reads the input record by record: a line (JSON Lines), or a CSV record, which may span lines
 // inside quotes. A record longer than the limit is passed over to its end without being kept,
 // so that no input, however long its lines, makes memory grow; the record after it is read as
-// usual. Works on the stream buffer directly and takes only what is at hand, so that a program
-// feeding the batch line by line gets each answer before it writes the next line.
+// usual. One unclosed quote must not swallow the rest of a CSV input: a quote still open at the
+// end of the input, or when the record reaches the limit after its first line, makes the record
+// that first line alone (marked), and reading goes on with the line after it. A CSV first line
+// longer than the limit ends at its own line feed, inside quotes or not. Works on the stream buffer directly
+// and takes only what is at hand, so that a program feeding the batch line by line gets each answer before it
+// writes the next line.
 class LineSource
 {
 public:
@@ -43,6 +52,10 @@ public:
 
 private:
     bool refill();
+    // Ends `record` at its first line, `firstLine` bytes long, and reads what followed that
+    // line again, then `rest` (the bytes at hand not yet taken).
+    void cutAtFirstLine(std::string& text, InputRecord& record, std::size_t firstLine,
+                        InputRecord::OpenQuote why, std::string_view rest);
 
     std::istream& m_in;
     std::size_t m_maxLength;
@@ -52,6 +65,9 @@ private:
     const char* m_pos = nullptr;
     const char* m_end = nullptr;
     bool m_ended = false;
+    // Bytes to be read again before the stream's: m_pos and m_end point into it while it lasts.
+    std::string m_replay;
+    bool m_replaying = false;
 };
 
 } // namespace svp::cli

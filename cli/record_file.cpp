@@ -1,12 +1,16 @@
 #include "record_file.h"
 
 #include "batch.h"
+#include "csv.h"
+#include "csv_writer.h"
 #include "engine/jahresauswertung.h"
+#include "json_text.h"
 #include "params/eingaben.h"
 #include "result_writer.h"
 #include "store/arbeitnehmerdatei.h"
 #include "store/datei.h"
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <ostream>
@@ -16,10 +20,23 @@ namespace svp::cli {
 namespace {
 
 const char* const Usage =
-    "Aufruf: svpflicht-batch --satzdatei SV<Jahr>.xyz [--beitraege]; mehr mit --help.\n";
+    "Aufruf: svpflicht-batch --satzdatei SV<Jahr>.xyz [--beitraege] [--format csv [--trennzeichen Z]]; "
+    "mehr mit --help.\n";
 
 constexpr std::string_view Option = "--satzdatei";
 constexpr std::string_view AmountsOption = "--beitraege";
+
+// The month's own columns of a CSV row, after those of a batch row.
+constexpr std::array<std::string_view, 8> MonthColumns = {
+    "Monat",          "Land",           "gespeichert",     "beschaedigt",
+    "Arbeitgeber_HB", "Arbeitgeber_KB", "Arbeitgeber_MJ1", "Arbeitgeber_MJ2"};
+
+// A name as the record keeps it, without the blanks that pad it to its width.
+std::string_view withoutPadding(std::string_view name)
+{
+    const std::size_t last = name.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view() : name.substr(0, last + 1);
+}
 
 } // namespace
 
@@ -61,6 +78,18 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
     std::string file;
     std::string error;
     bool beitraege = false;
+    bool csv = false;
+    char separator = ';';
+    // An option with its value, as "--name value" or "--name=value".
+    auto valueOf = [&](std::size_t& i, std::string_view name) -> std::optional<std::string_view> {
+        const std::string_view argument = arguments[i];
+        if (argument == name && i + 1 < arguments.size())
+            return arguments[++i];
+        if (argument.size() > name.size() && argument.substr(0, name.size()) == name &&
+            argument[name.size()] == '=')
+            return argument.substr(name.size() + 1);
+        return std::nullopt;
+    };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (argument == AmountsOption) {
@@ -69,6 +98,16 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
             file = arguments[++i];
         } else if (argument.substr(0, Option.size() + 1) == "--satzdatei=" && file.empty()) {
             file = argument.substr(Option.size() + 1);
+        } else if (const auto format = valueOf(i, "--format")) {
+            if (*format == "csv" || *format == "json")
+                csv = *format == "csv";
+            else if (error.empty())
+                error = "--format erwartet json oder csv, nicht \"" + std::string(*format) + "\".";
+        } else if (const auto zeichen = valueOf(i, "--trennzeichen")) {
+            if (*zeichen == ";" || *zeichen == ",")
+                separator = (*zeichen)[0];
+            else if (error.empty())
+                error = "--trennzeichen erwartet ; oder , nicht \"" + std::string(*zeichen) + "\".";
         } else if (error.empty()) {
             error = argument == Option
                         ? "Zu --satzdatei fehlt der Name der Satzdatei."
@@ -109,17 +148,48 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
     }
 
     std::string lines;
+    if (csv) {
+        appendCsvHeader(lines, separator, beitraege);
+        lines.resize(lines.size() - 2); // the month's own columns after those of a batch row
+        for (const std::string_view column : MonthColumns) {
+            lines += separator;
+            lines += column;
+        }
+        lines += "\r\n";
+    }
     for (int month = 0; month < params::AnzahlMonate; ++month) {
         const engine::Monatsfall& m = evaluation.monat(month);
         engine::Beitraege amounts;
         if (beitraege)
             amounts = engine::beitraegeBerechnen(m.mini, m.fall, m.arbeitnehmer);
-        appendResult(lines, m.fall, m.ansicht, nullptr, beitraege ? &amounts : nullptr);
+        const engine::Beitraege* mitBeitraegen = beitraege ? &amounts : nullptr;
+        if (csv) {
+            // The case key names the month: "2008-01".
+            const std::string kennung =
+                std::to_string(*year) + (month < 9 ? "-0" : "-") + std::to_string(month + 1);
+            appendCsvResult(lines, separator, m.fall, m.ansicht, &kennung, {}, mitBeitraegen);
+            lines.resize(lines.size() - 2);
+            lines += separator + std::to_string(month) + separator + std::to_string(m.land) + separator +
+                     (m.gespeichert ? "ja" : "nein") + separator + (m.beschaedigt ? "ja" : "nein");
+            for (const std::string& name : m.ansicht.Arbeitgeber) {
+                lines += separator;
+                csv::appendField(lines, withoutPadding(name), separator);
+            }
+            lines += "\r\n";
+            continue;
+        }
+        appendResult(lines, m.fall, m.ansicht, nullptr, {}, mitBeitraegen);
         // The result object with the month's own keys before its closing brace.
         lines.resize(lines.size() - 2);
         lines += ",\"Monat\":" + std::to_string(month) + ",\"Land\":" + std::to_string(m.land) +
                  ",\"gespeichert\":" + (m.gespeichert ? "true" : "false") +
-                 ",\"beschaedigt\":" + (m.beschaedigt ? "true" : "false") + "}\n";
+                 ",\"beschaedigt\":" + (m.beschaedigt ? "true" : "false") + ",\"Arbeitgeber\":[";
+        for (std::size_t c = 0; c < m.ansicht.Arbeitgeber.size(); ++c) {
+            if (c != 0)
+                lines += ',';
+            appendJsonString(lines, withoutPadding(m.ansicht.Arbeitgeber[c]));
+        }
+        lines += "]}\n";
     }
     out << lines;
     out.flush();

@@ -230,7 +230,7 @@ template <typename W> void writeBeitraege(W& w, const engine::Beitraege& b)
 
 template <typename W>
 void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::string* kennung,
-                 const engine::Beitraege* beitraege)
+                 std::string_view hinweis, const engine::Beitraege* beitraege)
 {
     w.put('{');
     if (kennung != nullptr) {
@@ -246,6 +246,10 @@ void writeResult(W& w, const Fall& fall, const Ansicht& ansicht, const std::stri
     w.put(",\"LStHinweis\":");
     w.integer(fall.LStHinweis);
     writeValuesAndView(w, fall, ansicht);
+    if (!hinweis.empty()) {
+        w.put(",\"Hinweis\":");
+        w.text(hinweis);
+    }
     if (beitraege != nullptr)
         writeBeitraege(w, *beitraege);
     w.put("}\n");
@@ -265,18 +269,18 @@ std::size_t beitraegeRoom()
 } // namespace
 
 void appendResult(std::string& out, const Fall& fall, const Ansicht& ansicht, const std::string* kennung,
-                  const engine::Beitraege* beitraege)
+                  std::string_view hinweis, const engine::Beitraege* beitraege)
 {
     // Written to a buffer of the thread first: growing `out` by the room would fill it with zeros.
     thread_local std::vector<char> line;
     Room room;
-    writeResult(room, fall, ansicht, kennung, nullptr);
+    writeResult(room, fall, ansicht, kennung, hinweis, nullptr);
     if (beitraege != nullptr)
         room.bytes += beitraegeRoom();
     if (line.size() < room.bytes)
         line.resize(room.bytes);
     Writer w{line.data()};
-    writeResult(w, fall, ansicht, kennung, beitraege);
+    writeResult(w, fall, ansicht, kennung, hinweis, beitraege);
     assert(static_cast<std::size_t>(w.p - line.data()) <= room.bytes);
     out.append(line.data(), w.p);
 }

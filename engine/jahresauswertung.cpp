@@ -57,6 +57,11 @@ bool unveraendert(const Datensatz& satz)
 
 } // namespace
 
+bool nieGespeichert(const Datensatz& satz)
+{
+    return unveraendert(satz);
+}
+
 std::unique_ptr<Monatsfall> monatAuswerten(const Datensatz& satz, int jahr, int monat,
                                            const params::Arbeitnehmerdaten& daten)
 {
@@ -124,16 +129,18 @@ bool spalteErfasst(const Fall& f, const Ansicht& a, int spalte)
         return false;
     if (params::arbeitgeberBenannt(a.Arbeitgeber[k]))
         return true;
+    // A column with an amount holds a case, the start values of a new file included: a mini-job
+    // of 380 Euro is one whether it was typed or kept.
+    const params::Currency null;
     switch (spalte) {
     case 0:
         return f.HBStatus != v.HBStatus || f.SchuelerArt != v.SchuelerArt || f.KVStatus != v.HBKV ||
-               f.HBUeber20 != v.HBCheck || f.RVVoll != v.HR || f.HBEntgelt != v.HBEntgelt;
+               f.HBUeber20 != v.HBCheck || f.RVVoll != v.HR || f.HBEntgelt != null;
     case 1:
         return f.KBArt != v.KBArt || f.KBMerker != v.KBCheck;
     default: {
         const auto j = static_cast<std::size_t>(spalte - 1);
-        return f.Monatslohn[j] != v.Monatslohn[j] || f.Monate[j] != v.Monate[j] ||
-               f.Urlaubsgeld[j] != v.Urlaubsgeld[j] || f.Weihnachtsgeld[j] != v.Weihnachtsgeld[j] ||
+        return f.Monatslohn[j] != null || f.Urlaubsgeld[j] != null || f.Weihnachtsgeld[j] != null ||
                f.Privathaushalt[j] != v.priv[j];
     }
     }

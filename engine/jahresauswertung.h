@@ -41,6 +41,9 @@ struct Jahresauswertung {
     const Monatsfall& monat(int index) const { return *monate[static_cast<std::size_t>(index)]; }
 };
 
+// A record that was never saved: it still holds the default case of a new file.
+bool nieGespeichert(const store::Datensatz& satz);
+
 // The month switch of the window on a record read from the year file of `jahr`.
 // `daten`: the employee's data, as the window's controller holds them.
 std::unique_ptr<Monatsfall> monatAuswerten(const store::Datensatz& satz, int jahr, int monat,
@@ -55,9 +58,10 @@ store::Ergebnis<Jahresauswertung> jahrAuswerten(const std::filesystem::path& ver
 store::Ergebnis<Jahresauswertung> satzdateiAuswerten(const std::filesystem::path& datei, int jahr,
                                                      const params::Arbeitnehmerdaten& daten = {});
 
-// Whether a column holds a case the user entered: an employer named other than the placeholder
-// of a new window, or an input of the column differing from a new window's. The shared health
-// insurance and the pension waiver count for the main employment.
+// Whether a column holds a case: an employer named other than the placeholder of a new window,
+// an amount other than 0 (the main employment's pay, a mini-job's pay or bonuses), or a choice
+// of the column differing from a new window's. The shared health insurance and the pension
+// waiver count for the main employment.
 bool spalteErfasst(const Fall& fall, const Ansicht& ansicht, int spalte);
 
 } // namespace svp::engine

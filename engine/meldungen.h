@@ -5,10 +5,17 @@
 
 namespace svp::engine {
 
-// A message box: a title and its lines, shown modal with one OK button and no icon.
+// What a question about a changed case offers: saving it before it is left ("Speichern",
+// "Verwerfen", "Abbrechen"), or only leaving it unsaved ("Verwerfen und beenden", "Abbrechen"),
+// when the user has already chosen not to save.
+enum class Frageart { SpeichernOderVerwerfen, NurVerwerfen };
+
+// A message box: a title and its lines, shown modal with one OK button and no icon. As a
+// question, the buttons of its kind.
 struct Meldung {
     std::string titel;
     std::vector<std::string> zeilen;
+    Frageart art = Frageart::SpeichernOderVerwerfen;
     friend bool operator==(const Meldung&, const Meldung&) = default;
 };
 

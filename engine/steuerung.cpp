@@ -1,7 +1,9 @@
 #include "steuerung.h"
 
+#include "jahresauswertung.h"
 #include "meldungen.h"
 #include "params/betrag_text.h"
+#include "wiederherstellung.h"
 
 #include <algorithm>
 #include <string>
@@ -78,6 +80,7 @@ void Steuerung::Form_Load()
 
 void Steuerung::starten()
 {
+    m_geleert = false;
     m_mini.periodeLaden();
     listeWaehlen(m_ansicht.Land, m_mini.Auswahl[AuswahlLand], &Steuerung::landGewaehlt);
     svreinholen();
@@ -683,6 +686,30 @@ bool Steuerung::SVSpeichern()
     return true;
 }
 
+bool Steuerung::vorgabewerte() const
+{
+    return !m_geleert && nieGespeichert();
+}
+
+bool Steuerung::nieGespeichert() const
+{
+    return engine::nieGespeichert(m_datensatz);
+}
+
+void Steuerung::FallLeeren_Click()
+{
+    eingabeUebernehmen();
+    Eingabewerte werte;
+    for (std::size_t i = 0; i < AnzahlEingaben; ++i) {
+        const auto eingabe = static_cast<Eingabe>(i);
+        if (eingabe != Eingabe::Monate1 && eingabe != Eingabe::Monate2)
+            werte.setzen(eingabe, 0);
+    }
+    wiederherstellen(werte, m_fall, m_ansicht);
+    m_bestimmung.svzentrum();
+    m_geleert = true;
+}
+
 bool Steuerung::geaendert() const
 {
     const Speicherstand jetzt = speicherstand();
@@ -757,6 +784,15 @@ std::vector<Meldung> Steuerung::nimmMeldungen()
 
 void Steuerung::Schliessen_Click()
 {
+    eingabeUebernehmen();
+    if (m_fragesteller && geaendert()) {
+        const Meldung frage{caption::Fenster,
+                            {"Der Fall " + periode() + " ist geändert und noch nicht gespeichert.",
+                             "Beim Beenden ohne Speicherung gehen die Änderungen verloren."},
+                            Frageart::NurVerwerfen};
+        if (m_fragesteller(frage) != Antwort::Verwerfen)
+            return;
+    }
     m_geschlossen = true;
 }
 

@@ -89,8 +89,9 @@ public:
     // Text fields of the employer names.
     void Arbeitgeber_Change(int i, const std::string& text);
 
-    // Buttons and keys. "Ohne Speicherung abbrechen" closes without asking; Escape and closing
-    // the window by its title bar or the window manager ask first when the case is changed.
+    // Buttons and keys. "Ohne Speicherung abbrechen" closes without saving; when the case is
+    // changed it asks first whether the changes are to be dropped. Escape and closing the window
+    // by its title bar or the window manager ask whether a changed case is to be saved.
     void Speichern_Click();
     void Schliessen_Click();
     void Escape();
@@ -100,6 +101,16 @@ public:
     // Whether the case shown differs from what was last loaded or saved for its month: saving
     // now would change the month's record.
     bool geaendert() const;
+
+    // The month shown was never saved and its case was not cleared: the values are the start
+    // values of a new file, not a case anyone entered ("Noch nicht erfasst").
+    bool vorgabewerte() const;
+    // The month shown was never saved (its record holds the default case of a new file).
+    bool nieGespeichert() const;
+    // "Fall leeren": every amount of the month 0 (the month counts of the mini-jobs stay), every
+    // choice its first entry, every check box clear; the employers' names stay. The case then
+    // counts as changed, and it is determined anew.
+    void FallLeeren_Click();
 
     // Asks whether a changed case is to be saved before it is left (another month or year,
     // closing). Without one, a changed case is left unsaved, as before.
@@ -233,6 +244,7 @@ private:
     store::Ablage m_ablage;
     store::Datensatz m_datensatz; // the record last read or about to be written
     Speicherstand m_stand;        // the month's record as loaded or last saved
+    bool m_geleert = false;       // "Fall leeren" since the month was shown
     store::Eintrag m_eintrag;     // the record's case last restored, its texts' room used again
     std::optional<Feld> m_fokus;
     Currency m_eingangswert; // the value of the field being typed in before the typing began

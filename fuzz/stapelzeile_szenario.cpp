@@ -5,6 +5,7 @@
 #include "cli/csv.h"
 #include "cli/csv_writer.h"
 #include "cli/json_line_reader.h"
+#include "cli/line_source.h"
 #include "cli/plain_line_reader.h"
 
 #include <nlohmann/json.hpp>
@@ -111,12 +112,18 @@ void alsCsv(std::string_view eingabe, char trennzeichen, std::vector<std::string
         return;
     }
 
-    // Records of the input as the scanner ends them; the first is the header.
+    // Records of the input as the batch reads them (a quote left open ends its record at its
+    // first line); the first is the header.
     std::size_t saetze = 0;
-    cli::csv::RecordScanner scanner(trennzeichen);
-    for (const char* p = eingabe.data(); p != eingabe.data() + eingabe.size(); ++saetze) {
-        const char* lf = scanner.find(p, eingabe.data() + eingabe.size());
-        p = lf == eingabe.data() + eingabe.size() ? lf : lf + 1;
+    {
+        std::istringstream in{std::string(eingabe)};
+        cli::LineSource quelle(in, options.maxLineLength, 1, trennzeichen);
+        std::string puffer;
+        cli::InputRecord satz;
+        while (quelle.next(puffer, satz)) {
+            ++saetze;
+            puffer.clear();
+        }
     }
     std::string_view rest = text;
     if (rest.starts_with(cli::csv::ByteOrderMark))

@@ -28,8 +28,10 @@ inline constexpr Schreibweise Fenster{",", true, true, false};
 inline constexpr Schreibweise TabelleDeutsch{",", true, false, false};
 // Cells of a spreadsheet with ',' as separator: "1500.50".
 inline constexpr Schreibweise TabellePunkt{".", false, false, false};
-// An amount given as text in a batch line: the point and the comma both separate the
-// decimals, nothing groups ("400.005" and "400,005" are both 400.005).
+// Either the point or the comma separates the decimals, nothing groups ("400.005" and
+// "400,005" are both 400.005): how tables of cases and the batch's own output ("325.0000") are
+// read back by the tools around the program. Text amounts of batch lines are read as the
+// window reads them (Fenster).
 inline constexpr Schreibweise Stapeltext{".,", false, true, false};
 // A number as JSON writes it ("400.005", "-12", "4.00005e2"), already checked by the reader of
 // the JSON text.

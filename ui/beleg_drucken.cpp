@@ -9,6 +9,17 @@
 
 namespace svp::ui {
 
+QString pdfOrdnerVorschlagen(const QString& zuletzt, const QString& dokumente, const QString& heim)
+{
+    if (!zuletzt.isEmpty() && QFileInfo(zuletzt).isDir())
+        return zuletzt;
+    // On a fresh account the documents folder the desktop names may not exist yet: it is made,
+    // so that the dialog does not refuse the file it proposes.
+    if (!dokumente.isEmpty() && (QFileInfo(dokumente).isDir() || QDir().mkpath(dokumente)))
+        return dokumente;
+    return heim;
+}
+
 void druckerVorbereiten(QPrinter& drucker, const Druckbeleg& beleg)
 {
     // The job's name in the printer queue, and the name a PDF file gets from the dialog.
@@ -19,11 +30,9 @@ void druckerVorbereiten(QPrinter& drucker, const Druckbeleg& beleg)
         drucker.setPrinterName(letzterDrucker);
         return;
     }
-    QString ordner = s.value(QStringLiteral("Drucken/PdfOrdner")).toString();
-    if (ordner.isEmpty() || !QFileInfo(ordner).isDir())
-        ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (ordner.isEmpty())
-        ordner = QDir::homePath();
+    const QString ordner = pdfOrdnerVorschlagen(
+        s.value(QStringLiteral("Drucken/PdfOrdner")).toString(),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
     drucker.setOutputFormat(QPrinter::PdfFormat);
     drucker.setOutputFileName(QDir(ordner).filePath(beleg.dateiname()));
 }

@@ -21,6 +21,10 @@ inline constexpr const char* BelegDruckTitel = "Prüfbeleg drucken";
 // folder.
 void druckerVorbereiten(QPrinter& drucker, const Druckbeleg& beleg);
 
+// The folder a PDF file is proposed in: the one used last while it exists, else the documents
+// folder of the desktop (made when it is missing), else the home folder.
+QString pdfOrdnerVorschlagen(const QString& zuletzt, const QString& dokumente, const QString& heim);
+
 // After printing: a PDF file gets its document information, and the choice of printer or PDF
 // folder is remembered for the next record. Nothing when the information is added or the
 // record went to a printer.

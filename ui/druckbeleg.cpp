@@ -188,9 +188,14 @@ QString Druckbeleg::kopf() const
                           "<tr><td class='was' width='19%'>Arbeitnehmer</td><td width='40%'>%2</td>"
                           "<td class='was' width='14%'>Monat</td><td width='27%'><b>%3</b></td></tr>"
                           "<tr><td class='was'>Personalnummer</td><td>%4</td>"
-                          "<td class='was'>Bundesland</td><td><b>%5</b></td></tr>%6</table>")
+                          "<td class='was'>Bundesland</td><td><b>%5</b></td></tr>%6</table>%7")
         .arg(titel().toHtmlEscaped(), angabe(m_angaben.name), zeitraum(), angabe(m_angaben.personalnummer),
-             land, weitere);
+             land, weitere,
+             m_nichtGespeichert
+                 ? QStringLiteral(
+                       "<p><b>nicht gespeichert</b> – für diesen Monat wurde kein Fall gespeichert; "
+                       "der Beleg zeigt die Werte, wie sie im Fenster stehen.</p>")
+                 : QString());
 }
 
 QString Druckbeleg::eingaben(int k) const

@@ -71,6 +71,10 @@ public:
     // printing; nothing when it is added.
     std::optional<PdfInfoFehler> pdfInfoErgaenzen(const QString& datei) const;
 
+    // The month was never saved: the record says so ("nicht gespeichert") above its columns,
+    // which it lists as they stand.
+    void setNichtGespeichert(bool nicht) { m_nichtGespeichert = nicht; }
+
 private:
     QString kopf() const;
     QString spalte(int k) const;
@@ -85,6 +89,7 @@ private:
     const params::Mini& m_mini;
     Belegangaben m_angaben;
     const engine::Beitraege* m_beitraege;
+    bool m_nichtGespeichert = false;
 };
 
 } // namespace svp::ui

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -61,10 +63,18 @@ Hilfefenster::Hilfefenster(const QUrl& seite, QWidget* parent) : QWidget(parent,
     connect(m_browser, &QTextBrowser::backwardAvailable, m_zurueck, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_vor, &QToolButton::setEnabled);
 
+    // Escape and the button close the help; the main window stays as it was.
+    auto* schliessen = new QPushButton(QStringLiteral("Schl&ießen"));
+    schliessen->setObjectName(QStringLiteral("Schliessen"));
+    schliessen->setAutoDefault(false);
+    connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+
     auto* leiste = new QHBoxLayout;
     leiste->addWidget(m_zurueck);
     leiste->addWidget(m_vor);
     leiste->addStretch(1);
+    leiste->addWidget(schliessen);
     auto* spalte = new QVBoxLayout(this);
     spalte->addLayout(leiste);
     spalte->addWidget(m_browser, 1);

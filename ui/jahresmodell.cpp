@@ -83,13 +83,15 @@ int Jahresmodell::columnCount(const QModelIndex& eltern) const
 
 bool Jahresmodell::ueberGrenze(int zeile, int j) const
 {
-    return m_auswertung->monat(zeile).fall.Monatsdurchschnitt[static_cast<std::size_t>(j)] >
-           grenze::MiniGrenze;
+    const engine::Monatsfall& m = m_auswertung->monat(zeile);
+    return m.gespeichert && m.fall.Monatsdurchschnitt[static_cast<std::size_t>(j)] > grenze::MiniGrenze;
 }
 
 QStringList Jahresmodell::ergebniszeilen(int zeile, int spalte) const
 {
     const engine::Monatsfall& m = m_auswertung->monat(zeile);
+    if (!m.gespeichert)
+        return {}; // the start values of a new file are no case: no results for them
     const auto k = static_cast<std::size_t>(spalte - Ergebnis0);
     const engine::Control& ueberlagerung = m.ansicht.vielleicht[k];
     const QString meldung = QString::fromStdString(ueberlagerung.caption).simplified();
@@ -109,6 +111,9 @@ QString Jahresmodell::klartext(int zeile, int spalte) const
 {
     const engine::Monatsfall& m = m_auswertung->monat(zeile);
     const engine::Fall& f = m.fall;
+    // A month never saved holds the start values of a new file, not a case: no figures.
+    if (!m.gespeichert && spalte >= Status)
+        return QString();
     switch (spalte) {
     case Monat:
         return monatsname(zeile);
@@ -228,12 +233,13 @@ QByteArray Jahresmodell::csv() const
         return text;
     };
     QStringList zeilen;
-    QStringList kopf;
+    // The year leads every row, so that the rows of several years can stand in one table.
+    QStringList kopf{QStringLiteral("Jahr")};
     for (const char* t : Titel)
         kopf << feld(QString::fromUtf8(t));
     zeilen << kopf.join(QLatin1Char(';'));
     for (int z = 0; z < rowCount(); ++z) {
-        QStringList felder;
+        QStringList felder{QString::number(m_jahr)};
         for (int s = 0; s < AnzahlSpalten; ++s)
             felder << feld(klartext(z, s));
         zeilen << felder.join(QLatin1Char(';'));

@@ -88,7 +88,7 @@ QLayout* Jahresuebersicht::leisteBauen()
     csv->setObjectName(QStringLiteral("CSV"));
     auto* druck = new QPushButton(QStringLiteral("&Drucken…"));
     druck->setObjectName(QStringLiteral("UebersichtDrucken"));
-    auto* schliessen = new QPushButton(QStringLiteral("S&chließen"));
+    auto* schliessen = new QPushButton(QStringLiteral("Schl&ießen"));
     schliessen->setObjectName(QStringLiteral("UebersichtSchliessen"));
     for (auto* k : {csv, druck, schliessen})
         k->setAutoDefault(false);

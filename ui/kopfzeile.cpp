@@ -76,11 +76,14 @@ Kopfzeile::Kopfzeile()
     e.hilfe = knopf(QStringLiteral("Hilfe"), QStringLiteral("  &Hilfe  "), fragezeichen,
                     QStringLiteral("Öffnet die Hilfe (F1)."));
     // The button saves and leaves the window open; its caption is the program's own.
-    e.speichern = knopf(QStringLiteral("Speichern"), QStringLiteral("  &Speichern und schließen  "),
-                        style()->standardIcon(QStyle::SP_DialogSaveButton),
-                        QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen."));
+    e.speichern =
+        knopf(QStringLiteral("Speichern"), QStringLiteral("  &Speichern und schließen  "),
+              style()->standardIcon(QStyle::SP_DialogSaveButton),
+              QStringLiteral("Speichert den Fall dieses Monats; das Fenster bleibt offen (Strg+S)."));
     e.schliessen = knopf(QStringLiteral("Schliessen"), QStringLiteral("  &Ohne Speicherung abbrechen  "),
-                         style()->standardIcon(QStyle::SP_DialogCancelButton), QString());
+                         style()->standardIcon(QStyle::SP_DialogCancelButton),
+                         QStringLiteral("Beendet das Programm ohne zu speichern; ist der Fall geändert, "
+                                        "wird vorher gefragt."));
     e.drucken = knopf(QStringLiteral("Drucken"), QStringLiteral("  &Drucken  "),
                       style()->standardIcon(QStyle::SP_FileDialogDetailedView),
                       QStringLiteral("Druckt das Ergebnis der Prüfung für die Personalakte (Strg+P)."));

@@ -42,6 +42,18 @@ engine::Antwort Meldungsfenster::fragen(const engine::Meldung& frage, QWidget* f
     box.setIcon(QMessageBox::Question);
     box.setTextFormat(Qt::PlainText);
     box.setText(meldungstext(frage));
+    if (frage.art == engine::Frageart::NurVerwerfen) {
+        auto* verwerfen =
+            box.addButton(QStringLiteral("&Verwerfen und beenden"), QMessageBox::DestructiveRole);
+        verwerfen->setObjectName(QStringLiteral("Verwerfen"));
+        auto* abbrechen = box.addButton(QStringLiteral("&Abbrechen"), QMessageBox::RejectRole);
+        abbrechen->setObjectName(QStringLiteral("Abbrechen"));
+        // Nothing is lost by a key pressed in haste: Enter and Escape keep the case.
+        box.setDefaultButton(abbrechen);
+        box.setEscapeButton(abbrechen);
+        box.exec();
+        return box.clickedButton() == verwerfen ? engine::Antwort::Verwerfen : engine::Antwort::Abbrechen;
+    }
     auto* speichern = box.addButton(QStringLiteral("&Speichern"), QMessageBox::AcceptRole);
     auto* verwerfen = box.addButton(QStringLiteral("&Verwerfen"), QMessageBox::DestructiveRole);
     auto* abbrechen = box.addButton(QStringLiteral("&Abbrechen"), QMessageBox::RejectRole);

@@ -19,8 +19,8 @@ public:
     // Shows `meldung` modal over `fenster` and returns when the user has closed it.
     virtual void zeigen(const engine::Meldung& meldung, QWidget* fenster) = 0;
     // Asks whether the changed case is to be saved; the user answers "Speichern", "Verwerfen"
-    // or "Abbrechen". A provider that asks nothing leaves the case unsaved, as the button
-    // "Ohne Speicherung abbrechen" does.
+    // or "Abbrechen" (a question of the kind NurVerwerfen: "Verwerfen und beenden" or
+    // "Abbrechen"). A provider that asks nothing leaves the case unsaved.
     virtual engine::Antwort fragen(const engine::Meldung& frage, QWidget* fenster);
 };
 

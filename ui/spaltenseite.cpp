@@ -1,6 +1,7 @@
 #include "spaltenseite.h"
 
 #include "bausteine.h"
+#include "store/satzaufbau.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -133,7 +134,8 @@ QLineEdit* Spaltenseite::arbeitgeberBauen(int spalte)
     auto* name = new QLineEdit;
     name->setObjectName(gruppenname("Arbeitgeber", spalte));
     name->setAccessibleName(QStringLiteral("Arbeitgeber"));
-    name->setMaxLength(50);
+    // No more than the record keeps: a name is never cut on saving.
+    name->setMaxLength(static_cast<int>(store::beschreibung(store::Satzfeld::Arbeitgeber).breite));
     m_elemente.arbeitgeber[static_cast<std::size_t>(spalte)] = name;
     return name;
 }

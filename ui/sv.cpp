@@ -2,11 +2,13 @@
 
 #include "bausteine.h"
 #include "beleg_drucken.h"
+#include "daneben.h"
 #include "ergebnistafel.h"
 #include "fensterzeichnung.h"
 #include "kopfzeile.h"
 #include "mitarbeiter_dialog.h"
 #include "spaltenseite.h"
+#include "vorgabeleiste.h"
 
 #include <algorithm>
 #include <string>
@@ -19,6 +21,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -26,6 +29,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -110,7 +114,9 @@ void SV::teileAnordnen()
     auto* haupt = new QVBoxLayout(this);
     haupt->setContentsMargins(0, 0, 0, 0);
     haupt->setSpacing(0);
+    m_vorgabeleiste = new Vorgabeleiste;
     haupt->addWidget(m_kopf);
+    haupt->addWidget(m_vorgabeleiste);
     haupt->addWidget(m_rollbereich, 1);
     haupt->addWidget(m_ergebnisbereich);
     haupt->addWidget(m_statuszeile);
@@ -136,10 +142,18 @@ void SV::aktionenVerbinden()
         connect(knopf, &QPushButton::clicked, this, oeffnen);
         connect(new QShortcut(taste, this), &QShortcut::activated, this, oeffnen);
     };
-    aktion(kopf.hilfe, QKeySequence::HelpContents, &SV::hilfeOeffnen);
+    // The button opens the help at its start; F1 at the section of the control in the focus.
+    connect(kopf.hilfe, &QPushButton::clicked, this, [this] { hilfeOeffnen(QString()); });
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { hilfeOeffnen(hilfeabschnitt(focusWidget())); });
     aktion(kopf.drucken, QKeySequence::Print, &SV::druckenOeffnen);
     aktion(kopf.jahresuebersicht, QKeySequence(Qt::CTRL | Qt::Key_J), &SV::jahresuebersichtOeffnen);
+    // Ctrl+S saves as the button does, the focus staying in the field typed into.
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, kopf.speichern,
+            &QPushButton::click);
     connect(qApp, &QApplication::focusChanged, this, &SV::fokusGeaendert);
+    connect(m_vorgabeleiste->leeren(), &QPushButton::clicked, this,
+            [this] { ausfuehren([](engine::Steuerung& s) { s.FallLeeren_Click(); }); });
 }
 
 void SV::fragestellerSetzen()
@@ -194,9 +208,10 @@ QSize SV::sizeHint() const
 {
     // Everything at once: the top row, the columns, the results and the status bar, without a
     // scroll bar.
+    const int leiste = m_vorgabeleiste->isVisibleTo(this) ? m_vorgabeleiste->sizeHint().height() : 0;
     return {std::max(m_kopf->einzeiligeBreite(), m_inhalt->sizeHint().width()),
-            m_kopf->sizeHint().height() + m_inhalt->sizeHint().height() + m_ergebnisbereich->height() +
-                m_statuszeile->sizeHint().height()};
+            m_kopf->sizeHint().height() + leiste + m_inhalt->sizeHint().height() +
+                m_ergebnisbereich->height() + m_statuszeile->sizeHint().height()};
 }
 
 bool SV::eventFilter(QObject* objekt, QEvent* ereignis)
@@ -242,6 +257,8 @@ void SV::aktualisieren(bool alles)
 {
     const engine::Ansicht& a = m_steuerung->ansicht();
     setWindowModified(m_steuerung->geaendert());
+    if (m_vorgabeleiste != nullptr)
+        m_vorgabeleiste->setVisible(m_steuerung->vorgabewerte());
     zeichnen(m_kopf->elemente(), m_inhalt->elemente(), a, m_steuerung->fokus(),
              alles ? nullptr : focusWidget());
     m_ergebnisse->zeigen(a);
@@ -277,7 +294,25 @@ void SV::laden()
 
 void SV::fokusGeaendert(QWidget*, QWidget* neu)
 {
-    if (m_beschaeftigt || neu == nullptr || neu->window() != this)
+    if (neu == nullptr || neu->window() != this)
+        return;
+    // A control that gets the focus (Tab, an Alt letter, the Enter walk) is scrolled into view
+    // on a small screen: nothing is typed where it cannot be seen.
+    // After the cycle of the event, which may draw and move the page itself.
+    if (m_inhalt != nullptr && m_inhalt->isAncestorOf(neu))
+        QMetaObject::invokeMethod(
+            this,
+            [this, ziel = QPointer<QWidget>(neu)] {
+                if (ziel == nullptr || !m_inhalt->isAncestorOf(ziel))
+                    return;
+                // The whole control, its start last when it is wider than the view.
+                const QRect r(ziel->mapTo(m_inhalt, QPoint(0, 0)), ziel->size());
+                const int hoehe = r.height() / 2 + 16;
+                m_rollbereich->ensureVisible(r.right(), r.center().y(), 16, hoehe);
+                m_rollbereich->ensureVisible(r.left(), r.center().y(), 16, hoehe);
+            },
+            Qt::QueuedConnection);
+    if (m_beschaeftigt)
         return;
     if (auto* feld = qobject_cast<Zahlenfeld*>(neu)) {
         if (m_steuerung->fokus() != feld->feld()) {
@@ -403,7 +438,9 @@ void SV::druckenOeffnen()
     }
     angaben.zeitpunkt = QDateTime::currentDateTime();
     const engine::Steuerung& s = *m_steuerung;
-    m_druckausgabe(Druckbeleg(s.ansicht(), s.fall(), s.mini(), angaben, &s.beitraege()));
+    Druckbeleg beleg(s.ansicht(), s.fall(), s.mini(), angaben, &s.beitraege());
+    beleg.setNichtGespeichert(s.nieGespeichert());
+    m_druckausgabe(beleg);
 }
 
 void SV::belegAusgeben(const Druckbeleg& beleg)
@@ -427,6 +464,8 @@ void SV::jahresuebersichtOeffnen()
     } else {
         m_uebersicht->ordnerZeigen(ordner(), jahr);
     }
+    if (!m_uebersicht->isVisible())
+        danebenStellen(m_uebersicht, this);
     m_uebersicht->show();
     m_uebersicht->raise();
     m_uebersicht->activateWindow();
@@ -464,7 +503,26 @@ void SV::titelSetzen(const QString& wer)
     setWindowTitle((wer.isEmpty() ? titel : wer + QStringLiteral(" – ") + titel) + QStringLiteral("[*]"));
 }
 
-void SV::hilfeOeffnen()
+QString SV::hilfeabschnitt(const QWidget* w) const
+{
+    if (w == nullptr)
+        return QString();
+    if (m_kopf->isAncestorOf(w))
+        return QStringLiteral("kopf");
+    if (m_ergebnisbereich->isAncestorOf(w))
+        return QStringLiteral("ergebnisse");
+    // The columns: the main employment, the short-term one, the two of the mini-jobs.
+    static const char* const Spalten[] = {"haupt", "kurz", "mini", "mini"};
+    const auto& spalten = m_inhalt->elemente().hb;
+    for (std::size_t k = 0; k < spalten.size(); ++k)
+        if (spalten[k] == w || spalten[k]->isAncestorOf(w))
+            return QString::fromLatin1(Spalten[k]);
+    if (m_inhalt->isAncestorOf(w))
+        return QStringLiteral("spalten");
+    return QString();
+}
+
+void SV::hilfeOeffnen(const QString& abschnitt)
 {
     // The page ships with the program and is shown in a window of its own: no browser needed.
     const QUrl seite = hilfeseite();
@@ -476,8 +534,15 @@ void SV::hilfeOeffnen()
                           this);
         return;
     }
+    QUrl ziel = seite;
+    if (!abschnitt.isEmpty())
+        ziel.setFragment(abschnitt);
     if (m_hilfefenster == nullptr)
-        m_hilfefenster = new Hilfefenster(seite, this);
+        m_hilfefenster = new Hilfefenster(ziel, this);
+    else
+        m_hilfefenster->browser()->setSource(ziel);
+    if (!m_hilfefenster->isVisible())
+        danebenStellen(m_hilfefenster, this);
     m_hilfefenster->show();
     m_hilfefenster->raise();
     m_hilfefenster->activateWindow();

@@ -23,6 +23,7 @@ namespace svp::ui {
 class Ergebnistafel;
 class Kopfzeile;
 class Spaltenseite;
+class Vorgabeleiste;
 
 // The program's one window: the top row of lists and buttons (Kopfzeile), the four employment
 // columns with the health-insurance panel shared by the two mini-job columns (Spaltenseite),
@@ -119,7 +120,10 @@ private:
     void meldungenZeigen();
     void fokusGeaendert(QWidget* alt, QWidget* neu);
 
-    void hilfeOeffnen();
+    // Opens the help at `abschnitt` (an anchor of the page; empty: its start).
+    void hilfeOeffnen(const QString& abschnitt);
+    // The section of the help that explains the control `w`.
+    QString hilfeabschnitt(const QWidget* w) const;
     void druckenOeffnen();
     void belegAusgeben(const Druckbeleg& beleg);
     void jahresuebersichtOeffnen();
@@ -135,6 +139,7 @@ private:
     bool m_beschaeftigt = false; // a handler and its drawing are running
 
     Kopfzeile* m_kopf = nullptr;
+    Vorgabeleiste* m_vorgabeleiste = nullptr; // shown while the month holds the start values
     Spaltenseite* m_inhalt = nullptr;
     QScrollArea* m_rollbereich = nullptr; // the columns
     Ergebnistafel* m_ergebnisse = nullptr;

@@ -156,7 +156,7 @@ TEST(StapelBeitraege, daten_des_arbeitnehmers_als_schluessel)
         {R"({"KVSatzKasse":14.555})", Key::KVSatzKasse, 0, "\"KVSatzKasse\": mehr als zwei Nachkommastellen."},
         {R"({"KVSatzKasse":20.01})", Key::KVSatzKasse, 0, "\"KVSatzKasse\": Wert außerhalb von 5 bis 20."},
         {R"({"RechtskreisOst":"ja"})", Key::RechtskreisOst, 0, "\"RechtskreisOst\": true, false oder null erwartet, gefunden Text."},
-        {R"({"HBEntgelt":null})", Key::HBEntgelt, 0, "\"HBEntgelt\": Betrag (Zahl oder Text wie \"400.005\") erwartet, gefunden null."},
+        {R"({"HBEntgelt":null})", Key::HBEntgelt, 0, "\"HBEntgelt\": Betrag (Zahl oder Text wie \"1.500,50\") erwartet, gefunden null."},
     };
     // clang-format on
     for (const auto& f : faelle) {
@@ -210,7 +210,7 @@ TEST(StapelBeitraege, csv_spalten_und_satzdatei)
         EXPECT_NE(it, kopf.end()) << name;
         return static_cast<std::size_t>(it - kopf.begin());
     };
-    EXPECT_EQ(kopf[spalte("MJ2_Hinweis") + 1], "HB_KV_AN");
+    EXPECT_EQ(kopf[spalte("Hinweis") + 1], "HB_KV_AN");
     EXPECT_EQ(kopf.back(), "Arbeitgeberkosten");
     EXPECT_EQ(kopf[kopf.size() - 4], "MJ2_Umlagen_AG");
     for (const auto& z : zeilen)
@@ -220,7 +220,7 @@ TEST(StapelBeitraege, csv_spalten_und_satzdatei)
     EXPECT_EQ(zeilen[1][spalte("HB_LSt_AN")], ""); // not computed
     EXPECT_EQ(zeilen[1][spalte("Arbeitgeberkosten")], "597,25");
     EXPECT_EQ(zeilen[3][spalte("Fehler")],
-              "Spalte Kinderlos: ja oder nein erwartet (auch wahr/falsch, true/false, 1/0).");
+              "Zeile 4: Spalte Kinderlos: ja oder nein erwartet (auch wahr/falsch, true/false, 1/0).");
     EXPECT_EQ(zeilen[4][spalte("Fehler")], "");
 
     // A record file of 2008 with March in Hessen at 500,00, the employee's data beside it.

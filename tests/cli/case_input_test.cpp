@@ -10,6 +10,10 @@
 namespace svp::cli {
 namespace {
 
+const std::string KeinBetrag =
+    "\"HBEntgelt\": der Text ist kein Betrag in deutscher Schreibweise wie \"1.500\" "
+    "oder \"1.500,50\" (Punkt vor den Tausendern, Komma vor den Nachkommastellen).";
+
 struct Refused {
     std::string zeile;
     LineErrorKind kind;
@@ -63,13 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"{\"Monat\":{}}", LineErrorKind::WrongType, "\"Monat\": ganze Zahl erwartet, gefunden Objekt."},
         Refused{"{\"RVVoll\":\"true\"}", LineErrorKind::WrongType, "\"RVVoll\": true oder false erwartet, gefunden Text."},
         Refused{"{\"RVVoll\":0}", LineErrorKind::WrongType, "\"RVVoll\": true oder false erwartet, gefunden Zahl."},
-        Refused{"{\"HBEntgelt\":false}", LineErrorKind::WrongType, "\"HBEntgelt\": Betrag (Zahl oder Text wie \"400.005\") erwartet, gefunden Wahrheitswert."},
-        Refused{"{\"HBEntgelt\":\"1e3\"}", LineErrorKind::WrongType, "\"HBEntgelt\": der Text ist kein Dezimalbetrag wie \"400.005\"."},
-        Refused{"{\"HBEntgelt\":\" 400\"}", LineErrorKind::WrongType, "\"HBEntgelt\": der Text ist kein Dezimalbetrag wie \"400.005\"."},
+        Refused{"{\"HBEntgelt\":false}", LineErrorKind::WrongType, "\"HBEntgelt\": Betrag (Zahl oder Text wie \"1.500,50\") erwartet, gefunden Wahrheitswert."},
+        Refused{"{\"HBEntgelt\":\"1e3\"}", LineErrorKind::WrongType, KeinBetrag},
+        Refused{"{\"HBEntgelt\":\" 400\"}", LineErrorKind::WrongType, KeinBetrag},
         Refused{"{\"Monate\":12}", LineErrorKind::WrongType, "\"Monate\": Liste aus 2 Beträgen erwartet, gefunden Zahl."},
         Refused{"{\"Monate\":[12]}", LineErrorKind::WrongType, "\"Monate\": Liste aus 2 Beträgen erwartet, gefunden Liste aus 1 Eintrag."},
         Refused{"{\"Monate\":[12,12,12]}", LineErrorKind::WrongType, "\"Monate\": Liste aus 2 Beträgen erwartet, gefunden Liste aus 3 Einträgen."},
-        Refused{"{\"Monate\":[12,[12]]}", LineErrorKind::WrongType, "\"Monate\"[1]: Betrag (Zahl oder Text wie \"400.005\") erwartet, gefunden Liste."},
+        Refused{"{\"Monate\":[12,[12]]}", LineErrorKind::WrongType, "\"Monate\"[1]: Betrag (Zahl oder Text wie \"1.500,50\") erwartet, gefunden Liste."},
         Refused{"{\"KBCheck\":[true,null,false]}", LineErrorKind::WrongType, "\"KBCheck\"[1]: true oder false erwartet, gefunden null."},
         Refused{"{\"KBCheck\":{\"0\":true}}", LineErrorKind::WrongType, "\"KBCheck\": Liste aus 3 Wahrheitswerten erwartet, gefunden Objekt."},
         Refused{"{\"Privathaushalt\":[true,false,1e999]}", LineErrorKind::WrongType, "\"Privathaushalt\": Liste aus 2 Wahrheitswerten erwartet, gefunden längere Liste."},
@@ -80,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"{\"HBStatus\":13}", LineErrorKind::OutOfRange, "\"HBStatus\": Wert außerhalb von 0 bis 12."},
         Refused{"{\"KBArt\":-1}", LineErrorKind::OutOfRange, "\"KBArt\": Wert außerhalb von 0 bis 2."},
         Refused{"{\"HBEntgelt\":-0.0001}", LineErrorKind::OutOfRange, "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
-        Refused{"{\"HBEntgelt\":\"99999.0001\"}", LineErrorKind::OutOfRange, "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
+        Refused{"{\"HBEntgelt\":\"99.999,0001\"}", LineErrorKind::OutOfRange, "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
         Refused{"{\"HBEntgelt\":1e999}", LineErrorKind::OutOfRange, "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
         Refused{"{\"HBEntgelt\":\"99999999999999999999\"}", LineErrorKind::OutOfRange, "\"HBEntgelt\": Wert außerhalb von 0 bis 99999."},
         Refused{"{\"Weihnachtsgeld\":[0,-99999.0001]}", LineErrorKind::OutOfRange, "\"Weihnachtsgeld\"[1]: Wert außerhalb von -99999 bis 99999."},
@@ -135,10 +139,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Taken{" { \"HBStatus\" : 12 } \r", Key::HBStatus, {12}},
                       Taken{"{\"RVVoll\":true}", Key::RVVoll, {1}},
                       Taken{"{\"HBEntgelt\":99999}", Key::HBEntgelt, {999990000}},
-                      Taken{"{\"HBEntgelt\":\"99999.0000\"}", Key::HBEntgelt, {999990000}},
+                      Taken{"{\"HBEntgelt\":\"99.999,0000\"}", Key::HBEntgelt, {999990000}},
                       Taken{"{\"HBEntgelt\":0}", Key::HBEntgelt, {0}},
                       Taken{"{\"HBEntgelt\":400.005}", Key::HBEntgelt, {4000050}},
-                      Taken{"{\"HBEntgelt\":\"400.005\"}", Key::HBEntgelt, {4000050}},
+                      Taken{"{\"HBEntgelt\":\"1.400,005\"}", Key::HBEntgelt, {14000050}},
                       Taken{"{\"HBEntgelt\":\"400,005\"}", Key::HBEntgelt, {4000050}},
                       Taken{"{\"HBEntgelt\":800.0001}", Key::HBEntgelt, {8000001}},
                       Taken{"{\"HBEntgelt\":0.1}", Key::HBEntgelt, {1000}},
@@ -146,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Taken{"{\"HBEntgelt\":0.00001e1}", Key::HBEntgelt, {1}},
                       Taken{"{\"KBCheck\":[false,true,true]}", Key::KBCheck, {0, 1, 1}},
                       Taken{"{\"Monatslohn\":[99999,-99999]}", Key::Monatslohn, {999990000, -999990000}},
-                      Taken{"{\"Monate\":[\"-0.5\",1e2]}", Key::Monate, {-5000, 1000000}},
+                      Taken{"{\"Monate\":[\"-0,5\",1e2]}", Key::Monate, {-5000, 1000000}},
                       Taken{"{\"Privathaushalt\":[true,false]}", Key::Privathaushalt, {1, 0}},
                       // A wrong first occurrence is replaced by the last one.
                       Taken{"{\"Monat\":\"x\",\"Monat\":3}", Key::Monat, {3}},
@@ -184,6 +188,49 @@ bool gleich(const CaseInput& a, const CaseInput& b)
     if ((a.kennung() == nullptr) != (b.kennung() == nullptr))
         return false;
     return a.kennung() == nullptr || *a.kennung() == *b.kennung();
+}
+
+// A text amount is spelled as in the window: the point groups the thousands, the comma separates
+// the decimals. "1.500" is fifteen hundred, never 1,50; a text that is no German amount is
+// refused, not read some other way. Both readers read alike.
+TEST(Eingabe, textbetraege_in_deutscher_schreibweise)
+{
+    struct Zeile {
+        std::string text;
+        bool genommen;
+        std::int64_t wert; // raw, when taken
+    };
+    // clang-format off
+    const std::vector<Zeile> tabelle = {
+        {"1.500", true, 15000000},       {"1.500,50", true, 15005000}, {"1500,5", true, 15005000},
+        {"1500", true, 15000000},        {"1500,", true, 15000000},    {"12.345,6789", true, 123456789},
+        {"400,005", true, 4000050},      {"0,01", true, 100},          {"99.999", true, 999990000},
+        {"1.50", false, 0},              {"1.5", false, 0},            {"1,500.00", false, 0},
+        {"1.500.5", false, 0},           {"15.00", false, 0},          {".500", false, 0},
+        {"1 500", false, 0},             {"1.500,", true, 15000000},   {"1,5,0", false, 0},
+    };
+    // clang-format on
+    for (const Zeile& z : tabelle) {
+        SCOPED_TRACE(z.text);
+        const std::string zeile = "{\"HBEntgelt\":\"" + z.text + "\"}";
+        CaseInput allgemein;
+        CaseInput schnell;
+        LineError error;
+        ASSERT_EQ(parseCaseLine(zeile, allgemein, error), z.genommen) << error.message;
+        EXPECT_EQ(parseCaseLinePlain(zeile, schnell), z.genommen);
+        if (z.genommen) {
+            EXPECT_EQ(allgemein.value(Key::HBEntgelt, 0), z.wert);
+            EXPECT_EQ(schnell.value(Key::HBEntgelt, 0), z.wert);
+        } else {
+            EXPECT_EQ(error.kind, LineErrorKind::WrongType);
+            EXPECT_EQ(error.message, KeinBetrag);
+        }
+    }
+    // A text that is a German amount, but one too large for the field, is refused for its range.
+    CaseInput input;
+    LineError error;
+    ASSERT_FALSE(parseCaseLine("{\"HBEntgelt\":\"400.005\"}", input, error));
+    EXPECT_EQ(error.message, "\"HBEntgelt\": Wert außerhalb von 0 bis 99999.");
 }
 
 // The plain reader takes a line only as the general one does: random lines of right and wrong

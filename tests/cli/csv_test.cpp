@@ -146,6 +146,7 @@ void vergleichen(const std::vector<std::string>& zeile, const Json& antwort, cha
                                           params::schreibweise::Stapeltext)
                           .wert.raw());
     EXPECT_EQ(zeile[3], std::to_string(antwort["Gleitfall"].get<int>()));
+    EXPECT_EQ(zeile.back(), antwort.value("Hinweis", ""));
     EXPECT_EQ(zeile[4], std::to_string(antwort["LStHinweis"].get<int>()));
     for (std::size_t c = 0; c < 4; ++c)
         for (std::size_t r = 0; r < 6; ++r) {
@@ -157,7 +158,7 @@ void vergleichen(const std::vector<std::string>& zeile, const Json& antwort, cha
 
 // A file as a German spreadsheet saves it: byte order mark, ";", quoted cells with doubled
 // quotes and line breaks, CRLF and LF, empty cells, decimal commas with thousands points, and
-// the same cases as JSON lines (empty cells left out, a pair's empty entry at its default).
+// the same cases as JSON lines (an empty amount cell 0, other empty cells left out).
 TEST(CsvStapel, deutsche_tabelle_wie_die_gleichen_json_zeilen)
 {
     const std::string kopf =
@@ -171,25 +172,25 @@ TEST(CsvStapel, deutsche_tabelle_wie_die_gleichen_json_zeilen)
     // clang-format off
     const std::vector<Fall> faelle = {
         {"4711;2008;0;;;;WAHR;;1.500,50;;;;;400;;;;;;\r\n",
-         R"({"Kennung":"4711","AktJahr":2008,"Monat":0,"HBUeber20":true,"HBEntgelt":1500.5,"Monatslohn":[400,0]})"},
+         R"({"Kennung":"4711","AktJahr":2008,"Monat":0,"HBUeber20":true,"HBEntgelt":1500.5,"Monatslohn":[400,0],"Urlaubsgeld":[0,0]})"},
         {"\"Meier; Anna\";2009;5;3;7;1;nein;ja;;1;ja;nein;Ja;450,00;120,5;12;6;;;\r\n",
-         R"({"Kennung":"Meier; Anna","AktJahr":2009,"Monat":5,"Land":3,"HBStatus":7,"KVStatus":1,"HBUeber20":false,"RVVoll":true,"KBArt":1,"KBCheck":[true,false,true],"Monatslohn":[450,120.5],"Monate":[12,6]})"},
+         R"({"Kennung":"Meier; Anna","AktJahr":2009,"Monat":5,"Land":3,"HBStatus":7,"KVStatus":1,"HBUeber20":false,"RVVoll":true,"HBEntgelt":0,"KBArt":1,"KBCheck":[true,false,true],"Monatslohn":[450,120.5],"Monate":[12,6],"Urlaubsgeld":[0,0]})"},
         {"\"Zeile \"\"drei\"\"\";2011;;;;;;;;;;;;;;;;;;\r\n",
          R"({"Kennung":"Zeile \"drei\"","AktJahr":2011})"},
         {";;;;;;;;;;;;;;;;;;;\r\n", ""},
         {"B-5;2007;11;15;0;0;falsch;FALSCH;\"2.000\";2;0;1;0;\"399,99\";-1.000,25;1;1;0,005;99.999;1\r\n",
          R"({"Kennung":"B-5","AktJahr":2007,"Monat":11,"Land":15,"HBStatus":0,"KVStatus":0,"HBUeber20":false,"RVVoll":false,"HBEntgelt":2000,"KBArt":2,"KBCheck":[false,true,false],"Monatslohn":[399.99,-1000.25],"Monate":[1,1],"Urlaubsgeld":[0.005,0],"Weihnachtsgeld":[200,99999],"Privathaushalt":[true,false]})"},
         {"\"über\r\nzwei Zeilen\";2006;6;;;;;;800,0001;;;;;0;0;;;;;\r\n",
-         R"({"Kennung":"über\r\nzwei Zeilen","AktJahr":2006,"Monat":6,"HBEntgelt":800.0001,"Monatslohn":[0,0]})"},
+         R"({"Kennung":"über\r\nzwei Zeilen","AktJahr":2006,"Monat":6,"HBEntgelt":800.0001,"Monatslohn":[0,0],"Urlaubsgeld":[0,0]})"},
         {"7;2010;2;;12;;;;0;;;;;;;;;;;\n",
-         R"({"Kennung":"7","AktJahr":2010,"Monat":2,"HBStatus":12,"HBEntgelt":0})"},
+         R"({"Kennung":"7","AktJahr":2010,"Monat":2,"HBStatus":12,"HBEntgelt":0,"Monatslohn":[0,0],"Urlaubsgeld":[0,0]})"},
         {"8;2008;1,5;;;;;;;;;;;;;;;;;\r\n", R"({"Kennung":"8","Monat":1.5})"},
         {"9;;;;;;;;1500.50;;;;;;;;;;;\r\n", R"({"Kennung":"9","HBEntgelt":"x"})"},
-        {"10;;;;;;;;;;;;\r\n", R"({"Monat":99})"}, // too few cells: no case key either
+        {"10;;;;;;;;;;;;\r\n", R"({"Kennung":"10","Monat":99})"}, // too few cells, the case key kept
         {"11;2008;;;;;;;;;;;;;;;;;;vielleicht\r\n", R"({"Kennung":"11","Privathaushalt":"x"})"},
         {std::string("13;2008;\0;;;;;;;;;;;;;;;;;\r\n", 28), std::string("{\"Kennung\":\"13\"\0}", 17)},
         {std::string(200000, ';') + "\r\n", R"({"Monat":99})"}, // too many cells
-        {"\"12\";;;;;;;;;;;;;;;;;;;1", R"({"Kennung":"12","Privathaushalt":[true,false]})"},
+        {"\"12\";;;;;;;;;;;;;;;;;;;1", R"({"Kennung":"12","HBEntgelt":0,"Monatslohn":[0,0],"Urlaubsgeld":[0,0],"Privathaushalt":[true,false]})"},
     };
     // clang-format on
     std::string csvEingabe = kopf;
@@ -223,8 +224,8 @@ TEST(CsvStapel, deutsche_tabelle_wie_die_gleichen_json_zeilen)
     }
     EXPECT_NE(zeilen[9][1].find("HBEntgelt"), std::string::npos) << zeilen[9][1];
     EXPECT_NE(zeilen[10][1].find("13 Felder"), std::string::npos) << zeilen[10][1];
-    EXPECT_EQ(zeilen[12][1], "Die Zeile enthält ein NUL-Byte (an Stelle 9).");
-    EXPECT_EQ(zeilen[13][1], "Die Zeile hat mehr Felder als die Kopfzeile (20).");
+    EXPECT_EQ(zeilen[12][1], "Zeile 14: Die Zeile enthält ein NUL-Byte (an Stelle 9).");
+    EXPECT_EQ(zeilen[13][1], "Zeile 15: Die Zeile hat mehr Felder als die Kopfzeile (20).");
     EXPECT_EQ(lauf(csvEingabe, {.jobs = 2, .format = Format::Csv}, status), csvAusgabe);
 
     // The other kind: "," and a decimal point; its output reads back the same way.
@@ -240,19 +241,68 @@ TEST(CsvStapel, deutsche_tabelle_wie_die_gleichen_json_zeilen)
     EXPECT_NE(kommaZeilen[2][1].find("kein Betrag wie 1500.50"), std::string::npos) << kommaZeilen[2][1];
 }
 
-// With --sequence an empty cell keeps the value before, an entry of a pair included.
+// One unclosed quote must not swallow the rows after it: its row is refused with its line
+// number and case key, and every other row is answered. A quoted cell may still span lines;
+// a quote open at the limit, or a first line beyond it, is passed over to that first line.
+TEST(CsvStapel, offenes_anfuehrungszeichen_verschluckt_keine_zeilen)
+{
+    struct Fall {
+        std::string name;
+        std::string eingabe;
+        std::size_t grenze;
+        std::vector<std::string> kennungen; // of the output rows, in order
+        std::vector<std::string> fehler;    // the start of each row's fault, "" for none
+    };
+    const std::string kopf = "Kennung;HBEntgelt;Monatslohn_1\n";
+    const std::string offen = "Das Anführungszeichen wird nicht geschlossen (Feld 2).";
+    // clang-format off
+    const std::vector<Fall> faelle = {
+        {"bis_zum_ende", kopf + "A;1.000;400\nB;2.000;\nC;\"3.000;\nD;4.000;\nE;500;\nF;600;\nG;700;\n", DefaultMaxLineLength,
+         {"A", "B", "C", "D", "E", "F", "G"},
+         {"", "", "Zeile 4: " + offen + " Es bleibt bis zum Ende der Eingabe offen; gelesen wird mit der nächsten Zeile weiter.", "", "", "", ""}},
+        {"ueber_zeilen_geschlossen", kopf + "\"X\nY\";1.000;\nZ;2.000;\n", DefaultMaxLineLength,
+         {"X\nY", "Z"}, {"", ""}},
+        {"an_der_grenze", kopf + "A;1.000;\nC;\"3.000\nD;4.000;\nE;5.000;\nF;600;\"\nG;700;\n", 32,
+         {"A", "C", "D", "E", "F", "G"},
+         {"", "Zeile 3: " + offen + " Es ist nach 32 Bytes noch offen;", "", "", "Zeile 6: Das Anführungszeichen wird nicht geschlossen (Feld 3). Es bleibt bis zum Ende", ""}},
+        {"erste_zeile_zu_lang", kopf + "C;\"" + std::string(40, 'x') + "\nD;4.000;\nE;500;\n", 32,
+         {"", "D", "E"}, {"Zeile 2: Zeile länger als 32 Bytes", "", ""}},
+    };
+    // clang-format on
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        for (const int jobs : {1, 2}) {
+            int status = -1;
+            const std::string ausgabe = lauf(
+                fall.eingabe, {.jobs = jobs, .maxLineLength = fall.grenze, .format = Format::Csv}, status);
+            const auto zeilen = tabelle(ausgabe, ';');
+            ASSERT_EQ(zeilen.size(), fall.kennungen.size() + 1) << ausgabe;
+            for (std::size_t i = 0; i < fall.kennungen.size(); ++i) {
+                SCOPED_TRACE(i);
+                EXPECT_EQ(zeilen[i + 1][0], fall.kennungen[i]);
+                if (fall.fehler[i].empty())
+                    EXPECT_EQ(zeilen[i + 1][1], "");
+                else
+                    EXPECT_TRUE(zeilen[i + 1][1].starts_with(fall.fehler[i])) << zeilen[i + 1][1];
+            }
+        }
+    }
+}
+
+// With --sequence an empty cell keeps the value before, but an empty amount cell is 0: a
+// spreadsheet user means nothing there.
 TEST(CsvStapel, sequence_leeres_feld_behaelt_den_vorigen_wert)
 {
     const std::string csvEingabe = "Kennung;HBEntgelt;Monatslohn_1;Monatslohn_2;HBStatus\n"
                                    "a;1.200;450;;\n"
                                    "b;;;100;3\n"
                                    "c;;300;;\n";
-    // The same as whole pairs, each carrying the entry the window kept.
+    // The same as whole pairs: the status kept, the empty amounts 0.
     const std::string jsonEingabe = R"({"Kennung":"a","HBEntgelt":1200,"Monatslohn":[450,0]})"
                                     "\n"
-                                    R"({"Kennung":"b","Monatslohn":[450,100],"HBStatus":3})"
+                                    R"({"Kennung":"b","HBEntgelt":0,"Monatslohn":[0,100],"HBStatus":3})"
                                     "\n"
-                                    R"({"Kennung":"c","Monatslohn":[300,100]})"
+                                    R"({"Kennung":"c","HBEntgelt":0,"Monatslohn":[300,0]})"
                                     "\n";
     int status = -1;
     const auto zeilen = tabelle(lauf(csvEingabe, {.sequence = true, .format = Format::Csv}, status), ';');

@@ -130,14 +130,14 @@ TEST(Programm, fehlerhafte_zeilen_nennen_nummer_und_grund)
         {"{\"HBUeber20\":1}", {"HBUeber20", "true oder false"}},
         {"{\"KBCheck\":[true,false]}", {"KBCheck", "Liste aus 3", "2 Einträgen"}},
         {"{\"Monatslohn\":[1,true]}", {"Monatslohn\"[1]", "Betrag"}},
-        {"{\"HBEntgelt\":\"viel\"}", {"HBEntgelt", "kein Dezimalbetrag"}},
+        {"{\"HBEntgelt\":\"viel\"}", {"HBEntgelt", "deutscher Schreibweise"}},
         {"{\"AktJahr\":2011}", {"AktJahr", "außerhalb von 2006 bis 2010"}},
         {"{\"Land\":-1}", {"Land", "außerhalb von 0 bis 15"}},
         {"{\"HBEntgelt\":99999.0001}", {"HBEntgelt", "außerhalb von 0 bis 99999"}},
         {"{\"Monatslohn\":[-0.01,0]}", {"Monatslohn\"[0]", "außerhalb von 0 bis 99999"}},
         {"{\"Monate\":[12,-100000]}", {"Monate\"[1]", "außerhalb von -99999 bis 99999"}},
         {"{\"HBEntgelt\":400.00001}", {"HBEntgelt", "mehr als vier Nachkommastellen"}},
-        {"{\"HBEntgelt\":\"400.00001\"}", {"HBEntgelt", "mehr als vier Nachkommastellen"}},
+        {"{\"HBEntgelt\":\"400,00001\"}", {"HBEntgelt", "mehr als vier Nachkommastellen"}},
     };
     std::string input;
     for (const Fall& fall : faelle)
@@ -165,11 +165,87 @@ TEST(Programm, leere_zeilen_ergeben_keine_ausgabe_und_zaehlen_mit)
     EXPECT_TRUE(parsed(lauf.zeilen[2]).contains("Ergebniscode")); // the last line needs no newline
 }
 
+// A pay of the main employment up to 400,00 Euro is no main employment of its own: the
+// determination sets it to 0 and the line says why, as the window does over the column. Lines
+// whose pay stays, or was 0 already, or that count no pay for their status, carry no notice.
+TEST(Programm, hinweis_wenn_das_hauptentgelt_auf_null_gesetzt_wird)
+{
+    const std::string hinweis =
+        "Die Sozialversichrungspflicht für Beschäftigungen unter 400,01 Euro ist in den Spalten rechts "
+        "daneben zu prüfen.";
+    struct Zeile {
+        std::string json;
+        bool mitHinweis;
+    };
+    const std::vector<Zeile> zeilen = {
+        {"{\"HBEntgelt\":300}", true},
+        {"{\"HBEntgelt\":\"400,00\",\"HBStatus\":7}", true},
+        {"{\"HBEntgelt\":400.01}", false},
+        {"{\"HBEntgelt\":0}", false},
+        {"{\"HBEntgelt\":1000,\"HBStatus\":11}", false}, // self-employed: no pay that counts
+        {"{}", false},
+    };
+    std::string eingabe;
+    std::string csv = "Kennung;HBEntgelt;HBStatus\r\n";
+    for (std::size_t i = 0; i < zeilen.size(); ++i) {
+        eingabe += zeilen[i].json + "\n";
+        const Json j = parsed(zeilen[i].json);
+        csv += std::to_string(i) + ";" +
+               (j.contains("HBEntgelt")
+                    ? (j["HBEntgelt"].is_string() ? j["HBEntgelt"].get<std::string>() : j["HBEntgelt"].dump())
+                    : std::string()) +
+               ";" + (j.contains("HBStatus") ? j["HBStatus"].dump() : std::string()) + "\r\n";
+    }
+    for (const std::string& option : {std::string(), std::string("--sequence")}) {
+        SCOPED_TRACE(option);
+        const Lauf lauf = batchAusfuehren(
+            option.empty() ? std::vector<std::string>{} : std::vector<std::string>{option}, eingabe);
+        ASSERT_EQ(lauf.zeilen.size(), zeilen.size());
+        for (std::size_t i = 0; i < zeilen.size(); ++i) {
+            SCOPED_TRACE(zeilen[i].json);
+            const Json r = parsed(lauf.zeilen[i]);
+            // With --sequence the last line keeps the 0 of the line before: nothing is set to 0.
+            const bool erwartet = zeilen[i].mitHinweis;
+            ASSERT_EQ(r.contains("Hinweis"), erwartet);
+            if (erwartet) {
+                EXPECT_EQ(r["Hinweis"], hinweis);
+                EXPECT_EQ(r["Werte"]["HBEntgelt"], "0.0000");
+                EXPECT_EQ(keysOf(r).back(), "Hinweis");
+            }
+        }
+    }
+    const Lauf tabelle = batchAusfuehren({"--format", "csv"}, csv);
+    ASSERT_EQ(tabelle.zeilen.size(), zeilen.size() + 1) << tabelle.out;
+    EXPECT_NE(tabelle.zeilen[0].find(";MJ2_Hinweis;Hinweis\r"), std::string::npos) << tabelle.zeilen[0];
+    for (std::size_t i = 0; i < zeilen.size(); ++i) {
+        SCOPED_TRACE(zeilen[i].json);
+        const std::string& zeile = tabelle.zeilen[i + 1];
+        const std::string ende = zeilen[i].mitHinweis ? ";" + hinweis + "\r" : ";\r";
+        EXPECT_TRUE(zeile.ends_with(ende)) << zeile;
+    }
+}
+
+// A CSV file given without --format csv: the first error says what is missing, once.
+TEST(Programm, csv_ohne_format_bekommt_den_hinweis)
+{
+    const std::string hinweis = "--format csv";
+    for (const std::string& eingabe :
+         {std::string("Kennung;HBEntgelt\n1;1000\n"),
+          std::string("\xEF\xBB\xBF\"Kennung\";\"HBEntgelt\"\n{\"Monat\":99}\n")}) {
+        const Lauf lauf = batchAusfuehren({}, eingabe);
+        ASSERT_EQ(lauf.zeilen.size(), 2u) << lauf.out;
+        EXPECT_NE(parsed(lauf.zeilen[0])["Fehler"].get<std::string>().find(hinweis), std::string::npos);
+        EXPECT_EQ(parsed(lauf.zeilen[1])["Fehler"].get<std::string>().find(hinweis), std::string::npos);
+    }
+    const Lauf json = batchAusfuehren({}, "{\"Monat\":99}\n");
+    EXPECT_EQ(parsed(json.zeilen[0])["Fehler"].get<std::string>().find(hinweis), std::string::npos);
+}
+
 TEST(Programm, doppelter_schluessel_der_letzte_gilt)
 {
     const Lauf lauf = batchAusfuehren({}, "{\"AktJahr\":2011,\"AktJahr\":2006}\n"
                                           "{\"AktJahr\":2006,\"AktJahr\":2011}\n"
-                                          "{\"HBEntgelt\":500,\"HBEntgelt\":\"700.5\"}\n");
+                                          "{\"HBEntgelt\":500,\"HBEntgelt\":\"700,5\"}\n");
     EXPECT_EQ(lauf.status, 1);
     ASSERT_EQ(lauf.zeilen.size(), 3u);
     EXPECT_EQ(parsed(lauf.zeilen[0])["Ergebnistext"][2][1], text35("KV. AN=0%, AG=11%"));
@@ -268,14 +344,14 @@ TEST(Programm, betraege_werden_exakt_uebernommen)
     const std::vector<Fall> faelle = {
         // Above the sliding zone: ordinary contributions at 14.5 %.
         {"{\"HBEntgelt\":800.0001" + ohneMinijob, "800.0001", "800.0001", 90},
-        {"{\"HBEntgelt\":\"800.0001\"" + ohneMinijob, "800.0001", "800.0001", 90},
+        {"{\"HBEntgelt\":\"800,0001\"" + ohneMinijob, "800.0001", "800.0001", 90},
         {"{\"HBEntgelt\":8.000001e2" + ohneMinijob, "800.0001", "800.0001", 90},
         // 800.00 is still the sliding zone.
         {"{\"HBEntgelt\":800" + ohneMinijob, "800.0000", "800.0000", 128},
-        {"{\"HBEntgelt\":\"800.00\"" + ohneMinijob, "800.0000", "800.0000", 128},
+        {"{\"HBEntgelt\":\"800,00\"" + ohneMinijob, "800.0000", "800.0000", 128},
         // A first mini job averaging 400.005 is no mini job any more, so it joins the total.
         {"{\"Monatslohn\":[400.005,0]" + minijob, "1400.0050", "400.0050", 90},
-        {"{\"Monatslohn\":[\"400.005\",0]" + minijob, "1400.0050", "400.0050", 90},
+        {"{\"Monatslohn\":[\"400,0050\",0]" + minijob, "1400.0050", "400.0050", 90},
         {"{\"Monatslohn\":[\"400,005\",0]" + minijob, "1400.0050", "400.0050", 90},
         {"{\"Monatslohn\":[400.00,0]" + minijob, "1000.0000", "400.0000", 90},
     };

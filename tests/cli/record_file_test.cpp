@@ -61,6 +61,7 @@ TEST(RecordFile, agrees_with_the_year_evaluation)
         sv.Monat_Click(4);
         sv.Land_Click(9);
         type(sv, {Feldart::loh, 1}, 520);
+        sv.Arbeitgeber_Change(2, "Bäckerei Schmidt");
         sv.Speichern_Click();
         sv.Monat_Click(10);
         sv.HBOpt_Click(7);
@@ -94,6 +95,27 @@ TEST(RecordFile, agrees_with_the_year_evaluation)
     }
     EXPECT_EQ(month, 12);
     EXPECT_EQ(year.monat(4).land, 9);
+    EXPECT_EQ(nlohmann::json::parse(r.out.substr(0, r.out.find('\n'))).at("Arbeitgeber"),
+              nlohmann::json::parse(R"(["Arbeitgeber","Arbeitgeber","Arbeitgeber","Arbeitgeber"])"));
+
+    // The same months as CSV, with the employers' names.
+    const Outcome c = run({"--satzdatei", file, "--format", "csv"});
+    ASSERT_EQ(c.status, 0) << c.err;
+    std::vector<std::string> rows;
+    for (std::size_t from = 0; from < c.out.size();) {
+        const std::size_t end = c.out.find("\r\n", from);
+        ASSERT_NE(end, std::string::npos);
+        rows.push_back(c.out.substr(from, end - from));
+        from = end + 2;
+    }
+    ASSERT_EQ(rows.size(), 13u);
+    EXPECT_TRUE(rows[0].starts_with("\xEF\xBB\xBFKennung;Fehler;"));
+    EXPECT_TRUE(rows[0].ends_with(";Hinweis;Monat;Land;gespeichert;beschaedigt;Arbeitgeber_HB;Arbeitgeber_KB;"
+                                  "Arbeitgeber_MJ1;Arbeitgeber_MJ2"));
+    EXPECT_TRUE(rows[5].starts_with("2007-05;;")) << rows[5];
+    EXPECT_TRUE(rows[5].ends_with(";4;9;ja;nein;Arbeitgeber;Arbeitgeber;Bäckerei Schmidt;Arbeitgeber"))
+        << rows[5];
+    EXPECT_TRUE(rows[1].ends_with(";0;nein;nein;Arbeitgeber;Arbeitgeber;Arbeitgeber;Arbeitgeber")) << rows[1];
 }
 
 TEST(RecordFile, refuses_what_it_cannot_read)

@@ -250,6 +250,27 @@ private slots:
         QVERIFY(text.contains(gefaltet(QString::fromStdString(sv.ansicht().vielleicht[1].caption))));
     }
 
+    // A month never saved is marked so, with its columns as they stand; once saved, a mini-job
+    // with the start values is listed as any other and the mark is gone.
+    void nie_gespeicherter_monat_ist_markiert()
+    {
+        QTemporaryDir dir;
+        Steuerung sv(dir.path().toStdString());
+        sv.Form_Load();
+        QVERIFY(sv.nieGespeichert());
+        Druckbeleg neu(sv.ansicht(), sv.fall(), sv.mini(), {QString(), QString(), Zeitpunkt});
+        neu.setNichtGespeichert(sv.nieGespeichert());
+        const QString html = neu.html();
+        QVERIFY(html.contains(QStringLiteral("nicht gespeichert")));
+        QVERIFY(html.contains(QStringLiteral("380,00")));
+        sv.Speichern_Click();
+        QVERIFY(!sv.nieGespeichert());
+        Druckbeleg gespeichert(sv.ansicht(), sv.fall(), sv.mini(), {QString(), QString(), Zeitpunkt});
+        gespeichert.setNichtGespeichert(sv.nieGespeichert());
+        QVERIFY(!gespeichert.html().contains(QStringLiteral("nicht gespeichert")));
+        QVERIFY(gespeichert.html().contains(QStringLiteral("380,00")));
+    }
+
     // The proposed file name holds the employee (or his number), year and month; what a file
     // name cannot hold is replaced.
     void dateiname_des_belegs()

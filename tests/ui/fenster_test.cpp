@@ -29,6 +29,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -127,10 +129,15 @@ private slots:
     void escapeAusDerListeSchliesst();
     void schliessenKnopfUndTitelleisteSchreibenNichts();
     void speichernSchreibtDenMonatUndBleibtOffen();
+    void arbeitgeberNimmtNurWasDerSatzBehaelt();
+    void ohneSpeicherungFragtNurBeiAenderungen();
+    void strgSSpeichert();
+    void nieGespeicherterMonatZeigtDieLeisteUndFallLeeren();
     void speicherfehlerWirdGemeldetUndFensterBleibtBedienbar();
     void ladefehlerWirdNachDemAnzeigenGemeldet();
     void infosymboleZeigenIhreTexte();
     void hilfeOeffnetDieSeiteNebenDemProgramm();
+    void hilfeSchliesstMitEscapeUndKnopfUndF1ZeigtDenAbschnitt();
     void tabfolgeDurchDieEingaben();
     void passtAufUeblicheBildschirme();
     void betraegeInDeutscherSchreibweise();
@@ -791,6 +798,101 @@ void FensterTest::speichernSchreibtDenMonatUndBleibtOffen()
     QCOMPARE(feld("AllMo(1)")->text(), QStringLiteral("2400,00"));
 }
 
+// The record keeps 35 characters of an employer's name: the field takes no more, so what the
+// clerk sees is what is saved and read back.
+void FensterTest::arbeitgeberNimmtNurWasDerSatzBehaelt()
+{
+    auto* name = finde<QLineEdit>("Arbeitgeber(0)");
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    const QString getippt = QStringLiteral("Bäckerei und Konditorei Schmidt & Söhne GmbH, Filiale");
+    tippen(name, getippt);
+    QCOMPARE(name->text(), getippt.left(35));
+    QTest::mouseClick(finde<QPushButton>("Speichern"), Qt::LeftButton);
+    svp::store::Ablage ablage(m_dir->path().toStdString());
+    const auto august = ablage.lesen(2008, 8);
+    QVERIFY(std::holds_alternative<svp::store::Datensatz>(august));
+    QCOMPARE(QString::fromStdString(std::get<svp::store::Datensatz>(august).eintrag().Arbeitgeber[0]),
+             getippt.left(35));
+}
+
+// "Ohne Speicherung abbrechen" closes an unchanged case at once; a changed one only after
+// "Verwerfen und beenden", and "Abbrechen" keeps the window with the case.
+void FensterTest::ohneSpeicherungFragtNurBeiAenderungen()
+{
+    const auto vorher = dateien(m_dir->path());
+    QTest::mouseClick(finde<QPushButton>("Schliessen"), Qt::LeftButton);
+    QVERIFY(m_steuerung->geschlossen());
+    QVERIFY(m_anzeige->fragen_.empty());
+
+    oeffnen(m_dir->path());
+    eintippen("Wei(1)", "77"); // typed, not yet confirmed: it counts as a change
+    m_anzeige->antworten = {svp::engine::Antwort::Abbrechen};
+    QTest::mouseClick(finde<QPushButton>("Schliessen"), Qt::LeftButton);
+    QCOMPARE(m_anzeige->fragen_.size(), std::size_t(1));
+    QCOMPARE(m_anzeige->fragen_[0].art, svp::engine::Frageart::NurVerwerfen);
+    QVERIFY(svp::ui::meldungstext(m_anzeige->fragen_[0]).contains(QStringLiteral("AUG. 2008")));
+    QVERIFY(!m_steuerung->geschlossen());
+    QVERIFY(m_fenster->isVisible());
+    QCOMPARE(feld("Wei(1)")->text(), QStringLiteral("77,00"));
+
+    m_anzeige->antworten = {svp::engine::Antwort::Verwerfen};
+    QTest::mouseClick(finde<QPushButton>("Schliessen"), Qt::LeftButton);
+    QCOMPARE(m_anzeige->fragen_.size(), std::size_t(2));
+    QVERIFY(m_steuerung->geschlossen());
+    QCOMPARE(dateien(m_dir->path()), vorher);
+}
+
+// Ctrl+S saves as the button does, with the value still being typed.
+void FensterTest::strgSSpeichert()
+{
+    eintippen("loh(1)", "321");
+    QTest::keyClick(fokus(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fokus(), feld("loh(1)"));
+    svp::store::Ablage ablage(m_dir->path().toStdString());
+    const auto august = std::get<svp::store::Datensatz>(ablage.lesen(2008, 8));
+    QCOMPARE(august.eintrag().Monatslohn[1], Currency::fromWhole(321));
+    QVERIFY(!m_fenster->isWindowModified());
+}
+
+// A month never saved says so above the columns; "Fall leeren" starts from nothing without
+// touching the files, and saving ends the notice. The record of an untouched month keeps its
+// bytes.
+void FensterTest::nieGespeicherterMonatZeigtDieLeisteUndFallLeeren()
+{
+    const auto vorher = dateien(m_dir->path());
+    auto* leiste = finde<QWidget>("Vorgabeleiste");
+    QVERIFY(leiste->isVisible());
+    QCOMPARE(finde<QLabel>("VorgabeText")->text(),
+             QStringLiteral("Noch nicht erfasst – die Werte sind Vorgabewerte"));
+    QCOMPARE(feld("loh(1)")->text(), QStringLiteral("380,00"));
+
+    QTest::mouseClick(finde<QPushButton>("FallLeeren"), Qt::LeftButton);
+    QVERIFY(!leiste->isVisible());
+    QVERIFY(m_fenster->isWindowModified());
+    for (const char* name : {"HBEuro", "loh(1)", "Url(1)", "Wei(1)", "loh(2)"})
+        QCOMPARE(feld(name)->text(), QStringLiteral("0,00"));
+    QCOMPARE(feld("Mon(1)")->text(), QStringLiteral("12"));
+    QVERIFY(finde<QRadioButton>("HBOpt(0)")->isChecked());
+    QCOMPARE(dateien(m_dir->path()), vorher);
+
+    QTest::mouseClick(finde<QPushButton>("Speichern"), Qt::LeftButton);
+    svp::store::Ablage ablage(m_dir->path().toStdString());
+    const auto august = std::get<svp::store::Datensatz>(ablage.lesen(2008, 8)).eintrag();
+    QCOMPARE(august.HBEntgelt, Currency());
+    QCOMPARE(august.Monatslohn[1], Currency());
+    QCOMPARE(august.Urlaubsgeld[1], Currency());
+    QVERIFY(!leiste->isVisible());
+
+    // Another month never saved shows the notice again; an untouched one is not written.
+    const auto gespeichert = dateien(m_dir->path());
+    auto* monat = finde<QComboBox>("Monat");
+    monat->setFocus();
+    QTest::keyClick(monat, Qt::Key_Down);
+    QVERIFY(leiste->isVisible());
+    QCOMPARE(dateien(m_dir->path()), gespeichert);
+}
+
 void FensterTest::speicherfehlerWirdGemeldetUndFensterBleibtBedienbar()
 {
     // The working directory disappears and a file takes its name: nothing can be saved there.
@@ -891,6 +993,44 @@ void FensterTest::hilfeOeffnetDieSeiteNebenDemProgramm()
     QVERIFY(m_anzeige->meldungen.empty());
 }
 
+// Escape and "Schließen" close the help and nothing else; F1 opens it at the section of the
+// control in the focus, beside the main window where the screen has room.
+void FensterTest::hilfeSchliesstMitEscapeUndKnopfUndF1ZeigtDenAbschnitt()
+{
+    feld("Wei(1)")->setFocus();
+    QTest::keyClick(feld("Wei(1)"), Qt::Key_F1);
+    auto* hilfe = m_fenster->findChild<svp::ui::Hilfefenster*>("Hilfefenster");
+    QVERIFY(hilfe != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(hilfe));
+    QCOMPARE(hilfe->browser()->source().fragment(), QStringLiteral("mini"));
+    const QRect haupt = m_fenster->frameGeometry();
+    const QRect frei = m_fenster->screen()->availableGeometry();
+    if (frei.width() - haupt.width() >= hilfe->frameGeometry().width())
+        QVERIFY(!hilfe->frameGeometry().intersects(haupt));
+    hilfe->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(hilfe));
+    QTest::keyClick(hilfe->browser(), Qt::Key_Escape);
+    QVERIFY(!hilfe->isVisible());
+    QVERIFY(m_fenster->isVisible());
+    QVERIFY(!m_steuerung->geschlossen());
+
+    m_fenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster.get()));
+    auto* jahr = finde<QComboBox>("Jahr");
+    jahr->setFocus();
+    QTest::keyClick(jahr, Qt::Key_F1);
+    QVERIFY(hilfe->isVisible());
+    QCOMPARE(hilfe->browser()->source().fragment(), QStringLiteral("kopf"));
+    m_fenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster.get()));
+    feld("HBEuro")->setFocus();
+    QTest::keyClick(feld("HBEuro"), Qt::Key_F1);
+    QCOMPARE(hilfe->browser()->source().fragment(), QStringLiteral("haupt"));
+    QTest::mouseClick(hilfe->findChild<QPushButton*>("Schliessen"), Qt::LeftButton);
+    QVERIFY(!hilfe->isVisible());
+    QVERIFY(m_fenster->isVisible());
+}
+
 void FensterTest::tabfolgeDurchDieEingaben()
 {
     // The names of the controls that Tab reaches from `start`, at most `anzahl` of them.
@@ -960,6 +1100,9 @@ void FensterTest::passtAufUeblicheBildschirme()
         QCoreApplication::sendPostedEvents();
     };
     auto* rollbereich = finde<QAbstractScrollArea>("Rollbereich");
+    // A saved month: no notice above the columns (a month never saved is checked at the end).
+    QTest::mouseClick(finde<QPushButton>("Speichern"), Qt::LeftButton);
+    QVERIFY(!finde<QWidget>("Vorgabeleiste")->isVisible());
 
     // The frame of a window manager takes about 16 x 40 pixels of the work area. The top row
     // takes one line at this width, whatever screen the test runs on.
@@ -988,6 +1131,37 @@ void FensterTest::passtAufUeblicheBildschirme()
     QVERIFY(rollbereich->horizontalScrollBar()->isVisible());
     QVERIFY(!rollbereich->verticalScrollBar()->isVisible());
     for (const char* name : {"Jahr", "Drucken", "SVH(36)", "SVH(41)", "SV1(41)"})
+        QVERIFY2(ganzSichtbar(finde<QWidget>(name)), name);
+
+    // A control that gets the focus is scrolled into view, on the right and back on the left.
+    auto* seite = qobject_cast<QScrollArea*>(rollbereich);
+    QVERIFY(seite != nullptr);
+    const auto imBlick = [seite](QWidget* w) {
+        const QRect r(w->mapTo(seite->viewport(), QPoint(0, 0)), w->size());
+        return seite->viewport()->rect().contains(r);
+    };
+    for (const char* name : {"Wei(2)", "HBEuro", "loh(2)", "Arbeitgeber(0)"}) {
+        finde<QWidget>(name)->setFocus();
+        QCoreApplication::sendPostedEvents();
+        QWidget* w = finde<QWidget>(name);
+        QVERIFY2(imBlick(w), qPrintable(QStringLiteral("%1 %2,%3 %4x%5 in %6x%7, Fokus %8")
+                                            .arg(name)
+                                            .arg(w->mapTo(seite->viewport(), QPoint(0, 0)).x())
+                                            .arg(w->mapTo(seite->viewport(), QPoint(0, 0)).y())
+                                            .arg(w->width())
+                                            .arg(w->height())
+                                            .arg(seite->viewport()->width())
+                                            .arg(seite->viewport()->height())
+                                            .arg(fokus() ? fokus()->objectName() : QString())));
+    }
+
+    // A month never saved: the notice takes a row; the top row, the notice and the results stay
+    // in view, only the columns scroll.
+    auto* monat = finde<QComboBox>("Monat");
+    monat->setFocus();
+    QTest::keyClick(monat, Qt::Key_Down);
+    anordnen(QSize(1024 - 16, 720 - 40));
+    for (const char* name : {"Jahr", "Drucken", "FallLeeren", "SVH(36)", "SVH(41)", "SV1(41)"})
         QVERIFY2(ganzSichtbar(finde<QWidget>(name)), name);
 }
 

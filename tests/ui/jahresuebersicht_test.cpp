@@ -7,11 +7,15 @@
 #include <utility>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -40,6 +44,37 @@ private slots:
     // Ctrl+J opens twelve months; the saved ones are plain, the others greyed, a mini-job
     // average above 400,00 € is marked with a symbol; a double-click shows the month in the
     // window; the CSV holds the table as German spreadsheets read it.
+    // Every Alt letter of the overview names one control.
+    void alt_buchstaben_eindeutig()
+    {
+        QTemporaryDir dir;
+        Steuerung sv(dir.path().toStdString());
+        svp::ui::SV fenster(sv);
+        fenster.laden();
+        fenster.show();
+        QVERIFY(QTest::qWaitForWindowActive(&fenster));
+        QTest::keyClick(&fenster, Qt::Key_J, Qt::ControlModifier);
+        auto* uebersicht = fenster.findChild<svp::ui::Jahresuebersicht*>(QStringLiteral("Jahresuebersicht"));
+        QVERIFY(uebersicht != nullptr);
+        QStringList texte;
+        for (const QAbstractButton* k : uebersicht->findChildren<QAbstractButton*>())
+            texte << k->text();
+        for (const QLabel* l : uebersicht->findChildren<QLabel*>())
+            texte << l->text();
+        QStringList buchstaben;
+        for (const QString& t : texte) {
+            const qsizetype i = t.indexOf(QLatin1Char('&'));
+            if (i >= 0 && i + 1 < t.size() && t[i + 1] != QLatin1Char('&'))
+                buchstaben << t.mid(i + 1, 1).toLower();
+        }
+        QVERIFY(buchstaben.size() >= 4);
+        QCOMPARE(QSet<QString>(buchstaben.begin(), buchstaben.end()).size(), buchstaben.size());
+        // It opens beside the main window where the screen has room.
+        const QRect frei = fenster.screen()->availableGeometry();
+        if (frei.width() - fenster.frameGeometry().width() >= uebersicht->frameGeometry().width())
+            QVERIFY(!uebersicht->frameGeometry().intersects(fenster.frameGeometry()));
+    }
+
     void zwoelf_monate_markierung_doppelklick_und_csv()
     {
         QTemporaryDir dir;
@@ -84,6 +119,9 @@ private slots:
         };
         QCOMPARE(zelle(2, Jahresmodell::Satz).toString(), QStringLiteral("gespeichert"));
         QCOMPARE(zelle(0, Jahresmodell::Satz).toString(), QStringLiteral("nicht gespeichert"));
+        // A month never saved shows no figures: its values are the start values, not a case.
+        for (int spalte = Jahresmodell::Status; spalte < Jahresmodell::AnzahlSpalten; ++spalte)
+            QCOMPARE(zelle(0, spalte).toString(), QString());
         QVERIFY(zelle(0, Jahresmodell::Monat, Qt::ForegroundRole).isValid());
         QVERIFY(!zelle(2, Jahresmodell::Monat, Qt::ForegroundRole).isValid());
         QVERIFY(zelle(2, Jahresmodell::Durchschnitt1).toString().startsWith(QStringLiteral("◆ ")));
@@ -119,15 +157,18 @@ private slots:
             QString::fromUtf8(inhalt.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(zeilen.size(), 14); // and the year's sums of the amounts
         const QStringList kopf = zeilen[0].split(QLatin1Char(';'));
-        QCOMPARE(kopf.size(), int(Jahresmodell::AnzahlSpalten));
-        QCOMPARE(kopf[Jahresmodell::Monat], QStringLiteral("Monat"));
+        // The year first, so that rows of several years can stand in one table.
+        QCOMPARE(kopf.size(), int(Jahresmodell::AnzahlSpalten) + 1);
+        QCOMPARE(kopf[0], QStringLiteral("Jahr"));
+        QCOMPARE(kopf[1 + Jahresmodell::Monat], QStringLiteral("Monat"));
         const QStringList maerz = zeilen[3].split(QLatin1Char(';'));
-        QCOMPARE(maerz.size(), int(Jahresmodell::AnzahlSpalten));
-        QCOMPARE(maerz[Jahresmodell::Monat], QStringLiteral("März"));
+        QCOMPARE(maerz.size(), int(Jahresmodell::AnzahlSpalten) + 1);
+        QCOMPARE(maerz[0], QStringLiteral("2008"));
+        QCOMPARE(maerz[1 + Jahresmodell::Monat], QStringLiteral("März"));
         bool zahl = false;
-        QCOMPARE(QLocale(QLocale::German).toDouble(maerz[Jahresmodell::Lohn1], &zahl), 450.0);
+        QCOMPARE(QLocale(QLocale::German).toDouble(maerz[1 + Jahresmodell::Lohn1], &zahl), 450.0);
         QVERIFY(zahl);
-        QCOMPARE(maerz[Jahresmodell::Durchschnitt1], QStringLiteral("470,00"));
+        QCOMPARE(maerz[1 + Jahresmodell::Durchschnitt1], QStringLiteral("470,00"));
         for (const QString& z : zeilen)
             QCOMPARE(z, z.trimmed());
         const QStringList summe = zeilen[13].split(QLatin1Char(';'));

@@ -3,6 +3,7 @@
 
 #include "ui/anwendung.h"
 #include "ui/befehlszeile.h"
+#include "ui/beleg_drucken.h"
 #include "ui/hilfe.h"
 #include "ui/meldungs_anzeige.h"
 #include "ui/umbruch_knopf.h"
@@ -37,6 +38,8 @@ private slots:
     void umbruchknopfBehaeltSeineBeschriftung();
     void meldungstextZeilenweise();
     void meldungsfensterMitTitelZeilenUndEinemKnopf();
+    void verwerfenFrageHatZweiKnoepfe();
+    void pdfOrdnerDenEsGibt();
     void hilfeseiteErstNebenDemProgrammDannImShareVerzeichnis();
     void hilfeseiteLiegtNebenDemGebautenProgramm();
     void dialogeAufDeutsch();
@@ -153,6 +156,55 @@ void TeileTest::meldungsfensterMitTitelZeilenUndEinemKnopf()
     QCOMPARE(text, QStringLiteral("Regelmäßig wird\n<b>kein</b> HTML"));
     QCOMPARE(symbol, QMessageBox::NoIcon);
     QCOMPARE(knoepfe, 1);
+}
+
+// Leaving a changed case unsaved is asked with two buttons; Escape keeps the case.
+void TeileTest::verwerfenFrageHatZweiKnoepfe()
+{
+    for (const bool verwerfen : {true, false}) {
+        QStringList knoepfe;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            for (QAbstractButton* k : box->buttons())
+                knoepfe << k->text();
+            if (verwerfen)
+                box->findChild<QPushButton*>(QStringLiteral("Verwerfen"))->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        svp::ui::Meldungsfenster fenster;
+        const auto antwort = fenster.fragen(
+            {"Bestimmung", {"Der Fall ist geändert."}, svp::engine::Frageart::NurVerwerfen}, nullptr);
+        QCOMPARE(antwort, verwerfen ? svp::engine::Antwort::Verwerfen : svp::engine::Antwort::Abbrechen);
+        knoepfe.sort();
+        QCOMPARE(knoepfe,
+                 QStringList({QStringLiteral("&Abbrechen"), QStringLiteral("&Verwerfen und beenden")}));
+    }
+}
+
+// The PDF file is proposed in a folder that exists: the last one, the documents folder (made
+// when a fresh account has none yet), else the home folder.
+void TeileTest::pdfOrdnerDenEsGibt()
+{
+    QTemporaryDir wurzel;
+    QVERIFY(wurzel.isValid());
+    const QDir dir(wurzel.path());
+    const QString heim = wurzel.path();
+    const QString dokumente = dir.filePath(QStringLiteral("Dokumente"));
+    QVERIFY(!QFileInfo(dokumente).exists());
+    QCOMPARE(svp::ui::pdfOrdnerVorschlagen(QString(), dokumente, heim), dokumente);
+    QVERIFY(QFileInfo(dokumente).isDir());
+    QCOMPARE(svp::ui::pdfOrdnerVorschlagen(dir.filePath(QStringLiteral("weg")), dokumente, heim), dokumente);
+    QVERIFY(dir.mkpath(QStringLiteral("zuletzt")));
+    QCOMPARE(svp::ui::pdfOrdnerVorschlagen(dir.filePath(QStringLiteral("zuletzt")), dokumente, heim),
+             dir.filePath(QStringLiteral("zuletzt")));
+    // A documents folder that cannot be made (a file stands in its way): the home folder.
+    QFile sperre(dir.filePath(QStringLiteral("Datei")));
+    QVERIFY(sperre.open(QIODevice::WriteOnly));
+    sperre.close();
+    QCOMPARE(svp::ui::pdfOrdnerVorschlagen(QString(), dir.filePath(QStringLiteral("Datei/Dokumente")), heim),
+             heim);
 }
 
 void TeileTest::hilfeseiteErstNebenDemProgrammDannImShareVerzeichnis()
