@@ -73,13 +73,20 @@ std::optional<int> recordFileYear(std::string_view path)
     return year;
 }
 
-int recordFileMain(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err)
-{
+namespace {
+
+// What the call asks for; `error` the first thing wrong with it.
+struct RecordFileCall {
     std::string file;
     std::string error;
     bool beitraege = false;
     bool csv = false;
     char separator = ';';
+};
+
+RecordFileCall readRecordFileCall(std::span<const std::string_view> arguments)
+{
+    RecordFileCall call;
     // An option with its value, as "--name value" or "--name=value".
     auto valueOf = [&](std::size_t& i, std::string_view name) -> std::optional<std::string_view> {
         const std::string_view argument = arguments[i];
@@ -90,22 +97,23 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
             return argument.substr(name.size() + 1);
         return std::nullopt;
     };
+    std::string& error = call.error;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (argument == AmountsOption) {
-            beitraege = true;
-        } else if (argument == Option && i + 1 < arguments.size() && file.empty()) {
-            file = arguments[++i];
-        } else if (argument.substr(0, Option.size() + 1) == "--satzdatei=" && file.empty()) {
-            file = argument.substr(Option.size() + 1);
+            call.beitraege = true;
+        } else if (argument == Option && i + 1 < arguments.size() && call.file.empty()) {
+            call.file = arguments[++i];
+        } else if (argument.substr(0, Option.size() + 1) == "--satzdatei=" && call.file.empty()) {
+            call.file = argument.substr(Option.size() + 1);
         } else if (const auto format = valueOf(i, "--format")) {
             if (*format == "csv" || *format == "json")
-                csv = *format == "csv";
+                call.csv = *format == "csv";
             else if (error.empty())
                 error = "--format erwartet json oder csv, nicht \"" + std::string(*format) + "\".";
         } else if (const auto zeichen = valueOf(i, "--trennzeichen")) {
             if (*zeichen == ";" || *zeichen == ",")
-                separator = (*zeichen)[0];
+                call.separator = (*zeichen)[0];
             else if (error.empty())
                 error = "--trennzeichen erwartet ; oder , nicht \"" + std::string(*zeichen) + "\".";
         } else if (error.empty()) {
@@ -114,15 +122,58 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
                         : "Mit --satzdatei ist \"" + std::string(argument) + "\" nicht möglich.";
         }
     }
-    if (error.empty() && file.empty())
+    if (error.empty() && call.file.empty())
         error = "Zu --satzdatei fehlt der Name der Satzdatei.";
+    return call;
+}
+
+// One month as a CSV row: the batch row, then the month's own columns.
+void appendMonthCsv(std::string& lines, char separator, int year, int month, const engine::Monatsfall& m,
+                    const engine::Beitraege* beitraege)
+{
+    // The case key names the month: "2008-01".
+    const std::string kennung = std::to_string(year) + (month < 9 ? "-0" : "-") + std::to_string(month + 1);
+    appendCsvResult(lines, separator, m.fall, m.ansicht, &kennung, {}, beitraege);
+    lines.resize(lines.size() - 2);
+    lines += separator + std::to_string(month) + separator + std::to_string(m.land) + separator +
+             (m.gespeichert ? "ja" : "nein") + separator + (m.beschaedigt ? "ja" : "nein");
+    for (const std::string& name : m.ansicht.Arbeitgeber) {
+        lines += separator;
+        csv::appendField(lines, withoutPadding(name), separator);
+    }
+    lines += "\r\n";
+}
+
+// One month as a JSON line: the result object with the month's own keys before its closing brace.
+void appendMonthJson(std::string& lines, int month, const engine::Monatsfall& m,
+                     const engine::Beitraege* beitraege)
+{
+    appendResult(lines, m.fall, m.ansicht, nullptr, {}, beitraege);
+    lines.resize(lines.size() - 2);
+    lines += ",\"Monat\":" + std::to_string(month) + ",\"Land\":" + std::to_string(m.land) +
+             ",\"gespeichert\":" + (m.gespeichert ? "true" : "false") +
+             ",\"beschaedigt\":" + (m.beschaedigt ? "true" : "false") + ",\"Arbeitgeber\":[";
+    for (std::size_t c = 0; c < m.ansicht.Arbeitgeber.size(); ++c) {
+        if (c != 0)
+            lines += ',';
+        appendJsonString(lines, withoutPadding(m.ansicht.Arbeitgeber[c]));
+    }
+    lines += "]}\n";
+}
+
+} // namespace
+
+int recordFileMain(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err)
+{
+    RecordFileCall call = readRecordFileCall(arguments);
+    const std::string& file = call.file;
     const std::optional<int> year = recordFileYear(file);
-    if (error.empty() && !year)
-        error =
+    if (call.error.empty() && !year)
+        call.error =
             "Der Name der Satzdatei muss auf SV2006.xyz bis SV2010.xyz enden, damit das Jahr feststeht: \"" +
             file + "\".";
-    if (!error.empty()) {
-        err << "svpflicht-batch: " << error << "\n" << Usage;
+    if (!call.error.empty()) {
+        err << "svpflicht-batch: " << call.error << "\n" << Usage;
         return ExitNoInput;
     }
 
@@ -148,11 +199,11 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
     }
 
     std::string lines;
-    if (csv) {
-        appendCsvHeader(lines, separator, beitraege);
+    if (call.csv) {
+        appendCsvHeader(lines, call.separator, call.beitraege);
         lines.resize(lines.size() - 2); // the month's own columns after those of a batch row
         for (const std::string_view column : MonthColumns) {
-            lines += separator;
+            lines += call.separator;
             lines += column;
         }
         lines += "\r\n";
@@ -160,36 +211,13 @@ int recordFileMain(std::span<const std::string_view> arguments, std::ostream& ou
     for (int month = 0; month < params::AnzahlMonate; ++month) {
         const engine::Monatsfall& m = evaluation.monat(month);
         engine::Beitraege amounts;
-        if (beitraege)
+        if (call.beitraege)
             amounts = engine::beitraegeBerechnen(m.mini, m.fall, m.arbeitnehmer);
-        const engine::Beitraege* mitBeitraegen = beitraege ? &amounts : nullptr;
-        if (csv) {
-            // The case key names the month: "2008-01".
-            const std::string kennung =
-                std::to_string(*year) + (month < 9 ? "-0" : "-") + std::to_string(month + 1);
-            appendCsvResult(lines, separator, m.fall, m.ansicht, &kennung, {}, mitBeitraegen);
-            lines.resize(lines.size() - 2);
-            lines += separator + std::to_string(month) + separator + std::to_string(m.land) + separator +
-                     (m.gespeichert ? "ja" : "nein") + separator + (m.beschaedigt ? "ja" : "nein");
-            for (const std::string& name : m.ansicht.Arbeitgeber) {
-                lines += separator;
-                csv::appendField(lines, withoutPadding(name), separator);
-            }
-            lines += "\r\n";
-            continue;
-        }
-        appendResult(lines, m.fall, m.ansicht, nullptr, {}, mitBeitraegen);
-        // The result object with the month's own keys before its closing brace.
-        lines.resize(lines.size() - 2);
-        lines += ",\"Monat\":" + std::to_string(month) + ",\"Land\":" + std::to_string(m.land) +
-                 ",\"gespeichert\":" + (m.gespeichert ? "true" : "false") +
-                 ",\"beschaedigt\":" + (m.beschaedigt ? "true" : "false") + ",\"Arbeitgeber\":[";
-        for (std::size_t c = 0; c < m.ansicht.Arbeitgeber.size(); ++c) {
-            if (c != 0)
-                lines += ',';
-            appendJsonString(lines, withoutPadding(m.ansicht.Arbeitgeber[c]));
-        }
-        lines += "]}\n";
+        const engine::Beitraege* mitBeitraegen = call.beitraege ? &amounts : nullptr;
+        if (call.csv)
+            appendMonthCsv(lines, call.separator, *year, month, m, mitBeitraegen);
+        else
+            appendMonthJson(lines, month, m, mitBeitraegen);
     }
     out << lines;
     out.flush();
