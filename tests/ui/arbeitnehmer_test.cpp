@@ -9,6 +9,7 @@
 #include "ui/arbeitnehmer_dialog.h"
 #include "ui/arbeitnehmerliste.h"
 #include "ui/folgemonate.h"
+#include "ui/jahresuebersicht.h"
 #include "ui/mitarbeiter_dialog.h"
 #include "ui/monatsliste.h"
 #include "ui/sv.h"
@@ -553,6 +554,45 @@ private slots:
             }
         }
         QVERIFY(an[0] != an[1]);
+    }
+
+    // The year overview determines its months with the shown employee's data, as the window
+    // does: a childless employee under 23 owes no surcharge, which the defaults would charge.
+    void jahresuebersichtMitDenDatenDesArbeitnehmers()
+    {
+        const char* const ordner = "1 Jung, Jana";
+        mitarbeiter(
+            wurzel(), ordner,
+            R"({"Name":"Jung, Jana","Personalnummer":"1","Kinderlos":true,"Geburtsdatum":"1990-06-15"})");
+        {
+            Steuerung sv(wurzel() / ordner);
+            sv.Form_Load();
+            sv.Jahr_Click(4);
+            sv.Monat_Click(4);
+            const Feld hb{Feldart::HBEuro, 0};
+            sv.fokusSetzen(hb);
+            sv.eingeben(hb, Currency::fromWhole(2000));
+            sv.Taste(hb, svp::engine::TasteEnter);
+            sv.Speichern_Click();
+        }
+        oeffnen();
+        m_fenster->monatZeigen(2010, 4);
+        QCOMPARE(m_fenster->steuerung().arbeitnehmerdaten().Kinderlos, std::optional<bool>(true));
+        const svp::engine::Summe fenster = m_fenster->steuerung().beitraege().summe;
+        m_fenster->findChild<QPushButton*>(QStringLiteral("Jahresuebersicht"))->click();
+        auto* uebersicht =
+            m_fenster->findChild<svp::ui::Jahresuebersicht*>(QStringLiteral("Jahresuebersicht"));
+        QVERIFY(uebersicht != nullptr);
+        const svp::ui::Jahresmodell& modell = uebersicht->modell();
+        QCOMPARE(modell.jahr(), 2010);
+        const auto text = [](Currency c) { return QString::fromStdString(c.formatFixed(2)); };
+        QCOMPARE(modell.klartext(4, svp::ui::Jahresmodell::BeitragAN), text(fenster.an.wert));
+        QCOMPARE(modell.klartext(4, svp::ui::Jahresmodell::BeitragAG), text(fenster.ag.wert));
+        QCOMPARE(modell.jahressumme().an, fenster.an.wert);
+
+        svp::ui::Jahresmodell vorgaben;
+        QVERIFY(vorgaben.laden(QString::fromStdString((wurzel() / ordner).string()), 2010));
+        QVERIFY(vorgaben.klartext(4, svp::ui::Jahresmodell::BeitragAN) != text(fenster.an.wert));
     }
 
     // Data files that are no data files: the employee is listed and shown with the defaults,
