@@ -593,6 +593,14 @@ private slots:
         svp::ui::Jahresmodell vorgaben;
         QVERIFY(vorgaben.laden(QString::fromStdString((wurzel() / ordner).string()), 2010));
         QVERIFY(vorgaben.klartext(4, svp::ui::Jahresmodell::BeitragAN) != text(fenster.an.wert));
+
+        // Data saved while the overview is open: it follows at once (the surcharge now due).
+        svp::params::Arbeitnehmerdaten aelter = m_fenster->steuerung().arbeitnehmerdaten();
+        aelter.Geburtsdatum = svp::params::Datum{1970, 6, 15};
+        QCOMPARE(m_wahl->datenSpeichern(aelter), std::optional<QString>());
+        const Currency neu = m_fenster->steuerung().beitraege().summe.an.wert;
+        QVERIFY(neu != fenster.an.wert);
+        QCOMPARE(modell.klartext(4, svp::ui::Jahresmodell::BeitragAN), text(neu));
     }
 
     // Data files that are no data files: the employee is listed and shown with the defaults,
