@@ -414,10 +414,13 @@ std::optional<QString> Arbeitnehmerwahl::datenSpeichern(const params::Arbeitnehm
     titelSetzen();
     const params::Arbeitnehmerdaten neu =
         aktuellerEintrag() != nullptr ? aktuellerEintrag()->daten.daten : daten;
-    if (m_fenster != nullptr)
+    if (m_fenster != nullptr) {
         m_fenster->handeln([neu](engine::Steuerung& s) { s.setArbeitnehmerdaten(neu); });
-    else
+        // An open year overview shows the amounts of the new data at once.
+        m_fenster->uebersichtAktualisieren();
+    } else {
         m_steuerung->setArbeitnehmerdaten(neu);
+    }
     return std::nullopt;
 }
 

@@ -56,13 +56,13 @@ bool zzgl(const engine::Beitraege& b)
 
 Jahresmodell::Jahresmodell(QObject* eltern) : QAbstractTableModel(eltern) {}
 
-bool Jahresmodell::laden(const QString& ordner, int jahr)
+bool Jahresmodell::laden(const QString& ordner, int jahr, const params::Arbeitnehmerdaten& daten)
 {
     beginResetModel();
     m_jahr = jahr;
     m_fehler.clear();
     m_auswertung.reset();
-    auto ergebnis = engine::jahrAuswerten(QDir(ordner).absolutePath().toStdString(), jahr);
+    auto ergebnis = engine::jahrAuswerten(QDir(ordner).absolutePath().toStdString(), jahr, daten);
     if (auto* f = std::get_if<store::Fehler>(&ergebnis))
         m_fehler = QString::fromStdString(f->meldung()) + QLatin1Char('.');
     else

@@ -43,9 +43,11 @@ public:
 
     explicit Jahresmodell(QObject* eltern = nullptr);
 
-    // Reads the year file of `jahr` in `ordner` anew; creates nothing. False with a German
-    // message in fehler() when the file cannot be read (the table is then empty).
-    bool laden(const QString& ordner, int jahr);
+    // Reads the year file of `jahr` in `ordner` anew; creates nothing. The months are determined
+    // with the employee's data `daten`, as the window determines them, so that their amounts are
+    // the window's. False with a German message in fehler() when the file cannot be read (the
+    // table is then empty).
+    bool laden(const QString& ordner, int jahr, const params::Arbeitnehmerdaten& daten = {});
     int jahr() const { return m_jahr; }
     QString fehler() const { return m_fehler; }
     const engine::Jahresauswertung* auswertung() const { return m_auswertung ? &*m_auswertung : nullptr; }

@@ -32,8 +32,9 @@ const char* const DruckTitel = "Jahresübersicht drucken";
 } // namespace
 
 Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl monatWahl,
-                                   MeldungsAnzeige& anzeige, QWidget* eltern)
-    : QWidget(eltern, Qt::Window), m_ordner(ordner), m_monatWahl(std::move(monatWahl)), m_anzeige(anzeige),
+                                   MeldungsAnzeige& anzeige, QWidget* eltern, Datenquelle daten)
+    : QWidget(eltern, Qt::Window), m_ordner(ordner), m_monatWahl(std::move(monatWahl)),
+      m_daten(std::move(daten)), m_anzeige(anzeige),
       m_druckerwahl(druckdialog(QString::fromUtf8(DruckTitel), this))
 {
     setObjectName(QStringLiteral("Jahresuebersicht"));
@@ -148,7 +149,7 @@ void Jahresuebersicht::ordnerZeigen(const QString& ordner, int jahr)
 void Jahresuebersicht::neuLaden()
 {
     const int jahr = m_jahr->currentData().toInt();
-    m_modell.laden(m_ordner, jahr);
+    m_modell.laden(m_ordner, jahr, m_daten ? m_daten() : params::Arbeitnehmerdaten{});
     m_meldung->setText(m_modell.fehler());
     m_meldung->setVisible(!m_modell.fehler().isEmpty());
     m_summe->setText(m_modell.jahressummeText());

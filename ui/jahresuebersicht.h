@@ -29,9 +29,13 @@ public:
     // Called with year and month index when the user double-clicks a month.
     using MonatWahl = std::function<void(int jahr, int monat)>;
 
+    // The data of the employee shown, asked anew whenever the months are read: the overview
+    // determines them as the window does. None: the defaults.
+    using Datenquelle = std::function<params::Arbeitnehmerdaten()>;
+
     // `anzeige` shows the messages; it outlives the overview.
     Jahresuebersicht(const QString& ordner, int jahr, MonatWahl monatWahl, MeldungsAnzeige& anzeige,
-                     QWidget* eltern = nullptr);
+                     QWidget* eltern = nullptr, Datenquelle daten = {});
 
     void jahrZeigen(int jahr);
     // The year files of another working folder.
@@ -61,6 +65,7 @@ private:
 
     QString m_ordner;
     MonatWahl m_monatWahl;
+    Datenquelle m_daten;
     MeldungsAnzeige& m_anzeige;
     std::function<QString(const QString&)> m_dateiwahl;
     Druckerwahl m_druckerwahl;

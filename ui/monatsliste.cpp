@@ -41,6 +41,9 @@ const char* const Titel[Monatslistenmodell::AnzahlSpalten] = {
     "Mini-Jobs 2 Monatslohn",
     "Gesamtentgelt",
     "Gleitzone",
+    "Beiträge AN",
+    "Beiträge AG",
+    "Arbeitgeberkosten",
     "Ergebnis Hauptbeschäftigung",
     "Ergebnis zeitgeringfügig",
     "Ergebnis Mini-Job 1",
@@ -52,6 +55,18 @@ const char* const DruckTitel = "Monatsliste drucken";
 QString betrag(params::Currency wert)
 {
     return QString::fromStdString(wert.formatFixed(2));
+}
+
+bool betragsspalte(int spalte)
+{
+    return (spalte >= Monatslistenmodell::Entgelt && spalte <= Monatslistenmodell::Gesamtentgelt) ||
+           (spalte >= Monatslistenmodell::BeitragAN && spalte <= Monatslistenmodell::Arbeitgeberkosten);
+}
+
+// Whether the total shown in `spalte` leaves out items not computed.
+bool zzgl(const engine::Summe& s, int spalte)
+{
+    return spalte == Monatslistenmodell::BeitragAN ? s.anZzgl : s.agZzgl;
 }
 
 QString zeitraum(int jahr, int monat)
@@ -178,6 +193,17 @@ QString Monatslistenmodell::klartext(int row, int spalte) const
         return betrag(f.Gesamtentgelt);
     case Gleitzone:
         return QString::fromStdString(engine::gleitzoneInWorten(f));
+    case BeitragAN:
+    case BeitragAG:
+    case Arbeitgeberkosten: {
+        // Outside the years of the rates table nothing is computed.
+        const engine::Beitraege& b = z.fall->beitraege;
+        if (b.saetze == nullptr)
+            return {};
+        return betrag(spalte == BeitragAN   ? b.summe.an.wert
+                      : spalte == BeitragAG ? b.summe.ag.wert
+                                            : b.summe.kosten.wert);
+    }
     default:
         return ergebniszeilen(z, spalte).join(QStringLiteral(" | "));
     }
@@ -201,6 +227,9 @@ QVariant Monatslistenmodell::data(const QModelIndex& index, int rolle) const
             return ergebniszeilen(z, spalte).join(QLatin1Char('\n'));
         if (spalte == Pruefen)
             return klartext(index.row(), spalte);
+        if (spalte >= BeitragAN && spalte <= Arbeitgeberkosten && z.fall && z.fall->beitraege.saetze &&
+            zzgl(z.fall->beitraege.summe, spalte))
+            return QString::fromUtf8(engine::ZzglText);
         return {};
     case Qt::ForegroundRole:
         if (!z.fehler.empty() || z.beschaedigt)
@@ -213,7 +242,7 @@ QVariant Monatslistenmodell::data(const QModelIndex& index, int rolle) const
             return QBrush(QColor(z.fehler.empty() ? 0xffe8b0 : 0xffc8c8));
         return {};
     case Qt::TextAlignmentRole:
-        if (spalte >= Entgelt && spalte <= Gesamtentgelt)
+        if (betragsspalte(spalte))
             return QVariant(Qt::AlignRight | Qt::AlignTop);
         return QVariant(Qt::AlignLeft | Qt::AlignTop);
     default:
@@ -284,7 +313,7 @@ QString Monatslistenmodell::druckseite(const QDateTime& zeitpunkt) const
                                          .toString()
                                          .toHtmlEscaped()
                                          .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-                const bool rechts = s >= Entgelt && s <= Gesamtentgelt;
+                const bool rechts = betragsspalte(s);
                 html += QStringLiteral("<td class='%1'%2>%3</td>")
                             .arg(klasse, rechts ? QStringLiteral(" align='right'") : QString(), text);
             }

@@ -22,7 +22,8 @@ namespace svp::ui {
 class MeldungsAnzeige;
 
 // The month list as a table: one row per employee for one year and month, the month's pay per
-// column, the total pay, the sliding zone, the result lines per column, the record's state and
+// column, the total pay, the sliding zone, the case's amounts (employee, employer, the
+// employer's cost) as that employee's own data give them, the result lines per column, the record's state and
 // the marks of what needs a look. "nur zu prüfende" leaves only the marked rows.
 class Monatslistenmodell : public QAbstractTableModel
 {
@@ -39,6 +40,9 @@ public:
         Lohn2,
         Gesamtentgelt,
         Gleitzone,
+        BeitragAN,         // the case's contribution amounts with the employee's own data: employee's share
+        BeitragAG,         // the employer's share and levies
+        Arbeitgeberkosten, // pay plus the employer's amounts
         Ergebnis0,
         Ergebnis1,
         Ergebnis2,

@@ -460,7 +460,9 @@ void SV::jahresuebersichtOeffnen()
                 raise();
                 activateWindow();
             },
-            *m_anzeige, this);
+            *m_anzeige, this,
+            // The data of the employee the window shows now, also after a switch.
+            [this] { return m_steuerung->arbeitnehmerdaten(); });
     } else {
         m_uebersicht->ordnerZeigen(ordner(), jahr);
     }

@@ -9,6 +9,7 @@
 #include "ui/arbeitnehmer_dialog.h"
 #include "ui/arbeitnehmerliste.h"
 #include "ui/folgemonate.h"
+#include "ui/jahresuebersicht.h"
 #include "ui/mitarbeiter_dialog.h"
 #include "ui/monatsliste.h"
 #include "ui/sv.h"
@@ -480,6 +481,126 @@ private slots:
         QCOMPARE(int(m_fenster->steuerung().mini().AktJahr), 2007);
         QCOMPARE(int(m_fenster->steuerung().mini().Auswahl[svp::params::AuswahlMonat]), 4);
         QVERIFY(m_anzeige->meldungen.empty());
+    }
+
+    // The month list's amounts of each employee are those the controller determines with that
+    // employee's own data for the same month: in the table, the CSV and the print.
+    void monatslisteBeitraegeMitDenDatenJeArbeitnehmer()
+    {
+        const std::pair<const char*, const char*> leute[] = {
+            {"1 Alt, Anna", R"({"Name":"Alt, Anna","Personalnummer":"1","Kinderlos":true,)"
+                            R"("Geburtsdatum":"1970-03-01"})"},
+            {"2 Berg, Bert", R"({"Name":"Berg, Bert","Personalnummer":"2","Kinderlos":false,)"
+                             R"("KVSatzKasse":15.5})"},
+        };
+        for (const auto& [ordner, json] : leute) {
+            mitarbeiter(wurzel(), ordner, json);
+            Steuerung sv(wurzel() / ordner);
+            sv.Form_Load();
+            sv.Jahr_Click(1);
+            sv.Monat_Click(4);
+            const Feld hb{Feldart::HBEuro, 0};
+            sv.fokusSetzen(hb);
+            sv.eingeben(hb, Currency::fromWhole(2000));
+            sv.Taste(hb, svp::engine::TasteEnter);
+            sv.Speichern_Click();
+        }
+        oeffnen();
+        m_fenster->monatZeigen(2007, 4);
+        svp::ui::Monatsliste* liste = m_wahl->monatslisteOeffnen();
+        QVERIFY(liste != nullptr);
+        const svp::ui::Monatslistenmodell& modell = liste->modell();
+        QCOMPARE(modell.rowCount(), 2);
+        const QByteArray csv = modell.csv();
+        const QString seite = modell.druckseite(QDateTime::currentDateTime());
+        QVERIFY(csv.contains(";Beiträge AN;Beiträge AG;Arbeitgeberkosten;"));
+        QVERIFY(seite.contains(QStringLiteral("<th>Arbeitgeberkosten</th>")));
+        QStringList an;
+        for (int z = 0; z < 2; ++z) {
+            const fs::path ordner = wurzel() / leute[z].first;
+            Steuerung sv(ordner);
+            sv.setArbeitnehmerdaten(svp::store::Arbeitnehmerdatei(ordner).lesen().daten);
+            sv.Form_Load();
+            sv.Jahr_Click(1);
+            sv.Monat_Click(4);
+            const svp::engine::Summe& summe = sv.beitraege().summe;
+            QVERIFY(summe.an.wert > Currency::fromWhole(100));
+            const struct {
+                int spalte;
+                Currency wert;
+            } erwartet[] = {
+                {svp::ui::Monatslistenmodell::BeitragAN, summe.an.wert},
+                {svp::ui::Monatslistenmodell::BeitragAG, summe.ag.wert},
+                {svp::ui::Monatslistenmodell::Arbeitgeberkosten, summe.kosten.wert},
+            };
+            QString reihe;
+            for (const auto& e : erwartet) {
+                const QString text = QString::fromStdString(e.wert.formatFixed(2));
+                QCOMPARE(modell.klartext(z, e.spalte), text);
+                QCOMPARE(modell.data(modell.index(z, e.spalte)).toString(), text);
+                QVERIFY(seite.contains(QStringLiteral(">%1</td>").arg(text)));
+                reihe += QLatin1Char(';') + text;
+            }
+            QVERIFY(csv.contains((reihe + QLatin1Char(';')).toUtf8()));
+            an << modell.klartext(z, svp::ui::Monatslistenmodell::BeitragAN);
+
+            // With the defaults the fund's rate would not count: the row holds the employee's own.
+            if (z == 1) {
+                Steuerung vorgabe(ordner);
+                vorgabe.Form_Load();
+                vorgabe.Jahr_Click(1);
+                vorgabe.Monat_Click(4);
+                QVERIFY(vorgabe.beitraege().summe.an.wert != summe.an.wert);
+            }
+        }
+        QVERIFY(an[0] != an[1]);
+    }
+
+    // The year overview determines its months with the shown employee's data, as the window
+    // does: a childless employee under 23 owes no surcharge, which the defaults would charge.
+    void jahresuebersichtMitDenDatenDesArbeitnehmers()
+    {
+        const char* const ordner = "1 Jung, Jana";
+        mitarbeiter(
+            wurzel(), ordner,
+            R"({"Name":"Jung, Jana","Personalnummer":"1","Kinderlos":true,"Geburtsdatum":"1990-06-15"})");
+        {
+            Steuerung sv(wurzel() / ordner);
+            sv.Form_Load();
+            sv.Jahr_Click(4);
+            sv.Monat_Click(4);
+            const Feld hb{Feldart::HBEuro, 0};
+            sv.fokusSetzen(hb);
+            sv.eingeben(hb, Currency::fromWhole(2000));
+            sv.Taste(hb, svp::engine::TasteEnter);
+            sv.Speichern_Click();
+        }
+        oeffnen();
+        m_fenster->monatZeigen(2010, 4);
+        QCOMPARE(m_fenster->steuerung().arbeitnehmerdaten().Kinderlos, std::optional<bool>(true));
+        const svp::engine::Summe fenster = m_fenster->steuerung().beitraege().summe;
+        m_fenster->findChild<QPushButton*>(QStringLiteral("Jahresuebersicht"))->click();
+        auto* uebersicht =
+            m_fenster->findChild<svp::ui::Jahresuebersicht*>(QStringLiteral("Jahresuebersicht"));
+        QVERIFY(uebersicht != nullptr);
+        const svp::ui::Jahresmodell& modell = uebersicht->modell();
+        QCOMPARE(modell.jahr(), 2010);
+        const auto text = [](Currency c) { return QString::fromStdString(c.formatFixed(2)); };
+        QCOMPARE(modell.klartext(4, svp::ui::Jahresmodell::BeitragAN), text(fenster.an.wert));
+        QCOMPARE(modell.klartext(4, svp::ui::Jahresmodell::BeitragAG), text(fenster.ag.wert));
+        QCOMPARE(modell.jahressumme().an, fenster.an.wert);
+
+        svp::ui::Jahresmodell vorgaben;
+        QVERIFY(vorgaben.laden(QString::fromStdString((wurzel() / ordner).string()), 2010));
+        QVERIFY(vorgaben.klartext(4, svp::ui::Jahresmodell::BeitragAN) != text(fenster.an.wert));
+
+        // Data saved while the overview is open: it follows at once (the surcharge now due).
+        svp::params::Arbeitnehmerdaten aelter = m_fenster->steuerung().arbeitnehmerdaten();
+        aelter.Geburtsdatum = svp::params::Datum{1970, 6, 15};
+        QCOMPARE(m_wahl->datenSpeichern(aelter), std::optional<QString>());
+        const Currency neu = m_fenster->steuerung().beitraege().summe.an.wert;
+        QVERIFY(neu != fenster.an.wert);
+        QCOMPARE(modell.klartext(4, svp::ui::Jahresmodell::BeitragAN), text(neu));
     }
 
     // Data files that are no data files: the employee is listed and shown with the defaults,
