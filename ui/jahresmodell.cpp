@@ -36,6 +36,30 @@ const char* const Titel[Jahresmodell::AnzahlSpalten] = {
     "Ergebnis Mini-Jobs 2",
 };
 
+// The column titles on screen: short, so that the twelve months fit a 1366 pixel wide screen
+// beside each other; the full title is the header's tooltip.
+const char* const Kurztitel[Jahresmodell::AnzahlSpalten] = {
+    "Monat",
+    "Satz",
+    "Land",
+    "Haupt-\nbeschäftigung",
+    "Entgelt\nHB",
+    "MJ 1\nLohn",
+    "MJ 1\nMon.",
+    "MJ 1\nØ Monat",
+    "MJ 2\nLohn",
+    "MJ 2\nMon.",
+    "MJ 2\nØ Monat",
+    "Gesamt-\nentgelt",
+    "Gleit-\nzone",
+    "Beiträge\nAN",
+    "Beiträge\nAG",
+    "Ergebnis\nHauptbesch.",
+    "Ergebnis\nzeitgeringfügig",
+    "Ergebnis\nMini-Job 1",
+    "Ergebnis\nMini-Jobs 2",
+};
+
 QString betrag(params::Currency wert)
 {
     return QString::fromStdString(wert.formatFixed(2));
@@ -167,8 +191,10 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
 
     switch (rolle) {
     case Qt::DisplayRole:
+        // On screen the result lines run on in one paragraph, wrapped in the compact row and
+        // cut with "…" where they do not fit; the tooltip has them line by line.
         if (spalte >= Ergebnis0)
-            return ergebniszeilen(zeile, spalte).join(QLatin1Char('\n'));
+            return ergebniszeilen(zeile, spalte).join(QStringLiteral("; "));
         if (markiert)
             return (gleit ? QStringLiteral("◆ ") : QStringLiteral("▲ ")) + klartext(zeile, spalte);
         return klartext(zeile, spalte);
@@ -210,16 +236,13 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
 
 QVariant Jahresmodell::headerData(int abschnitt, Qt::Orientation richtung, int rolle) const
 {
-    if (rolle != Qt::DisplayRole || richtung != Qt::Horizontal || abschnitt < 0 || abschnitt >= AnzahlSpalten)
+    if (richtung != Qt::Horizontal || abschnitt < 0 || abschnitt >= AnzahlSpalten)
         return QAbstractTableModel::headerData(abschnitt, richtung, rolle);
-    // On screen the long titles take two lines: "Mini-Job 1" over "Monatslohn".
-    QString titel = QString::fromUtf8(Titel[abschnitt]);
-    const qsizetype trenner = titel.startsWith(QLatin1String("Mini-Job"))
-                                  ? titel.indexOf(QLatin1Char(' '), 10)
-                                  : titel.indexOf(QLatin1Char(' '));
-    if (trenner > 0 && titel.size() > 12)
-        titel[trenner] = QLatin1Char('\n');
-    return titel;
+    if (rolle == Qt::DisplayRole)
+        return QString::fromUtf8(Kurztitel[abschnitt]);
+    if (rolle == Qt::ToolTipRole)
+        return QString::fromUtf8(Titel[abschnitt]);
+    return QAbstractTableModel::headerData(abschnitt, richtung, rolle);
 }
 
 QByteArray Jahresmodell::csv() const
@@ -309,8 +332,8 @@ QString Jahresmodell::druckseite(const QDateTime& zeitpunkt) const
             html += QStringLiteral("<tr>");
             for (int s = 0; s < AnzahlSpalten; ++s) {
                 QString klasse = grau ? QStringLiteral("grau") : QString();
-                const QString text = data(index(z, s), Qt::DisplayRole)
-                                         .toString()
+                const QString text = (s >= Ergebnis0 ? ergebniszeilen(z, s).join(QLatin1Char('\n'))
+                                                     : data(index(z, s), Qt::DisplayRole).toString())
                                          .toHtmlEscaped()
                                          .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
                 if ((s == Durchschnitt1 && ueberGrenze(z, 1)) || (s == Durchschnitt2 && ueberGrenze(z, 2)))

@@ -2,6 +2,7 @@
 #include "engine/steuerung.h"
 #include "ui/anwendung.h"
 #include "ui/jahresuebersicht.h"
+#include "ui/meldungs_anzeige.h"
 #include "ui/sv.h"
 
 #include <utility>
@@ -15,6 +16,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QSettings>
 #include <QTableView>
@@ -26,6 +28,37 @@ using svp::engine::Feldart;
 using svp::engine::Steuerung;
 using svp::params::Currency;
 using svp::ui::Jahresmodell;
+
+namespace {
+
+// Keeps the messages instead of showing them.
+class Aufzeichnung final : public svp::ui::MeldungsAnzeige
+{
+public:
+    void zeigen(const svp::engine::Meldung& meldung, QWidget*) override { meldungen.push_back(meldung); }
+    std::vector<svp::engine::Meldung> meldungen;
+};
+
+// A year of twelve saved months, each with another employment and a mini-job: the long
+// texts of the overview.
+void jahrMitZwoelfFaellen(Steuerung& sv)
+{
+    sv.Form_Load();
+    for (int monat = 0; monat < 12; ++monat) {
+        sv.Monat_Click(monat);
+        sv.Land_Click(7 + monat % 3);
+        sv.HBOpt_Click(monat);
+        for (const auto& [feld, euro] : {std::pair{Feld{Feldart::HBEuro, 0}, 1500 + 100 * monat},
+                                         {Feld{Feldart::loh, 1}, 300 + 50 * monat}}) {
+            sv.fokusSetzen(feld);
+            sv.eingeben(feld, Currency::fromWhole(euro));
+            sv.Taste(feld, svp::engine::TasteEnter);
+        }
+        sv.Speichern_Click();
+    }
+}
+
+} // namespace
 
 class JahresuebersichtTest : public QObject
 {
@@ -181,6 +214,43 @@ private slots:
                  QStringList{QStringLiteral("SV2008.xyz")});
     }
 
+    // At its own size the overview fits a screen of 1366 × 768: the twelve months one under
+    // the other and every column beside the others, without scrolling; a result cut short in
+    // its compact row stands whole in the tooltip, the column's full title in the header's.
+    void zwoelf_monate_passen_auf_1366_mal_768()
+    {
+        QTemporaryDir dir;
+        Steuerung sv(dir.path().toStdString());
+        jahrMitZwoelfFaellen(sv);
+        Aufzeichnung anzeige;
+        svp::ui::Jahresuebersicht uebersicht(dir.path(), sv.mini().AktJahr, {}, anzeige);
+        uebersicht.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&uebersicht));
+        // To look at it: SVP_UEBERSICHT_PNG=/tmp/uebersicht.png keeps a picture of the window.
+        if (qEnvironmentVariableIsSet("SVP_UEBERSICHT_PNG"))
+            uebersicht.grab().save(qEnvironmentVariable("SVP_UEBERSICHT_PNG"));
+        // The work area of 1366 × 768 less a task bar of 40 and a title bar of 30 pixels.
+        QVERIFY(uebersicht.width() <= 1366 - 16);
+        QVERIFY(uebersicht.height() <= 768 - 40 - 30);
+        const QTableView* tabelle = uebersicht.tabelle();
+        QCOMPARE(tabelle->model()->rowCount(), 12);
+        QVERIFY(!tabelle->horizontalScrollBar()->isVisible());
+        QVERIFY(!tabelle->verticalScrollBar()->isVisible());
+        QVERIFY(tabelle->horizontalHeader()->length() <= tabelle->viewport()->width());
+        QVERIFY(tabelle->verticalHeader()->length() <= tabelle->viewport()->height());
+        for (int s = Jahresmodell::Ergebnis0; s <= Jahresmodell::Ergebnis3; ++s)
+            QVERIFY2(tabelle->columnWidth(s) >= 90, qPrintable(QString::number(s)));
+
+        const Jahresmodell& modell = uebersicht.modell();
+        const QModelIndex ergebnis = modell.index(0, Jahresmodell::Ergebnis0);
+        const QString zeilen = modell.data(ergebnis, Qt::ToolTipRole).toString();
+        QVERIFY(zeilen.count(QLatin1Char('\n')) >= 2);
+        QCOMPARE(modell.data(ergebnis, Qt::DisplayRole).toString(),
+                 zeilen.split(QLatin1Char('\n')).join(QStringLiteral("; ")));
+        QCOMPARE(modell.headerData(Jahresmodell::Durchschnitt1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Mini-Job 1 Monatsdurchschnitt"));
+    }
+
     // Each month's amounts are those the window shows for it; the year's sums add the saved
     // months alone, in the table's foot, the CSV's last row and the printed page.
     void beitraege_je_monat_und_jahressumme()
@@ -213,7 +283,7 @@ private slots:
         QCOMPARE(modell.klartext(4, Jahresmodell::BeitragAG), text(gezeigt[0].second));
         QCOMPARE(modell.klartext(5, Jahresmodell::BeitragAN), text(gezeigt[1].first));
         QCOMPARE(modell.klartext(5, Jahresmodell::BeitragAG), text(gezeigt[1].second));
-        QCOMPARE(modell.headerData(Jahresmodell::BeitragAN, Qt::Horizontal).toString(),
+        QCOMPARE(modell.headerData(Jahresmodell::BeitragAN, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  QStringLiteral("Beiträge AN"));
         QCOMPARE(modell.data(modell.index(4, Jahresmodell::BeitragAN), Qt::ToolTipRole).toString(),
                  QStringLiteral("zzgl. nicht berechneter Posten")); // the wage tax by tax card
