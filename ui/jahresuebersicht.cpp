@@ -199,6 +199,11 @@ void Jahresuebersicht::ordnerZeigen(const QString& ordner, int jahr)
 void Jahresuebersicht::neuLaden()
 {
     const int jahr = m_jahr->currentData().toInt();
+    if (m_arbeitnehmer) {
+        const params::Arbeitnehmerdaten wer = m_arbeitnehmer();
+        m_modell.setArbeitnehmer(QString::fromStdString(wer.Name),
+                                 QString::fromStdString(wer.Personalnummer));
+    }
     m_modell.laden(m_ordner, jahr);
     m_meldung->setText(m_modell.fehler());
     m_meldung->setVisible(!m_modell.fehler().isEmpty());
@@ -260,7 +265,7 @@ void Jahresuebersicht::drucken()
     if (!m_druckerwahl(drucker))
         return;
     if (const auto fehler =
-            aufEineSeiteDrucken(drucker, m_modell.druckseite(QDateTime::currentDateTime()), true))
+            seitenweiseDrucken(drucker, m_modell.druckseite(QDateTime::currentDateTime()), true))
         m_anzeige.zeigen(
             druckmeldung(QString::fromUtf8(DruckTitel), QStringLiteral("Die Jahresübersicht"), *fehler),
             this);

@@ -2,6 +2,7 @@
 
 #include "jahresmodell.h"
 #include "papier.h"
+#include "params/arbeitnehmer.h"
 
 #include <functional>
 
@@ -45,6 +46,12 @@ public:
     {
         m_dateiwahl = std::move(wahl);
     }
+    // Whose months the folder holds: asked anew with every reading of the year file.
+    void setArbeitnehmerquelle(std::function<params::Arbeitnehmerdaten()> quelle)
+    {
+        m_arbeitnehmer = std::move(quelle);
+        neuLaden();
+    }
     // How the printer is chosen; by default the print dialog.
     void setDruckerwahl(Druckerwahl wahl) { m_druckerwahl = std::move(wahl); }
 
@@ -64,6 +71,7 @@ private:
     MeldungsAnzeige& m_anzeige;
     std::function<QString(const QString&)> m_dateiwahl;
     Druckerwahl m_druckerwahl;
+    std::function<params::Arbeitnehmerdaten()> m_arbeitnehmer;
     Jahresmodell m_modell;
     QComboBox* m_jahr = nullptr;
     QLabel* m_meldung = nullptr;

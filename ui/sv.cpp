@@ -461,6 +461,8 @@ void SV::jahresuebersichtOeffnen()
                 activateWindow();
             },
             *m_anzeige, this);
+        // The employee shown in the window, named in the overview's CSV and on its page.
+        m_uebersicht->setArbeitnehmerquelle([this] { return m_steuerung->arbeitnehmerdaten(); });
     } else {
         m_uebersicht->ordnerZeigen(ordner(), jahr);
     }
