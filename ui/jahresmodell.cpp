@@ -4,6 +4,8 @@
 #include "engine/bestimmung.h"
 #include "papier.h"
 
+#include <array>
+
 #include <QBrush>
 #include <QColor>
 #include <QDir>
@@ -34,6 +36,30 @@ const char* const Titel[Jahresmodell::AnzahlSpalten] = {
     "Ergebnis zeitgeringfügig",
     "Ergebnis Mini-Job 1",
     "Ergebnis Mini-Jobs 2",
+};
+
+// The column titles on screen: short, so that the twelve months fit a 1366 pixel wide screen
+// beside each other; the full title is the header's tooltip.
+const char* const Kurztitel[Jahresmodell::AnzahlSpalten] = {
+    "Monat",
+    "Satz",
+    "Land",
+    "Haupt-\nbeschäftigung",
+    "Entgelt\nHB",
+    "MJ 1\nLohn",
+    "MJ 1\nMon.",
+    "MJ 1\nØ Monat",
+    "MJ 2\nLohn",
+    "MJ 2\nMon.",
+    "MJ 2\nØ Monat",
+    "Gesamt-\nentgelt",
+    "Gleit-\nzone",
+    "Beiträge\nAN",
+    "Beiträge\nAG",
+    "Ergebnis\nHauptbesch.",
+    "Ergebnis\nzeitgeringfügig",
+    "Ergebnis\nMini-Job 1",
+    "Ergebnis\nMini-Jobs 2",
 };
 
 QString betrag(params::Currency wert)
@@ -167,8 +193,10 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
 
     switch (rolle) {
     case Qt::DisplayRole:
+        // On screen the result lines run on in one paragraph, wrapped in the compact row and
+        // cut with "…" where they do not fit; the tooltip has them line by line.
         if (spalte >= Ergebnis0)
-            return ergebniszeilen(zeile, spalte).join(QLatin1Char('\n'));
+            return ergebniszeilen(zeile, spalte).join(QStringLiteral("; "));
         if (markiert)
             return (gleit ? QStringLiteral("◆ ") : QStringLiteral("▲ ")) + klartext(zeile, spalte);
         return klartext(zeile, spalte);
@@ -210,16 +238,13 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
 
 QVariant Jahresmodell::headerData(int abschnitt, Qt::Orientation richtung, int rolle) const
 {
-    if (rolle != Qt::DisplayRole || richtung != Qt::Horizontal || abschnitt < 0 || abschnitt >= AnzahlSpalten)
+    if (richtung != Qt::Horizontal || abschnitt < 0 || abschnitt >= AnzahlSpalten)
         return QAbstractTableModel::headerData(abschnitt, richtung, rolle);
-    // On screen the long titles take two lines: "Mini-Job 1" over "Monatslohn".
-    QString titel = QString::fromUtf8(Titel[abschnitt]);
-    const qsizetype trenner = titel.startsWith(QLatin1String("Mini-Job"))
-                                  ? titel.indexOf(QLatin1Char(' '), 10)
-                                  : titel.indexOf(QLatin1Char(' '));
-    if (trenner > 0 && titel.size() > 12)
-        titel[trenner] = QLatin1Char('\n');
-    return titel;
+    if (rolle == Qt::DisplayRole)
+        return QString::fromUtf8(Kurztitel[abschnitt]);
+    if (rolle == Qt::ToolTipRole)
+        return QString::fromUtf8(Titel[abschnitt]);
+    return QAbstractTableModel::headerData(abschnitt, richtung, rolle);
 }
 
 QByteArray Jahresmodell::csv() const
@@ -233,20 +258,22 @@ QByteArray Jahresmodell::csv() const
         return text;
     };
     QStringList zeilen;
-    // The year leads every row, so that the rows of several years can stand in one table.
-    QStringList kopf{QStringLiteral("Jahr")};
+    // Year and employee lead every row, so that the rows of several years and employees can
+    // stand in one table.
+    const QStringList vorne{QString::number(m_jahr), feld(m_name), feld(m_personalnummer)};
+    QStringList kopf{QStringLiteral("Jahr"), QStringLiteral("Name"), QStringLiteral("Personalnummer")};
     for (const char* t : Titel)
         kopf << feld(QString::fromUtf8(t));
     zeilen << kopf.join(QLatin1Char(';'));
     for (int z = 0; z < rowCount(); ++z) {
-        QStringList felder{QString::number(m_jahr)};
+        QStringList felder = vorne;
         for (int s = 0; s < AnzahlSpalten; ++s)
             felder << feld(klartext(z, s));
         zeilen << felder.join(QLatin1Char(';'));
     }
     if (m_auswertung) {
         const Jahressumme summe = jahressumme();
-        QStringList felder;
+        QStringList felder = vorne;
         for (int s = 0; s < AnzahlSpalten; ++s)
             felder << (s == Monat       ? QStringLiteral("Summe %1").arg(m_jahr)
                        : s == Satz      ? QStringLiteral("gespeicherte Monate")
@@ -297,41 +324,85 @@ QString Jahresmodell::druckseite(const QDateTime& zeitpunkt) const
                                   "</style></head><body>");
     html +=
         QStringLiteral("<h1>Jahresübersicht %1: Bestimmung der Sozialversicherungspflicht</h1>").arg(m_jahr);
+    QString wer = QStringLiteral("Arbeitnehmer: ") +
+                  (m_name.isEmpty() ? QStringLiteral("ohne Namen") : m_name.toHtmlEscaped());
+    if (!m_personalnummer.isEmpty())
+        wer += QStringLiteral(", Personalnummer ") + m_personalnummer.toHtmlEscaped();
+    html += QStringLiteral("<p><b>%1</b></p>").arg(wer);
     if (!m_auswertung) {
         html += QStringLiteral("<p>%1</p>").arg(m_fehler.toHtmlEscaped());
     } else {
-        html += QStringLiteral("<table width='100%' cellspacing='0' cellpadding='2' border='1'><tr>");
-        for (const char* t : Titel)
-            html += QStringLiteral("<th>%1</th>").arg(QString::fromUtf8(t).toHtmlEscaped());
-        html += QStringLiteral("</tr>");
+        // Two rows per month, so that the table fits the sheet's width at 8.5 pt: the figures
+        // under the short titles of the screen, below them the four results side by side. The
+        // head stands on every sheet.
+        constexpr int Zahlen = Ergebnis0;                   // the columns of the figures
+        constexpr std::array<int, 4> Breite = {4, 4, 4, 3}; // the figures' columns a result spans
+        auto zelle = [](const QString& text) {
+            return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+        };
+        html += QStringLiteral("<table width='100%' cellspacing='0' cellpadding='2' border='1'><thead><tr>");
+        // Percent of the sheet's width: the texts wider, the amounts as wide as "1500,00".
+        auto anteil = [](int s) {
+            switch (s) {
+            case Monat:
+                return 6;
+            case Satz:
+            case Land:
+                return 8;
+            case Status:
+                return 10;
+            case Gleitzone:
+            case Monate1:
+            case Monate2:
+                return 4;
+            case Durchschnitt1:
+            case Durchschnitt2:
+                return 7;
+            default:
+                return 6;
+            }
+        };
+        for (int s = 0; s < Zahlen; ++s)
+            html += QStringLiteral("<th width='%1%'>%2</th>")
+                        .arg(anteil(s))
+                        .arg(zelle(QString::fromUtf8(Kurztitel[s])));
+        html += QStringLiteral("</tr><tr>");
+        for (int s = Ergebnis0; s < AnzahlSpalten; ++s)
+            html += QStringLiteral("<th colspan='%1'>%2</th>")
+                        .arg(Breite[static_cast<std::size_t>(s - Ergebnis0)])
+                        .arg(zelle(QString::fromUtf8(Titel[s])));
+        html += QStringLiteral("</tr></thead>");
         for (int z = 0; z < rowCount(); ++z) {
-            const bool grau = !m_auswertung->monat(z).gespeichert;
+            const QString grau = m_auswertung->monat(z).gespeichert ? QString() : QStringLiteral("grau");
             html += QStringLiteral("<tr>");
-            for (int s = 0; s < AnzahlSpalten; ++s) {
-                QString klasse = grau ? QStringLiteral("grau") : QString();
-                const QString text = data(index(z, s), Qt::DisplayRole)
-                                         .toString()
-                                         .toHtmlEscaped()
-                                         .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+            for (int s = 0; s < Zahlen; ++s) {
+                QString klasse = grau;
                 if ((s == Durchschnitt1 && ueberGrenze(z, 1)) || (s == Durchschnitt2 && ueberGrenze(z, 2)))
                     klasse = QStringLiteral("mark");
                 const bool rechts = betragsspalte(s);
                 html += QStringLiteral("<td class='%1'%2>%3</td>")
-                            .arg(klasse, rechts ? QStringLiteral(" align='right'") : QString(), text);
+                            .arg(klasse, rechts ? QStringLiteral(" align='right'") : QString(),
+                                 zelle(data(index(z, s), Qt::DisplayRole).toString()));
             }
+            html += QStringLiteral("</tr><tr>");
+            for (int s = Ergebnis0; s < AnzahlSpalten; ++s)
+                html += QStringLiteral("<td class='%1' colspan='%2'>%3</td>")
+                            .arg(grau)
+                            .arg(Breite[static_cast<std::size_t>(s - Ergebnis0)])
+                            .arg(zelle(ergebniszeilen(z, s).join(QLatin1Char('\n'))));
             html += QStringLiteral("</tr>");
         }
         const Jahressumme summe = jahressumme();
-        html += QStringLiteral("<tr><td colspan='%1'><b>Summe der gespeicherten Monate</b></td>"
-                               "<td align='right'><b>%2</b></td><td align='right'><b>%3</b></td>"
-                               "<td colspan='%4'>%5</td></tr>")
+        html += QStringLiteral("<tr><td colspan='%1'><b>Summe der gespeicherten Monate</b>%4</td>"
+                               "<td align='right'><b>%2</b></td><td align='right'><b>%3</b></td></tr>")
                     .arg(BeitragAN)
                     .arg(betrag(summe.an), betrag(summe.ag))
-                    .arg(AnzahlSpalten - Ergebnis0)
-                    .arg(summe.zzgl ? QString::fromUtf8(engine::ZzglText) : QString());
-        html +=
-            QStringLiteral("</table><p>Grau: nie gespeicherte Monate (Vorgaben). ◆ Monatsdurchschnitt in der "
-                           "Gleitzone, ▲ über 800,00 €.</p>");
+                    .arg(summe.zzgl
+                             ? QStringLiteral(" (") + QString::fromUtf8(engine::ZzglText) + QLatin1Char(')')
+                             : QString());
+        html += QStringLiteral("</table><p>MJ 1: Mini-Job 1, MJ 2: Mini-Jobs 2, Ø Monat: Monatsdurchschnitt. "
+                               "Grau: nie gespeicherte Monate (Vorgaben). ◆ Monatsdurchschnitt in der "
+                               "Gleitzone, ▲ über 800,00 €.</p>");
     }
     return html + belegfuss(m_jahr, zeitpunkt) + QStringLiteral("</body></html>");
 }

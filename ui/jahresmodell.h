@@ -49,6 +49,12 @@ public:
     // table is then empty).
     bool laden(const QString& ordner, int jahr, const params::Arbeitnehmerdaten& daten = {});
     int jahr() const { return m_jahr; }
+    // Whose months these are: named in the CSV rows and on the printed page.
+    void setArbeitnehmer(const QString& name, const QString& personalnummer)
+    {
+        m_name = name.trimmed();
+        m_personalnummer = personalnummer.trimmed();
+    }
     QString fehler() const { return m_fehler; }
     const engine::Jahresauswertung* auswertung() const { return m_auswertung ? &*m_auswertung : nullptr; }
 
@@ -74,11 +80,12 @@ public:
 
     // The table as CSV the way German spreadsheets read it: UTF-8 with byte-order mark, ";"
     // between the fields, decimal comma, a header row, one row per month, texts trimmed; a
-    // last row with the year's sums of the amounts.
+    // last row with the year's sums of the amounts. Every row begins with the year, the
+    // employee's name and personnel number.
     QByteArray csv() const;
 
-    // The table as an HTML page for printing on one A4 sheet in landscape, with the foot of
-    // the printed records.
+    // The table as an HTML page for printing on A4 in landscape (a second sheet where the
+    // months need it), naming the employee, with the foot of the printed records.
     QString druckseite(const QDateTime& zeitpunkt) const;
 
 private:
@@ -87,6 +94,7 @@ private:
     QStringList ergebniszeilen(int zeile, int spalte) const;
 
     int m_jahr = 0;
+    QString m_name, m_personalnummer;
     QString m_fehler;
     std::optional<engine::Jahresauswertung> m_auswertung;
 };

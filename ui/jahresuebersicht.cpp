@@ -3,8 +3,10 @@
 #include "dateigrund.h"
 #include "meldungs_anzeige.h"
 
+#include <algorithm>
 #include <cerrno>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -19,7 +21,10 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTextLayout>
 #include <QVBoxLayout>
 
 namespace svp::ui {
@@ -27,6 +32,40 @@ namespace svp::ui {
 namespace {
 
 const char* const Titel = "Jahresübersicht";
+
+// Draws a cell's text in at most the two lines of the compact row: wrapped at the cell's
+// width, the second line cut with "…" where the text goes on (the tooltip has it whole).
+class ZweiZeilen final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QStyle* stil = option->widget ? option->widget->style() : QApplication::style();
+        const int rand = 2 * (stil->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1);
+        const int breite = option->rect.width() - rand;
+        if (breite <= 0 || option->text.isEmpty())
+            return;
+        QString text = option->text;
+        // The delegate hands on line breaks as line separators.
+        text.replace(QChar::LineSeparator, QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        QTextLayout satz(text, option->font);
+        satz.beginLayout();
+        QTextLine erste = satz.createLine();
+        erste.setLineWidth(breite);
+        satz.endLayout();
+        const int ende = erste.textStart() + erste.textLength();
+        const QString rest = text.mid(ende).trimmed();
+        option->text = text.left(ende).trimmed();
+        if (!rest.isEmpty())
+            option->text +=
+                QChar::LineSeparator + option->fontMetrics.elidedText(rest, Qt::ElideRight, breite);
+        option->features &= ~QStyleOptionViewItem::WrapText;
+    }
+};
 const char* const DruckTitel = "Jahresübersicht drucken";
 
 } // namespace
@@ -72,7 +111,8 @@ Jahresuebersicht::Jahresuebersicht(const QString& ordner, int jahr, MonatWahl mo
     };
 
     jahrZeigen(jahr);
-    resize(1340, 700);
+    // Fits a screen of 1366 × 768 with its task bar and the window's frame.
+    resize(1340, 660);
 }
 
 QLayout* Jahresuebersicht::leisteBauen()
@@ -118,9 +158,20 @@ QTableView* Jahresuebersicht::tabelleBauen()
     m_tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tabelle->setWordWrap(true);
+    m_tabelle->setWordWrap(false);
+    m_tabelle->setTextElideMode(Qt::ElideRight);
+    m_tabelle->setItemDelegate(new ZweiZeilen(m_tabelle));
     m_tabelle->verticalHeader()->hide();
-    m_tabelle->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Compact rows of two lines, so that the twelve months stand one under the other on a
+    // screen of 768 pixels; what a row cannot hold ends in "…" and stands in the tooltip.
+    m_tabelle->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_tabelle->verticalHeader()->setDefaultSectionSize(2 * m_tabelle->fontMetrics().lineSpacing() + 6);
+    auto* kopf = m_tabelle->horizontalHeader();
+    kopf->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    kopf->setMinimumSectionSize(30);
+    // The result columns share what the others leave of the width: no sideways scrolling.
+    for (int s = Jahresmodell::Ergebnis0; s <= Jahresmodell::Ergebnis3; ++s)
+        kopf->setSectionResizeMode(s, QHeaderView::Stretch);
     // A double-click on a month, or Enter on it, shows it in the main window.
     connect(m_tabelle, &QTableView::activated, this, [this](const QModelIndex& index) {
         if (index.isValid() && m_monatWahl)
@@ -149,16 +200,26 @@ void Jahresuebersicht::ordnerZeigen(const QString& ordner, int jahr)
 void Jahresuebersicht::neuLaden()
 {
     const int jahr = m_jahr->currentData().toInt();
-    m_modell.laden(m_ordner, jahr, m_daten ? m_daten() : params::Arbeitnehmerdaten{});
+    const params::Arbeitnehmerdaten daten = m_daten ? m_daten() : params::Arbeitnehmerdaten{};
+    if (m_daten)
+        m_modell.setArbeitnehmer(QString::fromStdString(daten.Name),
+                                 QString::fromStdString(daten.Personalnummer));
+    m_modell.laden(m_ordner, jahr, daten);
     m_meldung->setText(m_modell.fehler());
     m_meldung->setVisible(!m_modell.fehler().isEmpty());
     m_summe->setText(m_modell.jahressummeText());
     m_summe->setVisible(!m_summe->text().isEmpty());
     setWindowTitle(QStringLiteral("Jahresübersicht %1").arg(jahr));
-    m_tabelle->resizeColumnsToContents();
-    for (int s = Jahresmodell::Ergebnis0; s <= Jahresmodell::Ergebnis3; ++s)
-        m_tabelle->setColumnWidth(s, std::max(m_tabelle->columnWidth(s), 215));
-    m_tabelle->resizeRowsToContents();
+    // The columns before the results as wide as their contents, the long texts (employment,
+    // sliding zone) at most as wide as a short title, wrapped into the row's two lines.
+    const QFontMetrics masse = m_tabelle->fontMetrics();
+    const int textbreite = masse.horizontalAdvance(QStringLiteral("beschäftigung")) + 12;
+    for (int s = 0; s < Jahresmodell::Ergebnis0; ++s) {
+        m_tabelle->resizeColumnToContents(s);
+        if (s == Jahresmodell::Satz || s == Jahresmodell::Status || s == Jahresmodell::Gleitzone ||
+            s == Jahresmodell::Land)
+            m_tabelle->setColumnWidth(s, std::min(m_tabelle->columnWidth(s), textbreite));
+    }
 }
 
 void Jahresuebersicht::changeEvent(QEvent* ereignis)
@@ -204,7 +265,7 @@ void Jahresuebersicht::drucken()
     if (!m_druckerwahl(drucker))
         return;
     if (const auto fehler =
-            aufEineSeiteDrucken(drucker, m_modell.druckseite(QDateTime::currentDateTime()), true))
+            seitenweiseDrucken(drucker, m_modell.druckseite(QDateTime::currentDateTime()), true))
         m_anzeige.zeigen(
             druckmeldung(QString::fromUtf8(DruckTitel), QStringLiteral("Die Jahresübersicht"), *fehler),
             this);

@@ -2,6 +2,7 @@
 
 #include "jahresmodell.h"
 #include "papier.h"
+#include "params/arbeitnehmer.h"
 
 #include <functional>
 
@@ -48,6 +49,12 @@ public:
     void setDateiwahl(std::function<QString(const QString& vorschlag)> wahl)
     {
         m_dateiwahl = std::move(wahl);
+    }
+    // Whose months the folder holds: asked anew with every reading of the year file.
+    void setArbeitnehmerquelle(Datenquelle quelle)
+    {
+        m_daten = std::move(quelle);
+        neuLaden();
     }
     // How the printer is chosen; by default the print dialog.
     void setDruckerwahl(Druckerwahl wahl) { m_druckerwahl = std::move(wahl); }

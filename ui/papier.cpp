@@ -83,13 +83,15 @@ QString belegfuss(int rechenjahr, const QDateTime& z)
         .arg(z.toString(QStringLiteral("dd.MM.yyyy")), z.toString(QStringLiteral("HH:mm")));
 }
 
-std::optional<Druckfehler> aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer)
+namespace {
+
+// The page laid out for `drucker`: A4 with the program's margins, at the printer's resolution so
+// that the point sizes are the printed ones.
+void seiteSetzen(QPrinter& drucker, QTextDocument& dokument, const QString& html, bool quer)
 {
     drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
                                       quer ? QPageLayout::Landscape : QPageLayout::Portrait,
                                       QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
-    QTextDocument dokument;
-    // Laid out at the printer's resolution, so that the point sizes are the printed ones.
     dokument.documentLayout()->setPaintDevice(&drucker);
     QFont schrift(QStringLiteral("Sans"));
     schrift.setPointSizeF(8.5);
@@ -98,6 +100,14 @@ std::optional<Druckfehler> aufEineSeiteDrucken(QPrinter& drucker, const QString&
     dokument.setDefaultFont(schrift);
     dokument.setDocumentMargin(0);
     dokument.setHtml(html);
+}
+
+} // namespace
+
+std::optional<Druckfehler> aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer)
+{
+    QTextDocument dokument;
+    seiteSetzen(drucker, dokument, html, quer);
 
     const QRectF seite = drucker.pageLayout().paintRectPixels(drucker.resolution());
     qreal massstab = 1.0;
@@ -112,6 +122,40 @@ std::optional<Druckfehler> aufEineSeiteDrucken(QPrinter& drucker, const QString&
         return fehlerVon(drucker, Druckfehler::Art::NichtBegonnen, errno);
     maler.scale(massstab, massstab);
     dokument.drawContents(&maler);
+    errno = 0;
+    if (!maler.end() || drucker.printerState() == QPrinter::Error ||
+        drucker.printerState() == QPrinter::Aborted)
+        return fehlerVon(drucker, Druckfehler::Art::Abgebrochen, errno);
+    return std::nullopt;
+}
+
+std::optional<Druckfehler> seitenweiseDrucken(QPrinter& drucker, const QString& html, bool quer, int* seiten)
+{
+    QTextDocument dokument;
+    seiteSetzen(drucker, dokument, html, quer);
+    const QRectF seite = drucker.pageLayout().paintRectPixels(drucker.resolution());
+    // Only a table wider than the sheet is drawn smaller, and never below 8 pt.
+    dokument.setTextWidth(seite.width());
+    const qreal massstab =
+        std::clamp<qreal>(seite.width() / std::max<qreal>(dokument.idealWidth(), 1.0), 8.0 / 8.5, 1.0);
+    const QSizeF flaeche(seite.width() / massstab, seite.height() / massstab);
+    dokument.setPageSize(flaeche);
+    if (seiten != nullptr)
+        *seiten = dokument.pageCount();
+    errno = 0;
+    QPainter maler(&drucker);
+    if (!maler.isActive())
+        return fehlerVon(drucker, Druckfehler::Art::NichtBegonnen, errno);
+    maler.scale(massstab, massstab);
+    for (int s = 0; s < dokument.pageCount(); ++s) {
+        errno = 0;
+        if (s > 0 && !drucker.newPage())
+            return fehlerVon(drucker, Druckfehler::Art::Abgebrochen, errno);
+        maler.save();
+        maler.translate(0, -s * flaeche.height());
+        dokument.drawContents(&maler, QRectF(QPointF(0, s * flaeche.height()), flaeche));
+        maler.restore();
+    }
     errno = 0;
     if (!maler.end() || drucker.printerState() == QPrinter::Error ||
         drucker.printerState() == QPrinter::Aborted)

@@ -50,6 +50,13 @@ struct Druckfehler {
 // long for the sheet is drawn smaller rather than cut or spread. Nothing when it is printed.
 std::optional<Druckfehler> aufEineSeiteDrucken(QPrinter& drucker, const QString& html, bool quer);
 
+// Prints the HTML page `html` on as many pages of `drucker` as it takes (A4, landscape when
+// `quer`), at its own point sizes: a table wider than the sheet is drawn smaller, but never
+// below 8 pt. Table rows are not split; a table's head (<thead>) stands on every page.
+// `seiten`, where given, receives the number of pages. Nothing when it is printed.
+std::optional<Druckfehler> seitenweiseDrucken(QPrinter& drucker, const QString& html, bool quer,
+                                              int* seiten = nullptr);
+
 // The message box of a print that failed: `titel` is the print's ("Prüfbeleg drucken"), `was`
 // what was printed ("Der Prüfbeleg").
 engine::Meldung druckmeldung(const QString& titel, const QString& was, const Druckfehler& fehler);

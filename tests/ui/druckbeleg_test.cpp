@@ -3,6 +3,7 @@
 #include "ui/anwendung.h"
 #include "ui/befehlszeile.h"
 #include "ui/druckbeleg.h"
+#include "ui/meldungs_anzeige.h"
 #include "ui/mitarbeiter_dialog.h"
 #include "ui/sv.h"
 
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -70,6 +72,14 @@ void maerzSpeichern(Steuerung& sv)
     tippen(sv, {Feldart::loh, 2}, Currency::fromWhole(250));
     sv.Speichern_Click();
 }
+
+// Keeps the window's messages instead of showing them.
+class Aufzeichnung final : public svp::ui::MeldungsAnzeige
+{
+public:
+    void zeigen(const svp::engine::Meldung& meldung, QWidget*) override { meldungen.push_back(meldung); }
+    std::vector<svp::engine::Meldung> meldungen;
+};
 
 } // namespace
 
@@ -357,6 +367,45 @@ private slots:
         QCOMPARE(sv.fall().ergebnis, codes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), dateien);
         QVERIFY(!sv.geschlossen());
+    }
+
+    // A PDF file that cannot be written is reported through the window's message boxes with
+    // its name and the system's reason, not as a write-protected file.
+    void pdf_schreibfehler_nennt_den_grund()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Ordner.pdf")));
+        Steuerung sv(dir.path().toStdString());
+        Aufzeichnung anzeige;
+        svp::ui::SV fenster(sv, &anzeige);
+        fenster.setAngabenabfrage([](const QString&) -> std::optional<Belegangaben> {
+            return Belegangaben{QStringLiteral("Erika Muster"), QString(), QDateTime()};
+        });
+        fenster.laden();
+        fenster.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+        const struct {
+            QString datei, grund;
+        } faelle[] = {
+            {dir.filePath(QStringLiteral("fehlt/Beleg.pdf")),
+             QStringLiteral("Datei oder Verzeichnis nicht gefunden")},
+            {dir.filePath(QStringLiteral("Ordner.pdf")), QStringLiteral("Es ist ein Verzeichnis")},
+        };
+        for (const auto& fall : faelle) {
+            anzeige.meldungen.clear();
+            fenster.setDruckerwahl([&](QPrinter& drucker) {
+                drucker.setOutputFormat(QPrinter::PdfFormat);
+                drucker.setOutputFileName(fall.datei);
+                return true;
+            });
+            QTest::mouseClick(fenster.findChild<QPushButton*>(QStringLiteral("Drucken")), Qt::LeftButton);
+            QCOMPARE(anzeige.meldungen.size(), std::size_t{1});
+            const QString text = svp::ui::meldungstext(anzeige.meldungen.front());
+            QVERIFY2(text.contains(QStringLiteral("„%1“").arg(fall.datei)), qPrintable(text));
+            QVERIFY2(text.contains(fall.grund), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("schreibgeschützt")), qPrintable(text));
+        }
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("fehlt"))));
     }
 
     // svpflicht --pruefbeleg writes the page the window prints after switching to the month;
