@@ -1,5 +1,7 @@
 #include "beleg_drucken.h"
 
+#include "dateigrund.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -58,6 +60,14 @@ std::optional<engine::Meldung> belegDrucken(const Druckbeleg& beleg, const Druck
         return std::nullopt;
     if (const std::optional<Druckfehler> fehler = beleg.drucken(drucker))
         return druckmeldung(titel, QStringLiteral("Der Prüfbeleg"), *fehler);
+    // Qt does not tell when its writes go nowhere: a device in the file's place (/dev/full)
+    // takes the page without keeping it.
+    if (const QString pdf = drucker.outputFileName();
+        drucker.outputFormat() == QPrinter::PdfFormat && !pdf.isEmpty() && !QFileInfo(pdf).isFile())
+        return engine::Meldung{
+            titel.toStdString(),
+            {schreibmeldung(pdf, QStringLiteral("Sie ist keine gewöhnliche Datei")).toStdString(),
+             "Bitte wählen Sie eine Datei in einem Ordner."}};
     if (const std::optional<PdfInfoFehler> fehler = nachDemDrucken(drucker, beleg))
         return engine::Meldung{
             titel.toStdString(),

@@ -104,7 +104,9 @@ std::optional<PdfInfoFehler> pdfInfoSetzen(const QString& datei, const PdfInfo& 
     if (!f.open(QIODevice::ReadOnly))
         return fehler(PdfInfoFehler::Art::Lesen, errno);
     errno = 0;
-    const QByteArray inhalt = f.readAll();
+    // Only what the file holds: a device that never ends (a character device such as /dev/full)
+    // holds no page to extend, and reading it to its end would never return.
+    const QByteArray inhalt = f.isSequential() ? QByteArray() : f.read(f.size());
     if (f.error() != QFileDevice::NoError)
         return fehler(PdfInfoFehler::Art::Lesen, errno);
     f.close();

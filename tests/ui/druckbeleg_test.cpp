@@ -390,6 +390,8 @@ private slots:
             {dir.filePath(QStringLiteral("fehlt/Beleg.pdf")),
              QStringLiteral("Datei oder Verzeichnis nicht gefunden")},
             {dir.filePath(QStringLiteral("Ordner.pdf")), QStringLiteral("Es ist ein Verzeichnis")},
+            // A device that takes nothing and never ends: reported, not waited for.
+            {QStringLiteral("/dev/full"), QStringLiteral("keine gewöhnliche Datei")},
         };
         for (const auto& fall : faelle) {
             anzeige.meldungen.clear();
