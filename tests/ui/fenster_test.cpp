@@ -1407,10 +1407,11 @@ void FensterTest::fehlschlaegeWerdenGemeldet()
              (Meldung{"Prüfbeleg drucken",
                       {"Der Prüfbeleg wurde nicht gedruckt.",
                        "Die Datei „" + ziel.toStdString() + "“ kann nicht geschrieben werden" + fehlt}}));
-    ziel = QStringLiteral("/dev/null"); // takes the page, but gives nothing back
+    ziel = QStringLiteral("/dev/null"); // takes the page, but keeps nothing
     drucken->click();
-    QCOMPARE(gemeldet(2).zeilen.at(1),
-             std::string("Die Datei ist nicht so aufgebaut, wie das Programm sie druckt."));
+    QCOMPARE(
+        gemeldet(2).zeilen.at(0),
+        std::string("Die Datei „/dev/null“ kann nicht geschrieben werden: Sie ist keine gewöhnliche Datei."));
     ziel = dir.filePath("beleg.pdf");
     drucken->click();
     QCOMPARE(m_anzeige->meldungen.size(), std::size_t(2));
