@@ -7,7 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace svp::ui {
 
@@ -39,6 +44,28 @@ QString schreibmeldung(const QString& datei, const QString& grund)
     if (!grund.isEmpty())
         text += QStringLiteral(": ") + grund;
     return text + QLatin1Char('.');
+}
+
+namespace {
+const QString CsvOrdnerSchluessel = QStringLiteral("Jahresuebersicht/CsvOrdner");
+}
+
+QString csvOrdner()
+{
+    const QString ordner = QSettings().value(CsvOrdnerSchluessel).toString();
+    if (ordner.isEmpty() || !QDir(ordner).exists())
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return ordner;
+}
+
+QString csvSchreiben(const QString& datei, const QByteArray& inhalt)
+{
+    QSaveFile ziel(datei);
+    errno = 0;
+    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(inhalt) != inhalt.size() || !ziel.commit())
+        return schreibmeldung(datei, schreibgrund(datei, errno));
+    QSettings().setValue(CsvOrdnerSchluessel, QFileInfo(datei).absolutePath());
+    return QString();
 }
 
 } // namespace svp::ui

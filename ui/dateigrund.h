@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace svp::ui {
@@ -19,5 +20,13 @@ QString schreibgrund(const QString& datei, int fehlernummer = 0);
 // "Die Datei „/pfad/x.csv“ kann nicht geschrieben werden: Zugriff verweigert." (without the
 // reason when none is known).
 QString schreibmeldung(const QString& datei, const QString& grund);
+
+// Where a CSV export is proposed: the folder of the last one while it exists, else the
+// documents folder. The year overview and the month list share it.
+QString csvOrdner();
+
+// Writes a CSV export whole or not at all (temp file and rename) and remembers its folder.
+// Empty on success, else the message of schreibmeldung.
+QString csvSchreiben(const QString& datei, const QByteArray& inhalt);
 
 } // namespace svp::ui

@@ -237,24 +237,13 @@ void Jahresuebersicht::melden(const QString& zeile1, const QString& zeile2)
 
 void Jahresuebersicht::csvSpeichern()
 {
-    QSettings s;
-    QString ordner = s.value(QStringLiteral("Jahresuebersicht/CsvOrdner")).toString();
-    if (ordner.isEmpty() || !QDir(ordner).exists())
-        ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString datei =
-        m_dateiwahl(QDir(ordner).filePath(QStringLiteral("Jahresuebersicht_%1.csv").arg(m_modell.jahr())));
+    const QString datei = m_dateiwahl(
+        QDir(csvOrdner()).filePath(QStringLiteral("Jahresuebersicht_%1.csv").arg(m_modell.jahr())));
     if (datei.isEmpty())
         return;
-    QSaveFile ziel(datei);
-    const QByteArray inhalt = m_modell.csv();
-    errno = 0;
-    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(inhalt) != inhalt.size() || !ziel.commit()) {
-        const QString grund = schreibgrund(datei, errno);
-        melden(QStringLiteral("Die Jahresübersicht wurde nicht als CSV gespeichert."),
-               schreibmeldung(datei, grund));
-        return;
-    }
-    s.setValue(QStringLiteral("Jahresuebersicht/CsvOrdner"), QFileInfo(datei).absolutePath());
+    const QString fehler = csvSchreiben(datei, m_modell.csv());
+    if (!fehler.isEmpty())
+        melden(QStringLiteral("Die Jahresübersicht wurde nicht als CSV gespeichert."), fehler);
 }
 
 void Jahresuebersicht::drucken()

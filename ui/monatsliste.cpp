@@ -446,28 +446,17 @@ void Monatsliste::changeEvent(QEvent* ereignis)
 
 void Monatsliste::csvSpeichern()
 {
-    QSettings s;
-    QString ordner = s.value(QStringLiteral("Jahresuebersicht/CsvOrdner")).toString();
-    if (ordner.isEmpty() || !QDir(ordner).exists())
-        ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString datei =
-        m_dateiwahl(QDir(ordner).filePath(QStringLiteral("Monatsliste_%1-%2.csv")
-                                              .arg(m_modell.jahr())
-                                              .arg(m_modell.monat() + 1, 2, 10, QLatin1Char('0'))));
+    const QString datei = m_dateiwahl(QDir(csvOrdner())
+                                          .filePath(QStringLiteral("Monatsliste_%1-%2.csv")
+                                                        .arg(m_modell.jahr())
+                                                        .arg(m_modell.monat() + 1, 2, 10, QLatin1Char('0'))));
     if (datei.isEmpty())
         return;
-    QSaveFile ziel(datei);
-    const QByteArray inhalt = m_modell.csv();
-    errno = 0;
-    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(inhalt) != inhalt.size() || !ziel.commit()) {
-        const QString grund = schreibgrund(datei, errno);
-        m_anzeige.zeigen({"Monatsliste",
-                          {"Die Monatsliste wurde nicht als CSV gespeichert.",
-                           schreibmeldung(datei, grund).toStdString()}},
-                         this);
-        return;
-    }
-    s.setValue(QStringLiteral("Jahresuebersicht/CsvOrdner"), QFileInfo(datei).absolutePath());
+    const QString fehler = csvSchreiben(datei, m_modell.csv());
+    if (!fehler.isEmpty())
+        m_anzeige.zeigen(
+            {"Monatsliste", {"Die Monatsliste wurde nicht als CSV gespeichert.", fehler.toStdString()}},
+            this);
 }
 
 void Monatsliste::drucken()
