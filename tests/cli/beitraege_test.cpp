@@ -4,8 +4,10 @@
 #include "cli/case_input.h"
 #include "cli/command_line.h"
 #include "engine/steuerung.h"
+#include "params/eingaben.h"
 #include "temp_dir.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -135,6 +137,90 @@ TEST(StapelBeitraege, rechenbeispiele_auf_den_cent)
     const std::string ohne = laufen(std::string("{") + Beispiele[0].zeile + "}\n", options);
     EXPECT_EQ(ohne.find("Beitraege"), std::string::npos);
     EXPECT_EQ(e1.substr(0, ohne.size() - 2), ohne.substr(0, ohne.size() - 2));
+}
+
+// The same worked cases entered into the window's controller as a user would: the controller's
+// amounts give the same figures as the batch line.
+const engine::Betrag& betragAus(const engine::Beitraege& b, const std::string& pfad)
+{
+    static const std::vector<std::string> Spalten = {"HB", "KB", "MJ1", "MJ2"};
+    static const std::vector<std::string> Zweige = {"LSt", "KV", "PV", "RV", "AV"};
+    static const std::vector<std::string> Umlagen = {"U1", "U2", "Insolvenzgeld", "UV"};
+    std::vector<std::string> teile;
+    std::stringstream text(pfad);
+    for (std::string teil; std::getline(text, teil, '/');)
+        teile.push_back(teil);
+    static engine::Betrag grundlage;
+    if (teile[0] == "Arbeitgeberkosten")
+        return b.summe.kosten;
+    if (teile[0] == "Summe")
+        return teile[1] == "AN" ? b.summe.an : b.summe.ag;
+    const auto index = [](const std::vector<std::string>& namen, const std::string& name) {
+        return static_cast<std::size_t>(std::find(namen.begin(), namen.end(), name) - namen.begin());
+    };
+    const engine::Spalte& spalte = b.spalten.at(index(Spalten, teile[0]));
+    if (teile[1] == "Summe")
+        return teile[2] == "AN" ? spalte.summe.an : spalte.summe.ag;
+    if (teile[1] == "Umlagen")
+        return spalte.umlagen.at(index(Umlagen, teile[2])).ag;
+    const engine::Posten& p = spalte.posten.at(index(Zweige, teile[1]));
+    if (teile[2] == "Grundlage") {
+        grundlage = {p.be, true};
+        return grundlage;
+    }
+    return teile[2] == "AN" ? p.an : p.ag;
+}
+
+TEST(StapelBeitraege, rechenbeispiele_im_fenster_wie_im_stapel)
+{
+    using engine::Feld;
+    using engine::Feldart;
+    for (const Beispiel& beispiel : Beispiele) {
+        SCOPED_TRACE(beispiel.name);
+        const Json f = Json::parse(std::string("{") + beispiel.zeile + "}");
+        test::TempDir dir;
+        engine::Steuerung sv(dir.path());
+        sv.Form_Load();
+        params::Arbeitnehmerdaten daten;
+        daten.U1 = true;
+        if (f.contains("Kinderlos"))
+            daten.Kinderlos = f["Kinderlos"].get<bool>();
+        if (f.contains("KVSatzKasse"))
+            daten.KVSatzKasse =
+                params::Currency::fromCents(std::llround(f["KVSatzKasse"].get<double>() * 100));
+        if (f.contains("Geburtsdatum")) {
+            const std::string d = f["Geburtsdatum"];
+            daten.Geburtsdatum = params::Datum{std::stoi(d.substr(0, 4)), std::stoi(d.substr(5, 2)),
+                                               std::stoi(d.substr(8, 2))};
+        }
+        sv.setArbeitnehmerdaten(daten);
+        auto tippen = [&](Feld feld, std::int64_t euro) {
+            sv.fokusSetzen(feld);
+            sv.eingeben(feld, params::Currency::fromWhole(euro));
+            sv.Taste(feld, engine::TasteEnter);
+        };
+        sv.Jahr_Click(f["AktJahr"].get<int>() - params::ErstesJahr);
+        sv.Monat_Click(f["Monat"].get<int>());
+        sv.Land_Click(f["Land"].get<int>());
+        sv.HBOpt_Click(f.value("HBStatus", 0));
+        sv.HBKV_Click(f.value("KVStatus", 0));
+        sv.HR_Click(f.value("RVVoll", false));
+        tippen({Feldart::HBEuro, 0}, f.value("HBEntgelt", 0));
+        const Json lohn = f.value("Monatslohn", Json::array({0, 0}));
+        const Json haushalt = f.value("Privathaushalt", Json::array({false, false}));
+        for (int i = 1; i <= 2; ++i) {
+            const auto k = static_cast<std::size_t>(i - 1);
+            tippen({Feldart::loh, i}, lohn[k].get<std::int64_t>());
+            tippen({Feldart::Url, i}, 0);
+            tippen({Feldart::Wei, i}, 0);
+            sv.priv_Click(i, haushalt[k].get<bool>());
+        }
+        for (const Zahl& z : beispiel.zahlen) {
+            const engine::Betrag& betrag = betragAus(sv.beitraege(), z.pfad);
+            EXPECT_TRUE(betrag.berechnet) << z.pfad;
+            EXPECT_EQ(betrag.wert, params::Currency::fromCents(z.cents)) << z.pfad;
+        }
+    }
 }
 
 // The employee's data as keys: each reading, and a German message for each wrong value.
