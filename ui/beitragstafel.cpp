@@ -191,6 +191,13 @@ void Beitragszeilen::bauen(QGridLayout* raster, int spalte, QGridLayout* fallRas
 
 void Beitragszeilen::einblenden(bool sichtbar)
 {
+    // While the amounts are shown, the hint keeps its room, so that nothing moves when it
+    // comes and goes; hidden with them, it takes none from the result texts.
+    if (m_hinweis != nullptr) {
+        QSizePolicy politik = m_hinweis->sizePolicy();
+        politik.setRetainSizeWhenHidden(sichtbar);
+        m_hinweis->setSizePolicy(politik);
+    }
     for (QWidget* w : m_alle)
         sichtbarSetzen(w, sichtbar);
 }

@@ -10,8 +10,11 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QSettings>
+#include <QStyle>
 #include <QToolButton>
 
 namespace svp::ui {
@@ -24,11 +27,61 @@ const QString Schalterschluessel = QStringLiteral("Fenster/BeitraegeInEuro");
 // Result labels of the four columns.
 constexpr std::array<const char*, 4> Ergebnisnamen = {"SVH", "SVK", "SV1", "SVW"};
 
+} // namespace
+
+// A result row narrower than its text ends it with "…" and shows the whole text as its
+// tooltip; the screen reader reads the whole text anyway.
+class Ergebniszeile : public QLabel
+{
+public:
+    void setzen(const QString& text)
+    {
+        textSetzen(this, text);
+        tippAbgleichen();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter maler(this);
+        style()->drawItemText(&maler, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(),
+                              gekuerzt(), foregroundRole());
+    }
+    void resizeEvent(QResizeEvent* ereignis) override
+    {
+        QLabel::resizeEvent(ereignis);
+        tippAbgleichen();
+    }
+
+private:
+    // The tables pad their texts with blanks; only what is written counts.
+    QString geschrieben() const
+    {
+        QString t = text();
+        while (t.endsWith(QLatin1Char(' ')))
+            t.chop(1);
+        return t;
+    }
+    QString gekuerzt() const
+    {
+        return fontMetrics().elidedText(geschrieben(), Qt::ElideRight, contentsRect().width());
+    }
+    void tippAbgleichen()
+    {
+        const QString ganz = geschrieben();
+        const QString tipp = gekuerzt() == ganz ? QString() : ganz.trimmed();
+        if (toolTip() != tipp)
+            setToolTip(tipp);
+    }
+};
+
+namespace {
+
 // A screen reader reads the row and its result in one: "Lohnsteuer: Pauschalsteuer AG=2%,
 // AN=0%"; the text alone is the description.
-void zeileZeigen(QLabel* zeile, std::size_t r, const QString& text)
+void zeileZeigen(Ergebniszeile* zeile, std::size_t r, const QString& text)
 {
-    textSetzen(zeile, text);
+    zeile->setzen(text);
     const QString ergebnis = text.simplified();
     const QString zweig = QString::fromUtf8(Zweige[r]);
     nameSetzen(zeile, zweig + QStringLiteral(": ") +
@@ -48,19 +101,24 @@ Ergebnistafel::Ergebnistafel()
     m_ssPanel1->setLineWidth(2);
     fettSetzen(m_ssPanel1);
     m_ssPanel1->setMargin(2);
-    auto* raster = new QGridLayout(this);
-    raster->setContentsMargins(Rand, 0, Rand, Rand);
-    raster->setHorizontalSpacing(Abstand);
-    raster->addWidget(m_ssPanel1, 0, 0, 1, engine::Spalten);
+    // The heading over the whole width, then the panels in one row, or in two (anordnen).
+    m_raster = new QGridLayout(this);
+    m_raster->setContentsMargins(Rand, 0, Rand, Rand);
+    m_raster->addWidget(m_ssPanel1, 0, 0);
     // The switch of the amounts sits at the right end of the heading.
     m_schalter = new QCheckBox(QStringLiteral("Beit&räge in Euro"));
     m_schalter->setObjectName(QStringLiteral("BeitraegeInEuro"));
     m_schalter->setAccessibleName(QStringLiteral("Beiträge in Euro"));
     m_schalter->setChecked(QSettings().value(Schalterschluessel, true).toBool());
-    raster->addWidget(m_schalter, 0, 0, 1, engine::Spalten, Qt::AlignRight | Qt::AlignVCenter);
+    m_raster->addWidget(m_schalter, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
+    for (std::size_t z = 0; z < m_reihen.size(); ++z) {
+        m_reihen[z] = new QHBoxLayout;
+        m_reihen[z]->setSpacing(Abstand);
+        m_raster->addLayout(m_reihen[z], 1 + static_cast<int>(z), 0);
+    }
     for (int spalte = 0; spalte < engine::Spalten; ++spalte)
-        raster->addWidget(spalteBauen(spalte), 1, spalte);
-    raster->setColumnStretch(engine::Spalten, 1);
+        m_reihen[0]->addWidget(spalteBauen(spalte));
+    m_reihen[0]->addStretch(1);
     beitraegeEinblenden(m_schalter->isChecked());
     QObject::connect(m_schalter, &QCheckBox::toggled, this, [this](bool an) {
         QSettings().setValue(Schalterschluessel, an);
@@ -111,8 +169,9 @@ QFrame* Ergebnistafel::spalteBauen(int spalte)
     s.raster->setHorizontalSpacing(Beitragszeilen::Zellenabstand);
     for (int r = 0; r < engine::Zeilen; ++r) {
         const auto z = static_cast<std::size_t>(r);
-        auto* label = beschriftung(
-            gruppenname(Ergebnisnamen[static_cast<std::size_t>(spalte)], engine::ErsteZeile + r), QString());
+        auto* label = new Ergebniszeile;
+        label->setObjectName(
+            gruppenname(Ergebnisnamen[static_cast<std::size_t>(spalte)], engine::ErsteZeile + r));
         label->setAccessibleName(QString::fromUtf8(Zweige[z]));
         label->setTextFormat(Qt::PlainText);
         // Where an amount needs more room than its cell, the text gives way, not the amount.
@@ -162,7 +221,7 @@ QFrame* Ergebnistafel::spalteBauen(int spalte)
     return s.panel;
 }
 
-int Ergebnistafel::mindestbreite(int spalte) const
+int Ergebnistafel::mindestbreite(int spalte, bool mitBeitraegen) const
 {
     // The widest texts a result row of the column may show: the short-term column only its
     // exemptions and the tax classes, every other column any text of the tables. The icon
@@ -185,16 +244,61 @@ int Ergebnistafel::mindestbreite(int spalte) const
         breite = std::max(
             breite,
             panel->fontMetrics().horizontalAdvance(QStringLiteral("Pauschalsteuer AG=2%, AN=0%")) + 24);
-    return breite + 12 + Beitragszeilen::breite(*panel);
+    return breite + 12 + (mitBeitraegen ? Beitragszeilen::breite(*panel) : 0);
 }
 
-void Ergebnistafel::ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite)
+void Ergebnistafel::ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite, int sichtbreite)
 {
+    std::array<int, 4> breiten = spaltenbreiten;
+    if (sichtbreite <= 0) {
+        anordnen(engine::Spalten);
+    } else {
+        const QMargins rand = m_raster->contentsMargins();
+        const int innen = sichtbreite - rand.left() - rand.right();
+        std::array<int, 4> mindest{};
+        int nebeneinander = (engine::Spalten - 1) * Abstand;
+        for (std::size_t k = 0; k < mindest.size(); ++k) {
+            mindest[k] = std::max(mindestbreite(static_cast<int>(k), beitraegeSichtbar()), 1);
+            nebeneinander += mindest[k];
+        }
+        anordnen(nebeneinander <= innen ? engine::Spalten : 2);
+        // Each row shares the width in view in proportion to what its panels need.
+        const int platz = innen - (m_jeZeile - 1) * Abstand;
+        for (std::size_t erste = 0; erste < breiten.size(); erste += static_cast<std::size_t>(m_jeZeile)) {
+            const std::size_t ende = erste + static_cast<std::size_t>(m_jeZeile);
+            int summe = 0;
+            for (std::size_t k = erste; k < ende; ++k)
+                summe += mindest[k];
+            int rest = platz;
+            for (std::size_t k = erste; k + 1 < ende; ++k) {
+                breiten[k] = platz * mindest[k] / summe;
+                rest -= breiten[k];
+            }
+            breiten[ende - 1] = rest;
+        }
+        seitenbreite = sichtbreite;
+    }
     for (std::size_t k = 0; k < m_spalten.size(); ++k)
-        if (m_spalten[k].panel->width() != spaltenbreiten[k])
-            m_spalten[k].panel->setFixedWidth(spaltenbreiten[k]);
+        if (m_spalten[k].panel->width() != breiten[k] || m_spalten[k].panel->minimumWidth() != breiten[k])
+            m_spalten[k].panel->setFixedWidth(breiten[k]);
     if (minimumWidth() != seitenbreite)
         setMinimumWidth(seitenbreite);
+}
+
+void Ergebnistafel::anordnen(int jeZeile)
+{
+    if (jeZeile == m_jeZeile)
+        return;
+    m_jeZeile = jeZeile;
+    for (QHBoxLayout* reihe : m_reihen)
+        while (QLayoutItem* teil = reihe->takeAt(0))
+            delete teil; // the item only: the panel is added again below
+    for (int spalte = 0; spalte < engine::Spalten; ++spalte)
+        m_reihen[static_cast<std::size_t>(spalte / jeZeile)]->addWidget(
+            m_spalten[static_cast<std::size_t>(spalte)].panel);
+    for (QHBoxLayout* reihe : m_reihen)
+        if (reihe->count() > 0)
+            reihe->addStretch(1);
 }
 
 void Ergebnistafel::zeigen(const engine::Ansicht& a)

@@ -12,10 +12,13 @@
 class QCheckBox;
 class QFrame;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QToolButton;
 
 namespace svp::ui {
+
+class Ergebniszeile;
 
 // The results under the four columns: the heading "Ergebnisse" and one panel per column, each
 // as wide as its column. A panel holds one row per branch (Lohnsteuer, KV, PV, RV, AV,
@@ -41,11 +44,18 @@ public:
     // Called after the box showed or hid the amounts, when the panels' height changed.
     void setUmschaltung(std::function<void()> umgeschaltet) { m_umgeschaltet = std::move(umgeschaltet); }
 
-    // The width the panel of `spalte` needs for the widest text a row of it may show.
-    int mindestbreite(int spalte) const;
+    // The width the panel of `spalte` needs for the widest text a row of it may show, with the
+    // room of the amounts beside it or without.
+    int mindestbreite(int spalte, bool mitBeitraegen = true) const;
 
-    // Each panel as wide as its column, the whole as wide as the page of the columns.
-    void ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite);
+    // Each panel as wide as its column, the whole as wide as the page of the columns. Where the
+    // columns scroll sideways (`sichtbreite` > 0, the width in view), the four panels stay in
+    // view instead: side by side where their texts and amounts fit, else two above two, each
+    // row sharing the width in proportion to what its panels need; a text cut short shows its
+    // whole in the tooltip.
+    void ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite, int sichtbreite = 0);
+    // How many panels stand side by side: 4, or 2 where the columns scroll.
+    int jeZeile() const { return m_jeZeile; }
 
     QToolButton* lstKurz() const { return m_lstKurz; }
     QToolButton* lstInfo() const { return m_lstInfo; }
@@ -56,11 +66,12 @@ private:
         QWidget* zeilenflaeche = nullptr; // the rows, under the message
         QGridLayout* raster = nullptr;    // one row per branch
         QLabel* vielleicht = nullptr;
-        std::array<QLabel*, 6> zeilen{}; // [row - 36]
+        std::array<Ergebniszeile*, 6> zeilen{}; // [row - 36]
     };
 
     QFrame* spalteBauen(int spalte);
     void beitraegeEinblenden(bool sichtbar);
+    void anordnen(int jeZeile);
 
     QLabel* m_ssPanel1 = nullptr;
     std::array<Spalte, 4> m_spalten{};
@@ -69,6 +80,9 @@ private:
     std::array<Beitragszeilen, 4> m_beitraege{};
     QCheckBox* m_schalter = nullptr;
     std::function<void()> m_umgeschaltet;
+    QGridLayout* m_raster = nullptr;
+    std::array<QHBoxLayout*, 2> m_reihen{}; // the panels, side by side or two above two
+    int m_jeZeile = engine::Spalten;
 };
 
 } // namespace svp::ui

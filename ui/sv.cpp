@@ -94,16 +94,16 @@ void SV::teileAnordnen()
 
     // The top row stays at the top and the results at the bottom; the columns between them lie
     // on one page that scrolls when the window is smaller than they need, so that no control is
-    // ever cut off. The results follow the columns when the page scrolls sideways.
+    // ever cut off. The results stay in view when the page scrolls sideways.
     m_rollbereich = rollbereichBauen(m_inhalt, QStringLiteral("Rollbereich"));
     m_ergebnisbereich = rollbereichBauen(m_ergebnisse, QStringLiteral("Ergebnisbereich"));
     m_ergebnisbereich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_ergebnisbereich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_ergebnisbereich->setFixedHeight(m_ergebnisse->sizeHint().height());
     m_ergebnisse->setUmschaltung([this] { beitraegeUmgeschaltet(); });
-    connect(m_rollbereich->horizontalScrollBar(), &QScrollBar::valueChanged,
-            m_ergebnisbereich->horizontalScrollBar(), &QScrollBar::setValue);
     m_inhalt->installEventFilter(this);
+    m_rollbereich->viewport()->installEventFilter(this);
+    m_ergebnisbereich->viewport()->installEventFilter(this);
     for (QGroupBox* spalte : m_inhalt->elemente().hb)
         spalte->installEventFilter(this);
 
@@ -189,8 +189,18 @@ void SV::anfangsgroesseSetzen()
     QSize groesse = gewuenscht;
     if (const QScreen* bildschirm = screen()) {
         const QSize platz = bildschirm->availableGeometry().size() - Fensterrahmen;
-        if (platz.width() < gewuenscht.width())
+        if (platz.width() < gewuenscht.width()) {
+            // The results then stand in view as a whole, perhaps two panels above two.
             groesse.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            std::array<int, 4> breiten{};
+            const auto& spalten = m_inhalt->elemente().hb;
+            for (std::size_t k = 0; k < spalten.size(); ++k)
+                breiten[k] = spalten[k]->minimumWidth();
+            const int vorher = m_ergebnisbereich->height();
+            m_ergebnisse->ausrichten(breiten, m_inhalt->sizeHint().width(), platz.width());
+            ergebnishoeheAbgleichen();
+            groesse.rheight() += m_ergebnisbereich->height() - vorher;
+        }
         if (platz.width() < m_kopf->einzeiligeBreite())
             groesse.rheight() += m_kopf->knopfzeilenhoehe();
         groesse = groesse.boundedTo(platz);
@@ -227,8 +237,17 @@ void SV::ergebnisseAusrichten()
     const auto& spalten = m_inhalt->elemente().hb;
     for (std::size_t k = 0; k < spalten.size(); ++k)
         breiten[k] = spalten[k]->width();
-    m_ergebnisse->ausrichten(breiten, m_inhalt->width());
-    m_ergebnisbereich->horizontalScrollBar()->setValue(m_rollbereich->horizontalScrollBar()->value());
+    // Where the columns scroll sideways, the four panels stay in view as a whole.
+    const bool rollt = m_inhalt->width() > m_rollbereich->viewport()->width();
+    m_ergebnisse->ausrichten(breiten, m_inhalt->width(), rollt ? m_ergebnisbereich->viewport()->width() : 0);
+    ergebnishoeheAbgleichen();
+}
+
+void SV::ergebnishoeheAbgleichen()
+{
+    const int hoehe = m_ergebnisse->sizeHint().height();
+    if (m_ergebnisbereich->height() != hoehe)
+        m_ergebnisbereich->setFixedHeight(hoehe);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -274,8 +293,8 @@ void SV::beitraegeUmgeschaltet()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     m_ergebnisse->layout()->activate();
     const int alt = m_ergebnisbereich->height();
-    const int neu = m_ergebnisse->sizeHint().height();
-    m_ergebnisbereich->setFixedHeight(neu);
+    ergebnisseAusrichten();
+    const int neu = m_ergebnisbereich->height();
     if (!isVisible() || isMaximized() || isFullScreen())
         return;
     int hoehe = height() + neu - alt;

@@ -114,6 +114,7 @@ private:
     // Draws the controller's state; `alles` draws every text anew, even where the user types.
     void aktualisieren(bool alles = false);
     void ergebnisseAusrichten();
+    void ergebnishoeheAbgleichen();
     void beitraegeUmgeschaltet();
     void anfangsgroesseSetzen();
     bool fokusAbgleichen(); // true when the focus moved
@@ -143,7 +144,7 @@ private:
     Spaltenseite* m_inhalt = nullptr;
     QScrollArea* m_rollbereich = nullptr; // the columns
     Ergebnistafel* m_ergebnisse = nullptr;
-    QScrollArea* m_ergebnisbereich = nullptr; // the results, following the columns sideways
+    QScrollArea* m_ergebnisbereich = nullptr; // the results, in view while the columns scroll
     QStatusBar* m_statuszeile = nullptr;
     Jahresuebersicht* m_uebersicht = nullptr; // the non-modal overview window, once opened
 };

@@ -1099,6 +1099,11 @@ void FensterTest::passtAufUeblicheBildschirme()
         m_fenster->layout()->activate();
         QCoreApplication::sendPostedEvents();
     };
+    // To look at them: SVP_BILDSCHIRME=DIR keeps a picture of each size in DIR.
+    const auto bild = [this](const char* name) {
+        if (const QString ordner = qEnvironmentVariable("SVP_BILDSCHIRME"); !ordner.isEmpty())
+            QVERIFY(m_fenster->grab().save(ordner + QLatin1Char('/') + QLatin1String(name)));
+    };
     auto* rollbereich = finde<QAbstractScrollArea>("Rollbereich");
     // A saved month: no notice above the columns (a month never saved is checked at the end).
     QTest::mouseClick(finde<QPushButton>("Speichern"), Qt::LeftButton);
@@ -1111,6 +1116,7 @@ void FensterTest::passtAufUeblicheBildschirme()
     QVERIFY2(hinweis.width() <= 1366 - 16 && hinweis.height() <= 720 - 40,
              qPrintable(QStringLiteral("%1 x %2").arg(hinweis.width()).arg(hinweis.height())));
     anordnen(hinweis);
+    bild("fenster-1366x720.png");
     QVERIFY(!rollbereich->horizontalScrollBar()->isVisible());
     QVERIFY(!rollbereich->verticalScrollBar()->isVisible());
     for (QLabel* zeile : m_fenster->findChildren<QLabel*>(QRegularExpression("^SV[HK1W]\\(")))
@@ -1132,6 +1138,44 @@ void FensterTest::passtAufUeblicheBildschirme()
     QVERIFY(!rollbereich->verticalScrollBar()->isVisible());
     for (const char* name : {"Jahr", "Drucken", "SVH(36)", "SVH(41)", "SV1(41)"})
         QVERIFY2(ganzSichtbar(finde<QWidget>(name)), name);
+
+    // While the columns scroll sideways, the four result panels stay in view: without the
+    // amounts side by side, with them two above two; a text cut short has its whole as tooltip.
+    auto* seitwaerts = rollbereich->horizontalScrollBar();
+    struct Fall {
+        int breite;
+        bool mitBetraegen;
+        bool zweiReihen;
+        bool gekuerzt;
+        const char* bild;
+    };
+    for (const Fall& f : {Fall{1024, false, false, false, "fenster-1024x768.png"},
+                          Fall{1024, true, true, false, "fenster-1024x768-beitraege.png"},
+                          Fall{560, true, true, true, nullptr}}) {
+        if (betraege->isChecked() != f.mitBetraegen)
+            QTest::mouseClick(betraege, Qt::LeftButton, {}, QPoint(8, betraege->height() / 2));
+        anordnen(QSize(f.breite - 16, 768 - 40));
+        for (const int stelle : {seitwaerts->maximum(), 0}) {
+            seitwaerts->setValue(stelle);
+            for (const char* name : {"Ergebnis(0)", "Ergebnis(1)", "Ergebnis(2)", "Ergebnis(3)", "SV1(41)"})
+                QVERIFY2(ganzSichtbar(finde<QWidget>(name)),
+                         qPrintable(QStringLiteral("%1 bei %2").arg(name).arg(f.breite)));
+        }
+        QCOMPARE(finde<QWidget>("Ergebnis(2)")->y() > finde<QWidget>("Ergebnis(0)")->y(), f.zweiReihen);
+        if (f.bild != nullptr)
+            bild(f.bild);
+        int gekuerzt = 0;
+        for (QLabel* zeile : m_fenster->findChildren<QLabel*>(QRegularExpression("^SV[HK1W]\\(")))
+            if (zeile->isVisibleTo(m_fenster.get()) &&
+                zeile->fontMetrics().horizontalAdvance(zeile->text().trimmed()) >
+                    zeile->contentsRect().width()) {
+                QCOMPARE(zeile->toolTip(), zeile->text().trimmed());
+                ++gekuerzt;
+            }
+        QCOMPARE(gekuerzt > 0, f.gekuerzt);
+    }
+    QTest::mouseClick(betraege, Qt::LeftButton, {}, QPoint(8, betraege->height() / 2));
+    anordnen(QSize(1024 - 16, 720 - 40));
 
     // A control that gets the focus is scrolled into view, on the right and back on the left.
     auto* seite = qobject_cast<QScrollArea*>(rollbereich);
