@@ -189,6 +189,10 @@ QFrame* Ergebnistafel::spalteBauen(int spalte)
         s.raster->addWidget(m_lstKurz, Beitragszeilen::ErsteErgebniszeile, 3);
     } else if (spalte == 2) {
         m_lstInfo = infoknopf(QStringLiteral("LSTinfo"), QStringLiteral("Erläuterung Lohnsteuer"));
+        // Hidden, the icon lends its room to the tax text beside the amounts.
+        QSizePolicy politik = m_lstInfo->sizePolicy();
+        politik.setRetainSizeWhenHidden(false);
+        m_lstInfo->setSizePolicy(politik);
         s.raster->addWidget(m_lstInfo, Beitragszeilen::ErsteErgebniszeile, 1);
     }
     // The icons no higher than their icon: the tax row stays as high as the others.

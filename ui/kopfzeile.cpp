@@ -5,10 +5,10 @@
 #include <initializer_list>
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace svp::ui {
@@ -106,24 +106,22 @@ Kopfzeile::Kopfzeile()
         knoepfe->addWidget(w);
     // The buttons stand right of the lists, or under them where the window is too narrow for
     // both (umbrechen).
-    m_raster = new QGridLayout(this);
-    m_raster->setSpacing(Abstand);
-    m_raster->addWidget(m_listen, 0, 0);
-    m_raster->setColumnStretch(1, 1);
-    m_raster->addWidget(m_knoepfe, 0, 2, Qt::AlignRight);
-    m_raster->setContentsMargins(Rand, Rand, Rand, 4);
+    auto* zeilen = new QVBoxLayout(this);
+    zeilen->setSpacing(Abstand);
+    zeilen->setContentsMargins(Rand, Rand, Rand, 4);
+    for (QHBoxLayout*& zeile : m_zeilen) {
+        zeile = new QHBoxLayout;
+        zeile->setSpacing(Abstand);
+        zeilen->addLayout(zeile);
+    }
+    anordnen(Anordnung::EineZeile);
 }
 
 int Kopfzeile::einzeiligeBreite() const
 {
-    const QMargins rand = m_raster->contentsMargins();
+    const QMargins rand = layout()->contentsMargins();
     return rand.left() + m_listen->sizeHint().width() + Abstand + m_knoepfe->sizeHint().width() +
            rand.right();
-}
-
-int Kopfzeile::knopfzeilenhoehe() const
-{
-    return m_knoepfe->sizeHint().height() + Abstand;
 }
 
 void Kopfzeile::vorneEinfuegen(QWidget* w)
@@ -131,17 +129,48 @@ void Kopfzeile::vorneEinfuegen(QWidget* w)
     static_cast<QHBoxLayout*>(m_listen->layout())->insertWidget(0, w);
 }
 
+void Kopfzeile::leisteAufnehmen(QWidget* leiste)
+{
+    m_leiste = leiste;
+    m_anordnung = Anordnung::Unbestimmt;
+    umbrechen(width());
+}
+
 void Kopfzeile::umbrechen(int fensterbreite)
 {
-    const bool eineZeile = fensterbreite >= einzeiligeBreite();
-    if (eineZeile == (m_raster->indexOf(m_knoepfe) >= 0 && m_knoepfeRechts))
+    Anordnung neu = Anordnung::EineZeile;
+    if (fensterbreite < einzeiligeBreite()) {
+        const QMargins rand = layout()->contentsMargins();
+        const int nebenKnoepfen = rand.left() + m_knoepfe->sizeHint().width() + Abstand +
+                                  (m_leiste != nullptr ? m_leiste->sizeHint().width() : 0) + rand.right();
+        neu = fensterbreite >= nebenKnoepfen ? Anordnung::LeisteNebenKnoepfen : Anordnung::DreiZeilen;
+    }
+    anordnen(neu);
+}
+
+void Kopfzeile::anordnen(Anordnung anordnung)
+{
+    if (anordnung == m_anordnung)
         return;
-    m_raster->removeWidget(m_knoepfe);
-    if (eineZeile)
-        m_raster->addWidget(m_knoepfe, 0, 2, Qt::AlignRight);
-    else
-        m_raster->addWidget(m_knoepfe, 1, 0, 1, 3, Qt::AlignLeft);
-    m_knoepfeRechts = eineZeile;
+    m_anordnung = anordnung;
+    for (QHBoxLayout* zeile : m_zeilen)
+        while (QLayoutItem* teil = zeile->takeAt(0))
+            delete teil; // the item only: the widget is added again below
+    // The lists first; the buttons right of them, or in a line of their own; the notice of a
+    // month never saved under them, or right of the buttons where the line has room for it.
+    m_zeilen[0]->addWidget(m_listen);
+    m_zeilen[0]->addStretch(1);
+    const bool eineZeile = anordnung == Anordnung::EineZeile;
+    QHBoxLayout* knoepfe = eineZeile ? m_zeilen[0] : m_zeilen[1];
+    knoepfe->addWidget(m_knoepfe);
+    if (m_leiste != nullptr) {
+        if (anordnung == Anordnung::LeisteNebenKnoepfen)
+            m_zeilen[1]->addWidget(m_leiste, 1);
+        else
+            m_zeilen[eineZeile ? 1 : 2]->addWidget(m_leiste);
+    }
+    if (anordnung == Anordnung::DreiZeilen)
+        m_zeilen[1]->addStretch(1);
 }
 
 } // namespace svp::ui

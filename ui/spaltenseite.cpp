@@ -285,7 +285,14 @@ QGroupBox* Spaltenseite::gemeinsameKVBauen(const engine::Ansicht& a)
     optionsgruppeBauen(e.gbKV, "GBKV", a.GBKV, links);
     innen->addLayout(links, 0, 0);
     e.gbCheck1 = kastenBauen(QStringLiteral("GBCheck(1)"), a.GBCheck[1]);
-    innen->addWidget(e.gbCheck1, 0, 1, Qt::AlignTop);
+    // That the mini-jobs together exceed the limit is said where both are, beside their shared
+    // options, in room the panel has anyway.
+    auto* rechts = new QVBoxLayout;
+    rechts->setSpacing(2);
+    rechts->addWidget(e.gbCheck1);
+    rechts->addWidget(grenzeBauen(a, 2));
+    rechts->addStretch(1);
+    innen->addLayout(rechts, 0, 1);
     innen->setColumnStretch(0, 1);
     innen->setColumnStretch(1, 1);
     rahmen->addWidget(e.gkvTraeger);
@@ -346,6 +353,23 @@ QWidget* Spaltenseite::rechenblockBauen(int i)
     return block;
 }
 
+QLabel* Spaltenseite::grenzeBauen(const engine::Ansicht& a, int i)
+{
+    const auto k = static_cast<std::size_t>(i);
+    QLabel*& grenze = m_elemente.gbGrenze[k];
+    grenze = beschriftung(gruppenname("GBGrenze", i), qtext(a.GBGrenze[k].caption));
+    grenze->setWordWrap(true);
+    platzHalten(grenze);
+    if (i == 1) {
+        // The limit is exceeded: the one warning of the window in red and bold.
+        fettSetzen(grenze);
+        QPalette rot = grenze->palette();
+        rot.setColor(QPalette::WindowText, Qt::red);
+        grenze->setPalette(rot);
+    }
+    return grenze;
+}
+
 QGroupBox* Spaltenseite::minijobBauen(const engine::Ansicht& a, int i)
 {
     Spaltenelemente& e = m_elemente;
@@ -360,17 +384,17 @@ QGroupBox* Spaltenseite::minijobBauen(const engine::Ansicht& a, int i)
     liste->addWidget(arbeitgeberBauen(spalte));
     e.priv[k] = kastenBauen(gruppenname("priv", i), a.priv[k]);
     liste->addWidget(e.priv[k]);
-    e.gbGrenze[k] = beschriftung(gruppenname("GBGrenze", i), qtext(a.GBGrenze[k].caption));
-    e.gbGrenze[k]->setWordWrap(true);
-    platzHalten(e.gbGrenze[k]);
     if (i == 1) {
-        // The limit is exceeded: the one warning of the window in red and bold.
-        fettSetzen(e.gbGrenze[k]);
-        QPalette rot = e.gbGrenze[k]->palette();
-        rot.setColor(QPalette::WindowText, Qt::red);
-        e.gbGrenze[k]->setPalette(rot);
+        liste->addWidget(grenzeBauen(a, i));
+    } else {
+        // An unseen twin of the first mini-job's warning keeps the rows of the two level.
+        auto* ebene = beschriftung(QStringLiteral("GBGrenzeEbene"), qtext(a.GBGrenze[1].caption));
+        ebene->setWordWrap(true);
+        fettSetzen(ebene);
+        platzHalten(ebene);
+        ebene->hide();
+        liste->addWidget(ebene);
     }
-    liste->addWidget(e.gbGrenze[k]);
     liste->addWidget(rechenblockBauen(i));
     liste->addStretch(1);
 

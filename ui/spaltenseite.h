@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QGridLayout;
+class QLabel;
 
 namespace svp::ui {
 
@@ -34,6 +35,7 @@ private:
     QGroupBox* kurzfristigeBauen(const engine::Ansicht& a);
     QGroupBox* gemeinsameKVBauen(const engine::Ansicht& a);
     QGroupBox* minijobBauen(const engine::Ansicht& a, int i);
+    QLabel* grenzeBauen(const engine::Ansicht& a, int i);
     QWidget* rechenblockBauen(int i);
     QGroupBox* spalteBauen(const engine::Ansicht& a, int spalte);
     QLineEdit* arbeitgeberBauen(int spalte);

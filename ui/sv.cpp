@@ -115,8 +115,8 @@ void SV::teileAnordnen()
     haupt->setContentsMargins(0, 0, 0, 0);
     haupt->setSpacing(0);
     m_vorgabeleiste = new Vorgabeleiste;
+    m_kopf->leisteAufnehmen(m_vorgabeleiste);
     haupt->addWidget(m_kopf);
-    haupt->addWidget(m_vorgabeleiste);
     haupt->addWidget(m_rollbereich, 1);
     haupt->addWidget(m_ergebnisbereich);
     haupt->addWidget(m_statuszeile);
@@ -184,28 +184,24 @@ void SV::anfangsgroesseSetzen()
 {
     // The window opens as large as its controls want, within the work area of the screen; the
     // title bar and the frame of the window manager take their part of it. Where the screen is
-    // too narrow, the page scrolls sideways and its scroll bar takes a line of its own.
-    const QSize gewuenscht = sizeHint();
-    QSize groesse = gewuenscht;
-    if (const QScreen* bildschirm = screen()) {
-        const QSize platz = bildschirm->availableGeometry().size() - Fensterrahmen;
-        if (platz.width() < gewuenscht.width()) {
-            // The results then stand in view as a whole, perhaps two panels above two.
-            groesse.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-            std::array<int, 4> breiten{};
-            const auto& spalten = m_inhalt->elemente().hb;
-            for (std::size_t k = 0; k < spalten.size(); ++k)
-                breiten[k] = spalten[k]->minimumWidth();
-            const int vorher = m_ergebnisbereich->height();
-            m_ergebnisse->ausrichten(breiten, m_inhalt->sizeHint().width(), platz.width());
-            ergebnishoeheAbgleichen();
-            groesse.rheight() += m_ergebnisbereich->height() - vorher;
-        }
-        if (platz.width() < m_kopf->einzeiligeBreite())
-            groesse.rheight() += m_kopf->knopfzeilenhoehe();
-        groesse = groesse.boundedTo(platz);
-    }
-    resize(groesse);
+    // too narrow, the top row takes more lines, the results stand two above two and the page
+    // scrolls sideways, its scroll bar taking a line of its own.
+    QSize platz(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (const QScreen* bildschirm = screen())
+        platz = bildschirm->availableGeometry().size() - Fensterrahmen;
+    const int breite = std::min(platz.width(), sizeHint().width());
+    m_kopf->umbrechen(breite);
+    const bool rollt = breite < m_inhalt->sizeHint().width();
+    std::array<int, 4> spaltenbreiten{};
+    const auto& spalten = m_inhalt->elemente().hb;
+    for (std::size_t k = 0; k < spalten.size(); ++k)
+        spaltenbreiten[k] = spalten[k]->minimumWidth();
+    m_ergebnisse->ausrichten(spaltenbreiten, m_inhalt->sizeHint().width(), rollt ? breite : 0);
+    ergebnishoeheAbgleichen();
+    QSize groesse(breite, sizeHint().height());
+    if (rollt)
+        groesse.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    resize(groesse.boundedTo(platz));
 }
 
 void SV::resizeEvent(QResizeEvent* ereignis)
@@ -218,10 +214,9 @@ QSize SV::sizeHint() const
 {
     // Everything at once: the top row, the columns, the results and the status bar, without a
     // scroll bar.
-    const int leiste = m_vorgabeleiste->isVisibleTo(this) ? m_vorgabeleiste->sizeHint().height() : 0;
     return {std::max(m_kopf->einzeiligeBreite(), m_inhalt->sizeHint().width()),
-            m_kopf->sizeHint().height() + leiste + m_inhalt->sizeHint().height() +
-                m_ergebnisbereich->height() + m_statuszeile->sizeHint().height()};
+            m_kopf->sizeHint().height() + m_inhalt->sizeHint().height() + m_ergebnisbereich->height() +
+                m_statuszeile->sizeHint().height()};
 }
 
 bool SV::eventFilter(QObject* objekt, QEvent* ereignis)

@@ -18,15 +18,18 @@
 #include <fstream>
 #include <memory>
 
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -193,6 +196,46 @@ private slots:
             liste()->setFocus();
             QVERIFY(m_fenster->grab().save(QString::fromLocal8Bit(bild)));
         }
+    }
+
+    // With the list of employees and the notice of a month never saved, the window with the
+    // amounts still fits a screen of 1366 x 720 (less the window manager's frame) at once; the
+    // warning of the mini-jobs together takes no line of its own either.
+    void passtMitListeUndHinweisAuf1366x720()
+    {
+        mitarbeiter(wurzel(), "4711 Meier, Anna", R"({"Name":"Meier, Anna","Personalnummer":"4711"})");
+        oeffnen();
+        m_wahl->zeigen("4711 Meier, Anna", 2008, 7);
+        m_fenster->handeln([](Steuerung& s) {
+            for (const auto& [feld, euro] : {std::pair{Feld{Feldart::HBEuro, 0}, 0},
+                                             {Feld{Feldart::loh, 1}, 300},
+                                             {Feld{Feldart::loh, 2}, 200}}) {
+                s.fokusSetzen(feld);
+                s.eingeben(feld, Currency::fromWhole(euro));
+                s.Taste(feld, svp::engine::TasteEnter);
+            }
+        });
+        m_fenster->resize(1366 - 16, 720 - 40);
+        QCoreApplication::sendPostedEvents();
+        m_fenster->layout()->activate();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(m_fenster->steuerung().vorgabewerte());
+        QVERIFY(m_fenster->findChild<QCheckBox*>(QStringLiteral("BeitraegeInEuro"))->isChecked());
+        QVERIFY(!m_fenster->findChild<QAbstractScrollArea*>(QStringLiteral("Rollbereich"))
+                     ->verticalScrollBar()
+                     ->isVisible());
+        for (const char* name :
+             {"Arbeitnehmer", "Jahresuebersicht", "FallLeeren", "GBGrenze(2)", "Modurch(2)", "Ergebnis(0)",
+              "SV1(41)", "SVW(41)", "Kosten(2)", "Kosten(3)"}) {
+            QWidget* w = m_fenster->findChild<QWidget*>(QLatin1String(name));
+            QVERIFY2(w != nullptr, name);
+            const QRect imFenster(w->mapTo(m_fenster.get(), QPoint(0, 0)), w->size());
+            QVERIFY2(w->isVisible() && m_fenster->rect().contains(imFenster) &&
+                         w->visibleRegion().boundingRect() == w->rect(),
+                     name);
+        }
+        if (const QString bild = qEnvironmentVariable("SVP_BILD_1366X720"); !bild.isEmpty())
+            QVERIFY(m_fenster->grab().save(bild));
     }
 
     // Another employee is shown after the question of a month switch: cancelling keeps the case
