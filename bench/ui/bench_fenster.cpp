@@ -45,10 +45,13 @@ struct Fenster {
 
 // A wage of the first mini-job that alternates between the mini-job range and the sliding
 // zone, so that every Enter changes the result labels.
-void enterImLohnfeld(benchmark::State& state, bool mitZeichnen)
+void enterImLohnfeld(benchmark::State& state, bool mitZeichnen, QSize groesse = QSize(1366 - 16, 720 - 40))
 {
     QTemporaryDir dir;
     Fenster f(dir.path());
+    // As large as on a common screen (1366 x 720 less the window manager's frame, by default),
+    // the amounts beside the results.
+    f.fenster.resize(groesse);
     if (!QTest::qWaitForWindowExposed(&f.fenster)) {
         state.SkipWithError("window not shown");
         return;
@@ -88,6 +91,13 @@ void BM_EnterImLohnfeldGezeichnet(benchmark::State& state)
     enterImLohnfeld(state, true);
 }
 BENCHMARK(BM_EnterImLohnfeldGezeichnet)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The same on a screen 1024 wide: the columns scroll, the results stand two above two.
+void BM_EnterImLohnfeldGezeichnet1024(benchmark::State& state)
+{
+    enterImLohnfeld(state, true, QSize(1024 - 16, 768 - 40));
+}
+BENCHMARK(BM_EnterImLohnfeldGezeichnet1024)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // One digit typed: the key handler and the new value, each followed by drawing the state.
 void BM_ZifferImLohnfeld(benchmark::State& state)
