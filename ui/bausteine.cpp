@@ -1,6 +1,7 @@
 #include "bausteine.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
@@ -22,6 +23,13 @@ void platzHalten(QWidget* w)
     QSizePolicy politik = w->sizePolicy();
     politik.setRetainSizeWhenHidden(true);
     w->setSizePolicy(politik);
+}
+
+void zeilenLeeren(std::span<QHBoxLayout* const> zeilen)
+{
+    for (QHBoxLayout* zeile : zeilen)
+        while (QLayoutItem* teil = zeile->takeAt(0))
+            delete teil; // the item only, not its widget
 }
 
 void sichtbarSetzen(QWidget* w, bool sichtbar)

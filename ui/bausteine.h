@@ -1,10 +1,12 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 #include <QString>
 
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QToolButton;
 class QWidget;
@@ -27,6 +29,10 @@ QString gruppenname(const char* name, int index);
 // A control the determination hides keeps its place, so that the window does not jump while
 // the user works in it.
 void platzHalten(QWidget* w);
+
+// Takes every item out of the row layouts `zeilen`; their widgets stay where they belong, to be
+// laid out anew.
+void zeilenLeeren(std::span<QHBoxLayout* const> zeilen);
 
 // Showing, naming and labelling only when something changes: every change costs a layout
 // pass, and screen readers announce every change of a name.

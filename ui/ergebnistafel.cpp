@@ -294,9 +294,7 @@ void Ergebnistafel::anordnen(int jeZeile)
     if (jeZeile == m_jeZeile)
         return;
     m_jeZeile = jeZeile;
-    for (QHBoxLayout* reihe : m_reihen)
-        while (QLayoutItem* teil = reihe->takeAt(0))
-            delete teil; // the item only: the panel is added again below
+    zeilenLeeren(m_reihen);
     for (int spalte = 0; spalte < engine::Spalten; ++spalte)
         m_reihen[static_cast<std::size_t>(spalte / jeZeile)]->addWidget(
             m_spalten[static_cast<std::size_t>(spalte)].panel);

@@ -153,9 +153,7 @@ void Kopfzeile::anordnen(Anordnung anordnung)
     if (anordnung == m_anordnung)
         return;
     m_anordnung = anordnung;
-    for (QHBoxLayout* zeile : m_zeilen)
-        while (QLayoutItem* teil = zeile->takeAt(0))
-            delete teil; // the item only: the widget is added again below
+    zeilenLeeren(m_zeilen);
     // The lists first; the buttons right of them, or in a line of their own; the notice of a
     // month never saved under them, or right of the buttons where the line has room for it.
     m_zeilen[0]->addWidget(m_listen);
