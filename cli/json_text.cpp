@@ -79,15 +79,6 @@ constexpr std::array<char, 200> DigitPairs = [] {
     return pairs;
 }();
 
-// How many decimal digits `value` has (1 for 0). Amounts of a month mostly have up to four.
-int decimalDigits(std::uint64_t value)
-{
-    int digits = 1;
-    for (; value >= 10000; value /= 10000)
-        digits += 4;
-    return digits + (value >= 10) + (value >= 100) + (value >= 1000);
-}
-
 // Appends through a writer that needs at most `room` bytes.
 template <typename Write> void appendWritten(std::string& out, std::size_t room, Write write)
 {
@@ -135,32 +126,38 @@ char* writeAmount(char* p, params::Currency amount)
 
 char* writeCentsNumberNonZero(char* p, params::Currency amount)
 {
-    // Divisors known at compile time, and the digits two at a time from a table: a line of
-    // amounts holds some thirty numbers that are not 0, and the general writer's division by
-    // a divisor known only at run time would cost more than the rest of the line's amounts.
+    // Divisors known at compile time, and the digits two at a time from a table, from the last
+    // backwards into a block that is then copied whole: a line of amounts holds some thirty
+    // numbers that are not 0, and the general writer's division by a divisor known only at run
+    // time would cost more than the rest of the line's amounts.
     const std::int64_t raw = amount.raw();
     constexpr std::uint64_t PerCent = params::Currency::Scale / 100;
     const std::uint64_t magnitude =
         raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
-    const std::uint64_t cents = (magnitude + PerCent / 2) / PerCent; // halves away from zero
-    if (raw < 0 && cents != 0)
-        *p++ = '-';
-    std::uint64_t euros = cents / 100;
-    char* point = p + decimalDigits(euros);
-    // The whole euros from the last digit backwards, then the point and the cents.
-    char* q = point;
-    while (euros >= 100) {
-        q -= 2;
-        std::memcpy(q, &DigitPairs[2 * (euros % 100)], 2);
-        euros /= 100;
+    const std::uint64_t rounded = (magnitude + PerCent / 2) / PerCent; // halves away from zero
+    std::uint64_t cents = rounded;
+    // The number ends at the middle of the block, so that a copy of CentsRoom bytes from its
+    // first character stays within the block.
+    std::array<char, 2 * CentsRoom> block{};
+    char* first = block.data() + CentsRoom - 2;
+    std::memcpy(first, &DigitPairs[2 * (cents % 100)], 2);
+    *--first = '.';
+    cents /= 100;
+    while (cents >= 100) {
+        first -= 2;
+        std::memcpy(first, &DigitPairs[2 * (cents % 100)], 2);
+        cents /= 100;
     }
-    if (euros >= 10)
-        std::memcpy(q - 2, &DigitPairs[2 * euros], 2);
-    else
-        q[-1] = static_cast<char>('0' + euros);
-    point[0] = '.';
-    std::memcpy(point + 1, &DigitPairs[2 * (cents % 100)], 2);
-    return point + 3;
+    if (cents >= 10) {
+        first -= 2;
+        std::memcpy(first, &DigitPairs[2 * cents], 2);
+    } else {
+        *--first = static_cast<char>('0' + cents);
+    }
+    if (raw < 0 && rounded != 0)
+        *--first = '-';
+    std::memcpy(p, first, CentsRoom);
+    return p + (block.data() + CentsRoom - first);
 }
 
 char* writeInteger(char* p, std::int64_t value)

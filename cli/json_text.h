@@ -39,7 +39,10 @@ inline std::size_t jsonStringRoom(std::string_view text)
 char* writeJsonString(char* p, std::string_view text);
 char* writeAmount(char* p, params::Currency amount);
 // An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50. A line of
-// amounts holds a hundred of them, most of them 0.
+// amounts holds a hundred of them, most of them 0. It needs CentsRoom bytes of room: a block
+// of that size is written, of which the number is the first part.
+inline constexpr std::size_t CentsRoom = 24;
+static_assert(CentsRoom >= params::BetragRaum);
 char* writeCentsNumberNonZero(char* p, params::Currency amount);
 inline char* writeCentsNumber(char* p, params::Currency amount)
 {

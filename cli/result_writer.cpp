@@ -74,7 +74,7 @@ struct Room {
     void text(std::string_view text) { bytes += jsonStringRoom(text); }
     void amount(Currency) { bytes += AmountRoom; }
     void integer(std::int64_t) { bytes += IntegerRoom; }
-    void cents(Currency) { bytes += params::BetragRaum; }
+    void cents(Currency) { bytes += CentsRoom; }
 };
 
 template <typename W> void flag(W& w, bool value)

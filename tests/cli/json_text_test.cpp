@@ -102,7 +102,7 @@ TEST(JsonText, cent_zahl_wie_der_allgemeine_schreiber)
           std::int64_t{-50}, std::int64_t{100}, std::int64_t{-100}, std::int64_t{350000},
           std::int64_t{4319600}, std::int64_t{99999999}, std::numeric_limits<std::int64_t>::max(),
           std::numeric_limits<std::int64_t>::min()}) {
-        std::array<char, params::BetragRaum> zahl{};
+        std::array<char, CentsRoom> zahl{};
         char* ende = writeCentsNumber(zahl.data(), Currency::fromRaw(raw));
         EXPECT_EQ(std::string(zahl.data(), static_cast<std::size_t>(ende - zahl.data())),
                   params::betragText(Currency::fromRaw(raw), ZweiStellen))
@@ -121,7 +121,7 @@ TEST(JsonText, cent_zahl_an_jeder_stellengrenze)
         for (const std::int64_t raw : {euro - 51, euro - 50, euro - 49, euro, euro + 49, euro + 50,
                                        euro + 9999, euro * 9 + 9949, euro * 9 + 9950}) {
             for (const std::int64_t wert : {raw, -raw}) {
-                std::array<char, params::BetragRaum> zahl{};
+                std::array<char, CentsRoom> zahl{};
                 char* ende = writeCentsNumber(zahl.data(), Currency::fromRaw(wert));
                 EXPECT_EQ(std::string(zahl.data(), static_cast<std::size_t>(ende - zahl.data())),
                           params::betragText(Currency::fromRaw(wert), ZweiStellen))
