@@ -194,7 +194,7 @@ template <typename W> void writeValuesAndView(W& w, const Fall& fall, const Ansi
 }
 
 // An amount with two decimals, or null where it is not computed.
-template <typename W> void betrag(W& w, const engine::Betrag& b)
+template <typename W> [[gnu::always_inline]] inline void betrag(W& w, const engine::Betrag& b)
 {
     if (b.berechnet)
         w.cents(b.wert);
@@ -202,7 +202,7 @@ template <typename W> void betrag(W& w, const engine::Betrag& b)
         w.put("null");
 }
 
-template <typename W> void summe(W& w, const engine::Summe& s)
+template <typename W> [[gnu::always_inline]] inline void summe(W& w, const engine::Summe& s)
 {
     w.put("{\"AN\":");
     betrag(w, s.an);
@@ -214,7 +214,7 @@ template <typename W> void summe(W& w, const engine::Summe& s)
 // The shares of a branch and their base: BE in the sliding zone, the minimum base below it.
 // Most branches of a line are either not computed or have nothing to pay (a column without
 // pay); those two shapes are written whole, as the same bytes the pieces would give.
-template <typename W> void branch(W& w, const engine::Posten& p)
+template <typename W> [[gnu::always_inline]] inline void branch(W& w, const engine::Posten& p)
 {
     if constexpr (!W::Counting) {
         if (!p.an.berechnet && !p.ag.berechnet) {
@@ -246,8 +246,11 @@ constexpr std::array<Piece, engine::AnzahlUmlagen> Levies = {
     Piece(",\"Umlagen\":{\"U1\":"), Piece(",\"U2\":"), Piece(",\"Insolvenzgeld\":"), Piece(",\"UV\":")};
 
 // The amounts per employment and branch, the levies, the totals and the employer's cost.
-template <typename W> void writeBeitraege(W& w, const engine::Beitraege& b)
+template <typename W> void writeBeitraege(W& line, const engine::Beitraege& b)
 {
+    // The place is copied and handed back at the end: the copy can stay in a register, while
+    // the line's own would be read again after every byte written, as a byte may alias it.
+    W w = line;
     w.put(",\"Beitraege\":{");
     for (int c = 0; c < engine::Spalten; ++c) {
         const engine::Spalte& spalte = b.spalte(c);
@@ -270,6 +273,7 @@ template <typename W> void writeBeitraege(W& w, const engine::Beitraege& b)
     w.put(",\"Arbeitgeberkosten\":");
     betrag(w, b.summe.kosten);
     w.put('}');
+    line = w;
 }
 
 template <typename W>
