@@ -32,6 +32,14 @@ struct Piece {
     }
 };
 
+// A number as written, for the same amount when it follows again: the base of a column's
+// branches is mostly the same pay, and the employer's share often the employee's.
+struct Remembered {
+    Currency amount;
+    std::size_t size = 0;              // 0: nothing remembered yet
+    std::array<char, CentsRoom> block; // valid where size is not 0
+};
+
 // Writes at a place with room enough; the room is reserved once for the whole line.
 struct Writer {
     static constexpr bool Counting = false;
@@ -57,6 +65,20 @@ struct Writer {
     void amount(Currency amount) { p = writeAmount(p, amount); }
     void integer(std::int64_t value) { p = writeInteger(p, value); }
     void cents(Currency amount) { p = writeCentsNumber(p, amount); }
+    // The same, copied from `before` where it holds this amount; else written and remembered.
+    void cents(Currency amount, Remembered& before)
+    {
+        if (before.size != 0 && before.amount == amount) {
+            std::memcpy(p, before.block.data(), CentsRoom);
+            p += before.size;
+            return;
+        }
+        char* at = p;
+        cents(amount);
+        before.amount = amount;
+        before.size = static_cast<std::size_t>(p - at);
+        std::memcpy(before.block.data(), at, CentsRoom);
+    }
 };
 
 // The same line counted instead of written: how much room each piece may take at most. The
@@ -75,6 +97,7 @@ struct Room {
     void amount(Currency) { bytes += AmountRoom; }
     void integer(std::int64_t) { bytes += IntegerRoom; }
     void cents(Currency) { bytes += CentsRoom; }
+    void cents(Currency, Remembered&) { bytes += CentsRoom; }
 };
 
 template <typename W> void flag(W& w, bool value)
@@ -202,6 +225,15 @@ template <typename W> [[gnu::always_inline]] inline void betrag(W& w, const engi
         w.put("null");
 }
 
+template <typename W>
+[[gnu::always_inline]] inline void betrag(W& w, const engine::Betrag& b, Remembered& before)
+{
+    if (b.berechnet)
+        w.cents(b.wert, before);
+    else
+        w.put("null");
+}
+
 template <typename W> [[gnu::always_inline]] inline void summe(W& w, const engine::Summe& s)
 {
     w.put("{\"AN\":");
@@ -213,8 +245,11 @@ template <typename W> [[gnu::always_inline]] inline void summe(W& w, const engin
 
 // The shares of a branch and their base: BE in the sliding zone, the minimum base below it.
 // Most branches of a line are either not computed or have nothing to pay (a column without
-// pay); those two shapes are written whole, as the same bytes the pieces would give.
-template <typename W> [[gnu::always_inline]] inline void branch(W& w, const engine::Posten& p)
+// pay); those two shapes are written whole, as the same bytes the pieces would give. An
+// employer's share equal to the employee's, and a base equal to that of the column's branch
+// before, are copied.
+template <typename W>
+[[gnu::always_inline]] inline void branch(W& w, const engine::Posten& p, Remembered& base)
 {
     if constexpr (!W::Counting) {
         if (!p.an.berechnet && !p.ag.berechnet) {
@@ -227,11 +262,12 @@ template <typename W> [[gnu::always_inline]] inline void branch(W& w, const engi
             return;
         }
     }
-    betrag(w, p.an);
+    Remembered an;
+    betrag(w, p.an, an);
     w.put(",\"AG\":");
-    betrag(w, p.ag);
+    betrag(w, p.ag, an);
     w.put(",\"Grundlage\":");
-    betrag(w, {p.be, p.an.berechnet || p.ag.berechnet});
+    betrag(w, {p.be, p.an.berechnet || p.ag.berechnet}, base);
     w.put('}');
 }
 
@@ -255,10 +291,11 @@ template <typename W> void writeBeitraege(W& line, const engine::Beitraege& b)
     for (int c = 0; c < engine::Spalten; ++c) {
         const engine::Spalte& spalte = b.spalte(c);
         w.put(Employments[static_cast<std::size_t>(c)]);
-        branch(w, spalte.posten[0]);
+        Remembered base;
+        branch(w, spalte.posten[0], base);
         for (std::size_t z = 1; z < spalte.posten.size(); ++z) {
             w.put(Branches[z - 1]);
-            branch(w, spalte.posten[z]);
+            branch(w, spalte.posten[z], base);
         }
         for (std::size_t u = 0; u < spalte.umlagen.size(); ++u) {
             w.put(Levies[u]);
