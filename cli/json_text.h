@@ -39,9 +39,10 @@ inline std::size_t jsonStringRoom(std::string_view text)
 }
 char* writeJsonString(char* p, std::string_view text);
 char* writeAmount(char* p, params::Currency amount);
-// An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50. A line of
-// amounts holds a hundred of them, most of them 0. It needs CentsRoom bytes of room: a block
-// of that size is written, of which the number is the first part.
+// An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50 (with
+// `point` ',' as a German spreadsheet cell: 35,00). A line of amounts holds a hundred of them,
+// most of them 0. It needs CentsRoom bytes of room: a block of that size is written, of which
+// the number is the first part.
 inline constexpr std::size_t CentsRoom = 24;
 static_assert(CentsRoom >= params::BetragRaum);
 // "00" to "99", the digits of a number two at a time.
@@ -54,7 +55,7 @@ inline constexpr std::array<char, 200> DigitPairs = [] {
     return pairs;
 }();
 // Inline, as the amounts' writer calls it some thirty times a line.
-inline char* writeCentsNumberNonZero(char* p, params::Currency amount)
+inline char* writeCentsNumberNonZero(char* p, params::Currency amount, char point = '.')
 {
     // Divisors known at compile time, and the digits two at a time from a table, from the last
     // backwards into a block that is then copied whole: a line of amounts holds some thirty
@@ -71,7 +72,7 @@ inline char* writeCentsNumberNonZero(char* p, params::Currency amount)
     std::array<char, 2 * CentsRoom> block{};
     char* first = block.data() + CentsRoom - 2;
     std::memcpy(first, &DigitPairs[2 * (cents % 100)], 2);
-    *--first = '.';
+    *--first = point;
     cents /= 100;
     while (cents >= 100) {
         first -= 2;
@@ -89,11 +90,12 @@ inline char* writeCentsNumberNonZero(char* p, params::Currency amount)
     std::memcpy(p, first, CentsRoom);
     return p + (block.data() + CentsRoom - first);
 }
-inline char* writeCentsNumber(char* p, params::Currency amount)
+inline char* writeCentsNumber(char* p, params::Currency amount, char point = '.')
 {
     if (amount.raw() != 0)
-        return writeCentsNumberNonZero(p, amount);
+        return writeCentsNumberNonZero(p, amount, point);
     std::memcpy(p, "0.00", 4);
+    p[1] = point;
     return p + 4;
 }
 char* writeInteger(char* p, std::int64_t value);
