@@ -3,7 +3,6 @@
 #include "params/betrag_text.h"
 #include "params/currency.h"
 
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -41,55 +40,11 @@ char* writeJsonString(char* p, std::string_view text);
 char* writeAmount(char* p, params::Currency amount);
 // An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50 (with
 // `point` ',' as a German spreadsheet cell: 35,00). A line of amounts holds a hundred of them,
-// most of them 0. It needs CentsRoom bytes of room: a block of that size is written, of which
-// the number is the first part.
+// most of them 0. The room of one is counted as CentsRoom: the amounts' writer copies a number
+// that repeats as one block of that size.
 inline constexpr std::size_t CentsRoom = 24;
 static_assert(CentsRoom >= params::BetragRaum);
-// "00" to "99", the digits of a number two at a time.
-inline constexpr std::array<char, 200> DigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (std::size_t i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
-// Inline, as the amounts' writer calls it some thirty times a line.
-inline char* writeCentsNumberNonZero(char* p, params::Currency amount, char point = '.')
-{
-    // Divisors known at compile time, and the digits two at a time from a table, from the last
-    // backwards into a block that is then copied whole: a line of amounts holds some thirty
-    // numbers that are not 0, and the general writer's division by a divisor known only at run
-    // time would cost more than the rest of the line's amounts.
-    const std::int64_t raw = amount.raw();
-    constexpr std::uint64_t PerCent = params::Currency::Scale / 100;
-    const std::uint64_t magnitude =
-        raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
-    const std::uint64_t rounded = (magnitude + PerCent / 2) / PerCent; // halves away from zero
-    std::uint64_t cents = rounded;
-    // The number ends at the middle of the block, so that a copy of CentsRoom bytes from its
-    // first character stays within the block.
-    std::array<char, 2 * CentsRoom> block{};
-    char* first = block.data() + CentsRoom - 2;
-    std::memcpy(first, &DigitPairs[2 * (cents % 100)], 2);
-    *--first = point;
-    cents /= 100;
-    while (cents >= 100) {
-        first -= 2;
-        std::memcpy(first, &DigitPairs[2 * (cents % 100)], 2);
-        cents /= 100;
-    }
-    if (cents >= 10) {
-        first -= 2;
-        std::memcpy(first, &DigitPairs[2 * cents], 2);
-    } else {
-        *--first = static_cast<char>('0' + cents);
-    }
-    if (raw < 0 && rounded != 0)
-        *--first = '-';
-    std::memcpy(p, first, CentsRoom);
-    return p + (block.data() + CentsRoom - first);
-}
+char* writeCentsNumberNonZero(char* p, params::Currency amount, char point = '.');
 inline char* writeCentsNumber(char* p, params::Currency amount, char point = '.')
 {
     if (amount.raw() != 0)

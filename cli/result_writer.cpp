@@ -33,11 +33,11 @@ struct Piece {
 };
 
 // A number as written, for the same amount when it follows again: the base of a column's
-// branches is mostly the same pay, and the employer's share often the employee's.
+// branches is mostly the same pay.
 struct Remembered {
     Currency amount;
-    std::size_t size = 0;              // 0: nothing remembered yet
-    std::array<char, CentsRoom> block; // valid where size is not 0
+    const char* at = nullptr; // where it stands in the line; nullptr: nothing remembered yet
+    std::size_t size = 0;
 };
 
 // Writes at a place with room enough; the room is reserved once for the whole line.
@@ -65,19 +65,22 @@ struct Writer {
     void amount(Currency amount) { p = writeAmount(p, amount); }
     void integer(std::int64_t value) { p = writeInteger(p, value); }
     void cents(Currency amount) { p = writeCentsNumber(p, amount); }
-    // The same, copied from `before` where it holds this amount; else written and remembered.
+    // The same, copied from `before` where that is this amount (written a branch or more
+    // earlier, so that its bytes are stored by now); else written and remembered. The block
+    // copied may reach past the number into what follows it, within the room of the line, and
+    // is written over next.
     void cents(Currency amount, Remembered& before)
     {
-        if (before.size != 0 && before.amount == amount) {
-            std::memcpy(p, before.block.data(), CentsRoom);
+        if (before.at != nullptr && before.amount == amount) {
+            std::array<char, CentsRoom> block;
+            std::memcpy(block.data(), before.at, CentsRoom);
+            std::memcpy(p, block.data(), CentsRoom);
             p += before.size;
             return;
         }
         char* at = p;
         cents(amount);
-        before.amount = amount;
-        before.size = static_cast<std::size_t>(p - at);
-        std::memcpy(before.block.data(), at, CentsRoom);
+        before = {amount, at, static_cast<std::size_t>(p - at)};
     }
 };
 
@@ -245,9 +248,8 @@ template <typename W> [[gnu::always_inline]] inline void summe(W& w, const engin
 
 // The shares of a branch and their base: BE in the sliding zone, the minimum base below it.
 // Most branches of a line are either not computed or have nothing to pay (a column without
-// pay); those two shapes are written whole, as the same bytes the pieces would give. An
-// employer's share equal to the employee's, and a base equal to that of the column's branch
-// before, are copied.
+// pay); those two shapes are written whole, as the same bytes the pieces would give. A base
+// equal to that of the column's branch before is copied.
 template <typename W>
 [[gnu::always_inline]] inline void branch(W& w, const engine::Posten& p, Remembered& base)
 {
@@ -262,10 +264,9 @@ template <typename W>
             return;
         }
     }
-    Remembered an;
-    betrag(w, p.an, an);
+    betrag(w, p.an);
     w.put(",\"AG\":");
-    betrag(w, p.ag, an);
+    betrag(w, p.ag);
     w.put(",\"Grundlage\":");
     betrag(w, {p.be, p.an.berechnet || p.ag.berechnet}, base);
     w.put('}');
@@ -281,30 +282,36 @@ constexpr std::array<Piece, engine::AnzahlPosten - 1> Branches = {
 constexpr std::array<Piece, engine::AnzahlUmlagen> Levies = {
     Piece(",\"Umlagen\":{\"U1\":"), Piece(",\"U2\":"), Piece(",\"Insolvenzgeld\":"), Piece(",\"UV\":")};
 
+// The amounts of one employment, at the place `w` (a copy, so that it can stay in a register:
+// the line's own place would be read again after every byte written, as a byte may alias it);
+// returns the place after them. One function for the four, called in turn: the line's code
+// stays small enough for the processor's instruction cache.
+template <typename W> [[gnu::noinline]] W column(W w, int c, const engine::Spalte& spalte)
+{
+    w.put(Employments[static_cast<std::size_t>(c)]);
+    Remembered base;
+    branch(w, spalte.posten[0], base);
+    for (std::size_t z = 1; z < spalte.posten.size(); ++z) {
+        w.put(Branches[z - 1]);
+        branch(w, spalte.posten[z], base);
+    }
+    for (std::size_t u = 0; u < spalte.umlagen.size(); ++u) {
+        w.put(Levies[u]);
+        betrag(w, spalte.umlagen[u].ag);
+    }
+    w.put("},\"Summe\":");
+    summe(w, spalte.summe);
+    w.put('}');
+    return w;
+}
+
 // The amounts per employment and branch, the levies, the totals and the employer's cost.
 template <typename W> void writeBeitraege(W& line, const engine::Beitraege& b)
 {
-    // The place is copied and handed back at the end: the copy can stay in a register, while
-    // the line's own would be read again after every byte written, as a byte may alias it.
     W w = line;
     w.put(",\"Beitraege\":{");
-    for (int c = 0; c < engine::Spalten; ++c) {
-        const engine::Spalte& spalte = b.spalte(c);
-        w.put(Employments[static_cast<std::size_t>(c)]);
-        Remembered base;
-        branch(w, spalte.posten[0], base);
-        for (std::size_t z = 1; z < spalte.posten.size(); ++z) {
-            w.put(Branches[z - 1]);
-            branch(w, spalte.posten[z], base);
-        }
-        for (std::size_t u = 0; u < spalte.umlagen.size(); ++u) {
-            w.put(Levies[u]);
-            betrag(w, spalte.umlagen[u].ag);
-        }
-        w.put("},\"Summe\":");
-        summe(w, spalte.summe);
-        w.put('}');
-    }
+    for (int c = 0; c < engine::Spalten; ++c)
+        w = column(w, c, b.spalte(c));
     w.put(",\"Summe\":");
     summe(w, b.summe);
     w.put(",\"Arbeitgeberkosten\":");
