@@ -30,30 +30,29 @@ constexpr std::array<AmountBranch, 5> AmountBranches = {{{"KV", engine::ZeileKV}
 constexpr std::size_t AmountColumnsPerEmployment = 2 * AmountBranches.size() + 3;
 constexpr std::array<std::string_view, 3> CaseAmountColumns = {"Summe_AN", "Summe_AG", "Arbeitgeberkosten"};
 
-void appendCents(std::string& out, const engine::Betrag& amount, char separator)
-{
-    if (!amount.berechnet)
-        return;
-    static constexpr params::Zahlformat Deutsch{',', 2, 2};
-    static constexpr params::Zahlformat Punkt{'.', 2, 2};
-    params::betragAnhaengen(out, amount.wert, separator == ';' ? Deutsch : Punkt);
-}
-
+// The amounts' cells, each a separator and the amount with two decimals (with the separator ';'
+// a decimal comma, with ',' a point), empty where it is not computed. Written to the stack and
+// appended at once: a line holds some fifty of them.
 void appendBeitraege(std::string& out, char separator, const engine::Beitraege& b)
 {
+    constexpr std::size_t Cells = Employments.size() * AmountColumnsPerEmployment + CaseAmountColumns.size();
+    std::array<char, Cells*(1 + CentsRoom)> cells;
+    char* p = cells.data();
+    const char point = separator == ';' ? ',' : '.';
+    auto cell = [&](const engine::Betrag& amount) {
+        *p++ = separator;
+        if (amount.berechnet)
+            p = writeCentsNumber(p, amount.wert, point);
+    };
     for (int c = 0; c < engine::Spalten; ++c) {
         const engine::Spalte& spalte = b.spalte(c);
         for (const AmountBranch& branch : AmountBranches) {
-            const engine::Posten& p = spalte.zeile(branch.row);
-            out += separator;
-            appendCents(out, p.an, separator);
-            out += separator;
-            appendCents(out, p.ag, separator);
+            const engine::Posten& posten = spalte.zeile(branch.row);
+            cell(posten.an);
+            cell(posten.ag);
         }
-        out += separator;
-        appendCents(out, spalte.summe.an, separator);
-        out += separator;
-        appendCents(out, spalte.summe.ag, separator);
+        cell(spalte.summe.an);
+        cell(spalte.summe.ag);
         // What the levies cost the employer, of those computed; empty when none is.
         engine::Betrag levies{params::Currency(), false};
         for (const engine::Umlage& u : spalte.umlagen)
@@ -61,15 +60,12 @@ void appendBeitraege(std::string& out, char separator, const engine::Beitraege& 
                 levies.wert += u.ag.wert;
                 levies.berechnet = true;
             }
-        out += separator;
-        appendCents(out, levies, separator);
+        cell(levies);
     }
-    out += separator;
-    appendCents(out, b.summe.an, separator);
-    out += separator;
-    appendCents(out, b.summe.ag, separator);
-    out += separator;
-    appendCents(out, b.summe.kosten, separator);
+    cell(b.summe.an);
+    cell(b.summe.ag);
+    cell(b.summe.kosten);
+    out.append(cells.data(), p);
 }
 
 std::string_view trimmed(std::string_view text)

@@ -69,6 +69,24 @@ char* writeEscaped(char* p, unsigned char c)
     return p;
 }
 
+// "00" to "99", the digits of a number two at a time.
+constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+// How many decimal digits `value` has (1 for 0). Amounts of a month mostly have up to four.
+int decimalDigits(std::uint64_t value)
+{
+    int digits = 1;
+    for (; value >= 10000; value /= 10000)
+        digits += 4;
+    return digits + (value >= 10) + (value >= 100) + (value >= 1000);
+}
+
 // Appends through a writer that needs at most `room` bytes.
 template <typename Write> void appendWritten(std::string& out, std::size_t room, Write write)
 {
@@ -114,10 +132,14 @@ char* writeAmount(char* p, params::Currency amount)
     return p;
 }
 
-char* writeCentsNumberNonZero(char* p, params::Currency amount)
+char* writeCentsNumberNonZero(char* p, params::Currency amount, char point)
 {
-    // Divisors known at compile time: the general writer's, known only at run time, would
-    // cost more than the rest of the line's amounts.
+    // Divisors known at compile time, and the digits two at a time from a table, from the last
+    // backwards to the place that their count gives: a line of amounts holds some thirty
+    // numbers that are not 0, and the general writer's division by a divisor known only at run
+    // time would cost more than the rest of the line's amounts. (Digits gathered elsewhere and
+    // copied as one block would be read back before their single bytes are stored: the
+    // processor waits for that.)
     const std::int64_t raw = amount.raw();
     constexpr std::uint64_t PerCent = params::Currency::Scale / 100;
     const std::uint64_t magnitude =
@@ -125,12 +147,21 @@ char* writeCentsNumberNonZero(char* p, params::Currency amount)
     const std::uint64_t cents = (magnitude + PerCent / 2) / PerCent; // halves away from zero
     if (raw < 0 && cents != 0)
         *p++ = '-';
-    p = std::to_chars(p, p + 20, cents / 100).ptr;
-    const auto rest = static_cast<unsigned>(cents % 100);
-    p[0] = '.';
-    p[1] = static_cast<char>('0' + rest / 10);
-    p[2] = static_cast<char>('0' + rest % 10);
-    return p + 3;
+    std::uint64_t euros = cents / 100;
+    char* q = p + decimalDigits(euros);
+    char* const end = q + 3;
+    q[0] = point;
+    std::memcpy(q + 1, &DigitPairs[2 * (cents % 100)], 2);
+    while (euros >= 100) {
+        q -= 2;
+        std::memcpy(q, &DigitPairs[2 * (euros % 100)], 2);
+        euros /= 100;
+    }
+    if (euros >= 10)
+        std::memcpy(q - 2, &DigitPairs[2 * euros], 2);
+    else
+        q[-1] = static_cast<char>('0' + euros);
+    return end;
 }
 
 char* writeInteger(char* p, std::int64_t value)

@@ -38,14 +38,19 @@ inline std::size_t jsonStringRoom(std::string_view text)
 }
 char* writeJsonString(char* p, std::string_view text);
 char* writeAmount(char* p, params::Currency amount);
-// An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50. A line of
-// amounts holds a hundred of them, most of them 0.
-char* writeCentsNumberNonZero(char* p, params::Currency amount);
-inline char* writeCentsNumber(char* p, params::Currency amount)
+// An amount as a JSON number with two decimals, rounded to the cent: 35.00, -1.50 (with
+// `point` ',' as a German spreadsheet cell: 35,00). A line of amounts holds a hundred of them,
+// most of them 0. The room of one is counted as CentsRoom: the amounts' writer copies a number
+// that repeats as one block of that size.
+inline constexpr std::size_t CentsRoom = 24;
+static_assert(CentsRoom >= params::BetragRaum);
+char* writeCentsNumberNonZero(char* p, params::Currency amount, char point = '.');
+inline char* writeCentsNumber(char* p, params::Currency amount, char point = '.')
 {
     if (amount.raw() != 0)
-        return writeCentsNumberNonZero(p, amount);
+        return writeCentsNumberNonZero(p, amount, point);
     std::memcpy(p, "0.00", 4);
+    p[1] = point;
     return p + 4;
 }
 char* writeInteger(char* p, std::int64_t value);

@@ -2,6 +2,7 @@
 
 #include "json_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstring>
@@ -15,8 +16,33 @@ using engine::Ansicht;
 using engine::Fall;
 using params::Currency;
 
+// A constant piece of the line in a block of fixed size: copied as one block whose size the
+// compiler knows, then the place moves on by the piece's own length. The room of a line counts
+// the whole block, so the bytes past the piece lie within it and are written over next.
+struct Piece {
+    static constexpr std::size_t Block = 24;
+    std::array<char, Block> bytes{};
+    std::size_t size = 0;
+
+    constexpr explicit Piece(std::string_view text) : size(text.size())
+    {
+        if (text.size() > Block)
+            throw "a piece longer than its block"; // stops the compilation of the table
+        std::copy(text.begin(), text.end(), bytes.begin());
+    }
+};
+
+// A number as written, for the same amount when it follows again: the base of a column's
+// branches is mostly the same pay.
+struct Remembered {
+    Currency amount;
+    const char* at = nullptr; // where it stands in the line; nullptr: nothing remembered yet
+    std::size_t size = 0;
+};
+
 // Writes at a place with room enough; the room is reserved once for the whole line.
 struct Writer {
+    static constexpr bool Counting = false;
     char* p;
 
     template <std::size_t N> void put(const char (&text)[N])
@@ -30,25 +56,51 @@ struct Writer {
         p += text.size();
     }
     void put(char c) { *p++ = c; }
+    void put(const Piece& piece)
+    {
+        std::memcpy(p, piece.bytes.data(), Piece::Block);
+        p += piece.size;
+    }
     void text(std::string_view text) { p = writeJsonString(p, text); }
     void amount(Currency amount) { p = writeAmount(p, amount); }
     void integer(std::int64_t value) { p = writeInteger(p, value); }
     void cents(Currency amount) { p = writeCentsNumber(p, amount); }
+    // The same, copied from `before` where that is this amount (written a branch or more
+    // earlier, so that its bytes are stored by now); else written and remembered. The block
+    // copied may reach past the number into what follows it, within the room of the line, and
+    // is written over next.
+    void cents(Currency amount, Remembered& before)
+    {
+        if (before.at != nullptr && before.amount == amount) {
+            std::array<char, CentsRoom> block;
+            std::memcpy(block.data(), before.at, CentsRoom);
+            std::memcpy(p, block.data(), CentsRoom);
+            p += before.size;
+            return;
+        }
+        char* at = p;
+        cents(amount);
+        before = {amount, at, static_cast<std::size_t>(p - at)};
+    }
 };
 
 // The same line counted instead of written: how much room each piece may take at most. The
 // line is counted by the code that writes it, so that the room reserved cannot fall behind
 // what a change to the line adds.
 struct Room {
+    // Counts the longest way of writing each piece, whatever the amounts are.
+    static constexpr bool Counting = true;
     std::size_t bytes = 0;
 
     template <std::size_t N> void put(const char (&)[N]) { bytes += N - 1; }
     void put(std::string_view text) { bytes += text.size(); }
     void put(char) { ++bytes; }
+    void put(const Piece&) { bytes += Piece::Block; }
     void text(std::string_view text) { bytes += jsonStringRoom(text); }
     void amount(Currency) { bytes += AmountRoom; }
     void integer(std::int64_t) { bytes += IntegerRoom; }
-    void cents(Currency) { bytes += params::BetragRaum; }
+    void cents(Currency) { bytes += CentsRoom; }
+    void cents(Currency, Remembered&) { bytes += CentsRoom; }
 };
 
 template <typename W> void flag(W& w, bool value)
@@ -168,7 +220,7 @@ template <typename W> void writeValuesAndView(W& w, const Fall& fall, const Ansi
 }
 
 // An amount with two decimals, or null where it is not computed.
-template <typename W> void betrag(W& w, const engine::Betrag& b)
+template <typename W> [[gnu::always_inline]] inline void betrag(W& w, const engine::Betrag& b)
 {
     if (b.berechnet)
         w.cents(b.wert);
@@ -176,7 +228,16 @@ template <typename W> void betrag(W& w, const engine::Betrag& b)
         w.put("null");
 }
 
-template <typename W> void summe(W& w, const engine::Summe& s)
+template <typename W>
+[[gnu::always_inline]] inline void betrag(W& w, const engine::Betrag& b, Remembered& before)
+{
+    if (b.berechnet)
+        w.cents(b.wert, before);
+    else
+        w.put("null");
+}
+
+template <typename W> [[gnu::always_inline]] inline void summe(W& w, const engine::Summe& s)
 {
     w.put("{\"AN\":");
     betrag(w, s.an);
@@ -185,47 +246,78 @@ template <typename W> void summe(W& w, const engine::Summe& s)
     w.put('}');
 }
 
-constexpr std::array<std::string_view, engine::Spalten> Employments = {"\"HB\":{", "\"KB\":{", "\"MJ1\":{",
-                                                                       "\"MJ2\":{"};
-constexpr std::array<std::string_view, engine::AnzahlPosten> Branches = {
-    "\"LSt\":{\"AN\":", ",\"KV\":{\"AN\":", ",\"PV\":{\"AN\":", ",\"RV\":{\"AN\":", ",\"AV\":{\"AN\":"};
-constexpr std::array<std::string_view, engine::AnzahlUmlagen> Levies = {
-    "\"U1\":", ",\"U2\":", ",\"Insolvenzgeld\":", ",\"UV\":"};
+// The shares of a branch and their base: BE in the sliding zone, the minimum base below it.
+// Most branches of a line are either not computed or have nothing to pay (a column without
+// pay); those two shapes are written whole, as the same bytes the pieces would give. A base
+// equal to that of the column's branch before is copied.
+template <typename W>
+[[gnu::always_inline]] inline void branch(W& w, const engine::Posten& p, Remembered& base)
+{
+    if constexpr (!W::Counting) {
+        if (!p.an.berechnet && !p.ag.berechnet) {
+            w.put("null,\"AG\":null,\"Grundlage\":null}");
+            return;
+        }
+        if (p.an.berechnet && p.ag.berechnet && p.an.wert.raw() == 0 && p.ag.wert.raw() == 0 &&
+            p.be.raw() == 0) {
+            w.put("0.00,\"AG\":0.00,\"Grundlage\":0.00}");
+            return;
+        }
+    }
+    betrag(w, p.an);
+    w.put(",\"AG\":");
+    betrag(w, p.ag);
+    w.put(",\"Grundlage\":");
+    betrag(w, {p.be, p.an.berechnet || p.ag.berechnet}, base);
+    w.put('}');
+}
+
+// Per employment its name with the first branch's, then the other branches, then the levies.
+constexpr std::array<Piece, engine::Spalten> Employments = {
+    Piece("\"HB\":{\"LSt\":{\"AN\":"), Piece(",\"KB\":{\"LSt\":{\"AN\":"),
+    Piece(",\"MJ1\":{\"LSt\":{\"AN\":"), Piece(",\"MJ2\":{\"LSt\":{\"AN\":")};
+constexpr std::array<Piece, engine::AnzahlPosten - 1> Branches = {
+    Piece(",\"KV\":{\"AN\":"), Piece(",\"PV\":{\"AN\":"), Piece(",\"RV\":{\"AN\":"),
+    Piece(",\"AV\":{\"AN\":")};
+constexpr std::array<Piece, engine::AnzahlUmlagen> Levies = {
+    Piece(",\"Umlagen\":{\"U1\":"), Piece(",\"U2\":"), Piece(",\"Insolvenzgeld\":"), Piece(",\"UV\":")};
+
+// The amounts of one employment, at the place `w` (a copy, so that it can stay in a register:
+// the line's own place would be read again after every byte written, as a byte may alias it);
+// returns the place after them. One function for the four, called in turn: the line's code
+// stays small enough for the processor's instruction cache.
+template <typename W> [[gnu::noinline]] W column(W w, int c, const engine::Spalte& spalte)
+{
+    w.put(Employments[static_cast<std::size_t>(c)]);
+    Remembered base;
+    branch(w, spalte.posten[0], base);
+    for (std::size_t z = 1; z < spalte.posten.size(); ++z) {
+        w.put(Branches[z - 1]);
+        branch(w, spalte.posten[z], base);
+    }
+    for (std::size_t u = 0; u < spalte.umlagen.size(); ++u) {
+        w.put(Levies[u]);
+        betrag(w, spalte.umlagen[u].ag);
+    }
+    w.put("},\"Summe\":");
+    summe(w, spalte.summe);
+    w.put('}');
+    return w;
+}
 
 // The amounts per employment and branch, the levies, the totals and the employer's cost.
-template <typename W> void writeBeitraege(W& w, const engine::Beitraege& b)
+template <typename W> void writeBeitraege(W& line, const engine::Beitraege& b)
 {
+    W w = line;
     w.put(",\"Beitraege\":{");
-    for (int c = 0; c < engine::Spalten; ++c) {
-        const engine::Spalte& spalte = b.spalte(c);
-        if (c != 0)
-            w.put(',');
-        w.put(Employments[static_cast<std::size_t>(c)]);
-        for (std::size_t z = 0; z < spalte.posten.size(); ++z) {
-            const engine::Posten& p = spalte.posten[z];
-            w.put(Branches[z]);
-            betrag(w, p.an);
-            w.put(",\"AG\":");
-            betrag(w, p.ag);
-            w.put(",\"Grundlage\":");
-            // The base of the contribution: BE in the sliding zone, the minimum base below it.
-            betrag(w, {p.be, p.an.berechnet || p.ag.berechnet});
-            w.put('}');
-        }
-        w.put(",\"Umlagen\":{");
-        for (std::size_t u = 0; u < spalte.umlagen.size(); ++u) {
-            w.put(Levies[u]);
-            betrag(w, spalte.umlagen[u].ag);
-        }
-        w.put("},\"Summe\":");
-        summe(w, spalte.summe);
-        w.put('}');
-    }
+    for (int c = 0; c < engine::Spalten; ++c)
+        w = column(w, c, b.spalte(c));
     w.put(",\"Summe\":");
     summe(w, b.summe);
     w.put(",\"Arbeitgeberkosten\":");
     betrag(w, b.summe.kosten);
     w.put('}');
+    line = w;
 }
 
 template <typename W>

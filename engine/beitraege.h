@@ -102,10 +102,10 @@ struct Betrag {
 // One branch line of a column (wage tax, KV, PV, RV, AV). Rates are percent on the Currency
 // scale; where a share is "—", `grund` says why (or, for a zone KV line without a state, the
 // hint G6 does).
+// The members of one byte stand together at the end, where they share the padding: a fresh
+// result is copied for every determination.
 struct Posten {
-    Art art = Art::Offen;
     Betrag an, ag;
-    Grund grund = Grund::Keiner;
     Currency grundlage;  // base of the shares: the pay after the ceiling, or the pay
     Currency be;         // base of the total: BE_c in the sliding zone, 155,00 under the
                          // minimum base of a top-up; else the same as `grundlage`
@@ -113,6 +113,8 @@ struct Posten {
     Currency satzAG;     // the employer's rate
     Currency zuschlagAN; // the employee-only rate: KV 0,9, PV childless 0,25
     Currency nurAN;      // the employee-only part, included in `an` (in `ag` for a Geringverdiener)
+    Art art = Art::Offen;
+    Grund grund = Grund::Keiner;
     Hinweise hinweise;
 };
 
@@ -120,9 +122,9 @@ struct Posten {
 enum Umlageart { U1, U2, Insolvenzgeld, UV, AnzahlUmlagen };
 struct Umlage {
     Betrag ag;
-    Grund grund = Grund::Keiner;
     Currency grundlage;
     Currency satz;
+    Grund grund = Grund::Keiner;
     Hinweise hinweise;
 };
 

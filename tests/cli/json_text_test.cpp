@@ -102,11 +102,35 @@ TEST(JsonText, cent_zahl_wie_der_allgemeine_schreiber)
           std::int64_t{-50}, std::int64_t{100}, std::int64_t{-100}, std::int64_t{350000},
           std::int64_t{4319600}, std::int64_t{99999999}, std::numeric_limits<std::int64_t>::max(),
           std::numeric_limits<std::int64_t>::min()}) {
-        std::array<char, params::BetragRaum> zahl{};
+        std::array<char, CentsRoom> zahl{};
         char* ende = writeCentsNumber(zahl.data(), Currency::fromRaw(raw));
         EXPECT_EQ(std::string(zahl.data(), static_cast<std::size_t>(ende - zahl.data())),
                   params::betragText(Currency::fromRaw(raw), ZweiStellen))
             << raw;
+    }
+}
+
+// The digits written two at a time: every count of euro digits, at both sides of each power of
+// ten and of the cent's rounding, either sign, with the point of JSON and the comma of a
+// German spreadsheet cell, as the general writer writes them.
+TEST(JsonText, cent_zahl_an_jeder_stellengrenze)
+{
+    for (const char zeichen : {'.', ','}) {
+        const params::Zahlformat zweiStellen{zeichen, 2, 2};
+        std::int64_t zehnerpotenz = 1;
+        for (int stellen = 0; stellen <= 14; ++stellen, zehnerpotenz *= 10) {
+            const std::int64_t euro = zehnerpotenz * params::Currency::Scale;
+            for (const std::int64_t raw : {std::int64_t{0}, euro - 51, euro - 50, euro - 49, euro, euro + 49,
+                                           euro + 50, euro + 9999, euro * 9 + 9949, euro * 9 + 9950}) {
+                for (const std::int64_t wert : {raw, -raw}) {
+                    std::array<char, CentsRoom> zahl{};
+                    char* ende = writeCentsNumber(zahl.data(), Currency::fromRaw(wert), zeichen);
+                    EXPECT_EQ(std::string(zahl.data(), static_cast<std::size_t>(ende - zahl.data())),
+                              params::betragText(Currency::fromRaw(wert), zweiStellen))
+                        << wert << zeichen;
+                }
+            }
+        }
     }
 }
 
