@@ -54,8 +54,6 @@ public:
     // row sharing the width in proportion to what its panels need; a text cut short shows its
     // whole in the tooltip.
     void ausrichten(const std::array<int, 4>& spaltenbreiten, int seitenbreite, int sichtbreite = 0);
-    // How many panels stand side by side: 4, or 2 where the columns scroll.
-    int jeZeile() const { return m_jeZeile; }
 
     QToolButton* lstKurz() const { return m_lstKurz; }
     QToolButton* lstInfo() const { return m_lstInfo; }
