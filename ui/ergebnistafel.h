@@ -80,7 +80,7 @@ private:
     std::function<void()> m_umgeschaltet;
     QGridLayout* m_raster = nullptr;
     std::array<QHBoxLayout*, 2> m_reihen{}; // the panels, side by side or two above two
-    int m_jeZeile = engine::Spalten;
+    int m_jeZeile = engine::Spalten;        // panels side by side: 4, or 2 where the columns scroll
 };
 
 } // namespace svp::ui
