@@ -192,6 +192,17 @@ Currency haelfte(Currency satz)
 
 constexpr Betrag Strich{Currency(), false};
 
+constexpr std::size_t artIndex(Art a)
+{
+    return static_cast<std::size_t>(a);
+}
+// The kinds whose pays form the ceiling group of a branch (§ 22 Abs. 2 SGB IV).
+constexpr std::array<bool, artIndex(Art::Offen) + 1> Grenzgruppe = [] {
+    std::array<bool, artIndex(Art::Offen) + 1> g{};
+    g[artIndex(Art::Ordentlich)] = g[artIndex(Art::Zuschuss)] = g[artIndex(Art::NurAG)] = true;
+    return g;
+}();
+
 // States whose employments belong to the eastern pension area (§ 228a SGB VI); Berlin only
 // where the employee data says so.
 constexpr std::array<int, 5> OstLaender = {3, 7, 12, 13, 15};
@@ -320,12 +331,12 @@ private:
     {
         const Currency grenze = zeile == ZeileKV || zeile == ZeilePV ? m_s.bbgKV : m_rvGrenze;
         Currency summe;
+        // Outside the group the pay counts 0: selected, not jumped over, as the kinds of a
+        // line's columns follow no pattern.
         for (int c : Berechnet) {
-            const Art a = regelVon(c, zeile).art;
-            if (a == Art::Ordentlich || a == Art::Zuschuss || a == Art::NurAG) {
-                m_gekappt[zweig(zeile)][c] = std::min(ae(c), grenze);
-                summe += m_gekappt[zweig(zeile)][c];
-            }
+            const std::int64_t imGruppe = -static_cast<std::int64_t>(Grenzgruppe[artIndex(regelVon(c, zeile).art)]);
+            m_gekappt[zweig(zeile)][c] = Currency::fromRaw(std::min(ae(c), grenze).raw() & imGruppe);
+            summe += m_gekappt[zweig(zeile)][c];
         }
         if (summe > grenze)
             for (int c : Berechnet)
@@ -622,7 +633,7 @@ private:
         if (m_land == Berlin && !m_an.RechtskreisOst)
             for (int zeile : {ZeileRV, ZeileAV}) {
                 const Art a = posten(c, zeile).art;
-                if ((a == Art::Ordentlich || a == Art::Zuschuss || a == Art::NurAG) &&
+                if (Grenzgruppe[artIndex(a)] &&
                     m_b.zweige[zweig(zeile)].gekappt > m_s.bbgRVOst)
                     posten(c, zeile).hinweise.setzen(Hinweis::RechtskreisFehlt);
             }
@@ -644,7 +655,7 @@ private:
                 ins.grundlage = e;
             else if (r.art == Art::Gleitzone && (r.merkmale & merkmal::RVVoll) == 0)
                 ins.grundlage = m_gleitBE[zweig(ZeileRV)][c];
-            else if (r.art == Art::Ordentlich || r.art == Art::Zuschuss || r.art == Art::NurAG)
+            else if (Grenzgruppe[artIndex(r.art)])
                 ins.grundlage = m_gekappt[zweig(ZeileRV)][c];
             else
                 ins.grundlage = std::min(e, m_rvGrenze);
@@ -680,12 +691,11 @@ private:
         }
     }
 
+    // Without a jump: which amounts of a column are "—" follows no pattern.
     static void dazu(Betrag& summe, bool& zzgl, const Betrag& betrag)
     {
-        if (betrag.berechnet)
-            summe.wert += betrag.wert;
-        else
-            zzgl = true;
+        summe.wert += Currency::fromRaw(betrag.wert.raw() & -static_cast<std::int64_t>(betrag.berechnet));
+        zzgl = zzgl | !betrag.berechnet;
     }
 
     void summieren()
