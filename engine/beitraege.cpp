@@ -104,6 +104,33 @@ constexpr Regeln regelnAufbauen()
 }
 constexpr Regeln Tabelle = regelnAufbauen();
 
+// No rule writes a code outside its table; should one stand there all the same, it is not
+// computed.
+constexpr Regel Unbekannt = offen(Grund::LautEingabe);
+constexpr Regel UnbekannteSteuer = offen(Grund::LohnsteuerIndividuell);
+
+// The same table with those rules in the gaps: one look-up per row and column of a case.
+using Vollstaendig = std::array<std::array<Regel, kv::Max + 1>, AnzahlPosten>;
+constexpr Vollstaendig vollstaendigAufbauen()
+{
+    Vollstaendig regeln{};
+    for (std::size_t z = 0; z < regeln.size(); ++z)
+        for (std::size_t code = 0; code < regeln[z].size(); ++code)
+            regeln[z][code] = Tabelle[z][code].gesetzt ? Tabelle[z][code].regel
+                              : z == 0                 ? UnbekannteSteuer
+                                                       : Unbekannt;
+    return regeln;
+}
+constexpr Vollstaendig Lueckenlos = vollstaendigAufbauen();
+
+const Regel& regelOderOffen(int zeile, int code)
+{
+    const std::size_t z = static_cast<std::size_t>(zeile - ZeileLSt);
+    if (static_cast<unsigned>(code) < Lueckenlos[z].size()) [[likely]]
+        return Lueckenlos[z][static_cast<std::size_t>(code)];
+    return z == 0 ? UnbekannteSteuer : Unbekannt;
+}
+
 // --- Texts -----------------------------------------------------------------------------------
 
 struct Text {
@@ -182,12 +209,11 @@ Currency halbanteil(Currency betrag, Currency satz)
     return gerundet(betrag.raw(), satz.raw(), 2 * Prozent);
 }
 // Half a rate, as shown beside a share. The rates of the law have at most two decimals, so
-// their half is exact on the scale; only an odd last digit needs rounding.
+// their half is exact on the scale; an odd last digit rounds away from zero (the remainder
+// carries the sign).
 Currency haelfte(Currency satz)
 {
-    if (satz.raw() % 2 == 0)
-        return Currency::fromRaw(satz.raw() / 2);
-    return Currency::fromRaw(params::mulDivRoundHalfAway(satz.raw(), 1, 2));
+    return Currency::fromRaw(satz.raw() / 2 + satz.raw() % 2);
 }
 
 constexpr Betrag Strich{Currency(), false};
@@ -284,12 +310,7 @@ private:
             Spalte& spalte = m_b.spalten[c];
             spalte.entgelt = entgelt(c);
             for (int zeile = ZeileLSt; zeile <= ZeileAV; ++zeile) {
-                const Regel* r = regel(zeile, m_fall.ergebnis(c, zeile));
-                // No rule writes a code outside its table; should one stand there all the same,
-                // it is not computed.
-                static constexpr Regel Unbekannt = offen(Grund::LautEingabe);
-                static constexpr Regel UnbekannteSteuer = offen(Grund::LohnsteuerIndividuell);
-                m_regel[c][zeile - ZeileLSt] = r ? r : zeile == ZeileLSt ? &UnbekannteSteuer : &Unbekannt;
+                m_regel[c][zeile - ZeileLSt] = &regelOderOffen(zeile, m_fall.ergebnis(c, zeile));
                 posten(c, zeile).art = regelVon(c, zeile).art;
             }
             const auto merkmale = regelVon(c, ZeileRV).merkmale;
@@ -370,6 +391,7 @@ private:
         }
         m_gleitSpalten = spalten;
         m_gleitZweig = static_cast<std::size_t>(zweig(zeile));
+        m_gleitBE[zweig(zeile)] = {};
         z.gleitBE = gleitBE(ge);
         const bool einzeln = (spalten & (spalten - 1)) == 0;
         for (int c : Berechnet)
@@ -736,10 +758,13 @@ private:
     bool m_hauptRVpflichtig = false;
     Currency m_pvZuschlag;
     Hinweise m_pvHinweise;
-    std::array<std::array<const Regel*, AnzahlPosten>, Spalten> m_regel{};
-    // Per branch KV..AV and column: the pay after the ceiling (b_c) and the zone base BE_c.
-    std::array<std::array<Currency, Spalten>, 4> m_gekappt{};
-    std::array<std::array<Currency, Spalten>, 4> m_gleitBE{};
+    // Set for the computed columns before they are read; not cleared as a whole, as a block
+    // cleared costs more than the few values written.
+    std::array<std::array<const Regel*, AnzahlPosten>, Spalten> m_regel;
+    // Per branch KV..AV and column: the pay after the ceiling (b_c), set for every computed
+    // column, and the zone base BE_c, set by row where the branch has zone columns.
+    std::array<std::array<Currency, Spalten>, 4> m_gekappt;
+    std::array<std::array<Currency, Spalten>, 4> m_gleitBE;
     // The zone columns (as bits) of the last branch whose BE was computed, and that branch.
     unsigned m_gleitSpalten = 0;
     std::size_t m_gleitZweig = 0;
