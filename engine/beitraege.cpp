@@ -264,10 +264,13 @@ public:
                 continue;
             for (int zeile = ZeileLSt; zeile <= ZeileAV; ++zeile)
                 postenRechnen(c, zeile);
-            geringverdiener(c);
             gesetzeshinweise(c);
             umlagenRechnen(c);
         }
+        // The main employment's, after the loop over the columns: a test of the column within
+        // it would jump differently at every turn.
+        if (ae(0) != Currency())
+            geringverdiener();
         summieren();
     }
 
@@ -616,16 +619,15 @@ private:
     }
 
     // § 20 Abs. 3 Satz 1 Nr. 1 SGB IV: trainees and interns up to 325,00 a month; the employer
-    // bears the whole contribution, the employee's own parts included.
-    void geringverdiener(int c)
+    // bears the whole contribution, the employee's own parts included. A main employment only.
+    void geringverdiener()
     {
         const int status = m_fall.HBStatus;
-        if (c != 0 ||
-            (status != params::status::Auszubildender && status != params::status::StudentVorNach) ||
+        if ((status != params::status::Auszubildender && status != params::status::StudentVorNach) ||
             ae(0) > m_s.geringverdienergrenze)
             return;
         for (int zeile = ZeileKV; zeile <= ZeileAV; ++zeile) {
-            Posten& p = posten(c, zeile);
+            Posten& p = posten(0, zeile);
             if (p.art != Art::Ordentlich)
                 continue;
             p.ag.wert += p.an.wert;
@@ -742,8 +744,8 @@ private:
             entgelte += spalte.entgelt;
             fall.an.wert += s.an.wert;
             fall.ag.wert += s.ag.wert;
-            fall.anZzgl = fall.anZzgl || s.anZzgl;
-            fall.agZzgl = fall.agZzgl || s.agZzgl;
+            fall.anZzgl = fall.anZzgl | s.anZzgl;
+            fall.agZzgl = fall.agZzgl | s.agZzgl;
         }
         fall.kosten.wert = entgelte + fall.ag.wert;
     }
