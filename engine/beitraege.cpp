@@ -104,6 +104,33 @@ constexpr Regeln regelnAufbauen()
 }
 constexpr Regeln Tabelle = regelnAufbauen();
 
+// No rule writes a code outside its table; should one stand there all the same, it is not
+// computed.
+constexpr Regel Unbekannt = offen(Grund::LautEingabe);
+constexpr Regel UnbekannteSteuer = offen(Grund::LohnsteuerIndividuell);
+
+// The same table with those rules in the gaps: one look-up per row and column of a case.
+using Vollstaendig = std::array<std::array<Regel, kv::Max + 1>, AnzahlPosten>;
+constexpr Vollstaendig vollstaendigAufbauen()
+{
+    Vollstaendig regeln{};
+    for (std::size_t z = 0; z < regeln.size(); ++z)
+        for (std::size_t code = 0; code < regeln[z].size(); ++code)
+            regeln[z][code] = Tabelle[z][code].gesetzt ? Tabelle[z][code].regel
+                              : z == 0                 ? UnbekannteSteuer
+                                                       : Unbekannt;
+    return regeln;
+}
+constexpr Vollstaendig Lueckenlos = vollstaendigAufbauen();
+
+const Regel& regelOderOffen(int zeile, int code)
+{
+    const std::size_t z = static_cast<std::size_t>(zeile - ZeileLSt);
+    if (static_cast<unsigned>(code) < Lueckenlos[z].size()) [[likely]]
+        return Lueckenlos[z][static_cast<std::size_t>(code)];
+    return z == 0 ? UnbekannteSteuer : Unbekannt;
+}
+
 // --- Texts -----------------------------------------------------------------------------------
 
 struct Text {
@@ -182,15 +209,25 @@ Currency halbanteil(Currency betrag, Currency satz)
     return gerundet(betrag.raw(), satz.raw(), 2 * Prozent);
 }
 // Half a rate, as shown beside a share. The rates of the law have at most two decimals, so
-// their half is exact on the scale; only an odd last digit needs rounding.
+// their half is exact on the scale; an odd last digit rounds away from zero (the remainder
+// carries the sign).
 Currency haelfte(Currency satz)
 {
-    if (satz.raw() % 2 == 0)
-        return Currency::fromRaw(satz.raw() / 2);
-    return Currency::fromRaw(params::mulDivRoundHalfAway(satz.raw(), 1, 2));
+    return Currency::fromRaw(satz.raw() / 2 + satz.raw() % 2);
 }
 
 constexpr Betrag Strich{Currency(), false};
+
+constexpr std::size_t artIndex(Art a)
+{
+    return static_cast<std::size_t>(a);
+}
+// The kinds whose pays form the ceiling group of a branch (§ 22 Abs. 2 SGB IV).
+constexpr std::array<bool, artIndex(Art::Offen) + 1> Grenzgruppe = [] {
+    std::array<bool, artIndex(Art::Offen) + 1> g{};
+    g[artIndex(Art::Ordentlich)] = g[artIndex(Art::Zuschuss)] = g[artIndex(Art::NurAG)] = true;
+    return g;
+}();
 
 // States whose employments belong to the eastern pension area (§ 228a SGB VI); Berlin only
 // where the employee data says so.
@@ -227,10 +264,13 @@ public:
                 continue;
             for (int zeile = ZeileLSt; zeile <= ZeileAV; ++zeile)
                 postenRechnen(c, zeile);
-            geringverdiener(c);
             gesetzeshinweise(c);
             umlagenRechnen(c);
         }
+        // The main employment's, after the loop over the columns: a test of the column within
+        // it would jump differently at every turn.
+        if (ae(0) != Currency())
+            geringverdiener();
         summieren();
     }
 
@@ -272,13 +312,10 @@ private:
         for (int c : Berechnet) {
             Spalte& spalte = m_b.spalten[c];
             spalte.entgelt = entgelt(c);
+            // Unrolled: five short turns whose end a jump would mispredict every time.
+#pragma GCC unroll 5
             for (int zeile = ZeileLSt; zeile <= ZeileAV; ++zeile) {
-                const Regel* r = regel(zeile, m_fall.ergebnis(c, zeile));
-                // No rule writes a code outside its table; should one stand there all the same,
-                // it is not computed.
-                static constexpr Regel Unbekannt = offen(Grund::LautEingabe);
-                static constexpr Regel UnbekannteSteuer = offen(Grund::LohnsteuerIndividuell);
-                m_regel[c][zeile - ZeileLSt] = r ? r : zeile == ZeileLSt ? &UnbekannteSteuer : &Unbekannt;
+                m_regel[c][zeile - ZeileLSt] = &regelOderOffen(zeile, m_fall.ergebnis(c, zeile));
                 posten(c, zeile).art = regelVon(c, zeile).art;
             }
             const auto merkmale = regelVon(c, ZeileRV).merkmale;
@@ -320,12 +357,12 @@ private:
     {
         const Currency grenze = zeile == ZeileKV || zeile == ZeilePV ? m_s.bbgKV : m_rvGrenze;
         Currency summe;
+        // Outside the group the pay counts 0: selected, not jumped over, as the kinds of a
+        // line's columns follow no pattern.
         for (int c : Berechnet) {
-            const Art a = regelVon(c, zeile).art;
-            if (a == Art::Ordentlich || a == Art::Zuschuss || a == Art::NurAG) {
-                m_gekappt[zweig(zeile)][c] = std::min(ae(c), grenze);
-                summe += m_gekappt[zweig(zeile)][c];
-            }
+            const std::int64_t imGruppe = -static_cast<std::int64_t>(Grenzgruppe[artIndex(regelVon(c, zeile).art)]);
+            m_gekappt[zweig(zeile)][c] = Currency::fromRaw(std::min(ae(c), grenze).raw() & imGruppe);
+            summe += m_gekappt[zweig(zeile)][c];
         }
         if (summe > grenze)
             for (int c : Berechnet)
@@ -359,6 +396,7 @@ private:
         }
         m_gleitSpalten = spalten;
         m_gleitZweig = static_cast<std::size_t>(zweig(zeile));
+        m_gleitBE[zweig(zeile)] = {};
         z.gleitBE = gleitBE(ge);
         const bool einzeln = (spalten & (spalten - 1)) == 0;
         for (int c : Berechnet)
@@ -581,16 +619,15 @@ private:
     }
 
     // § 20 Abs. 3 Satz 1 Nr. 1 SGB IV: trainees and interns up to 325,00 a month; the employer
-    // bears the whole contribution, the employee's own parts included.
-    void geringverdiener(int c)
+    // bears the whole contribution, the employee's own parts included. A main employment only.
+    void geringverdiener()
     {
         const int status = m_fall.HBStatus;
-        if (c != 0 ||
-            (status != params::status::Auszubildender && status != params::status::StudentVorNach) ||
+        if ((status != params::status::Auszubildender && status != params::status::StudentVorNach) ||
             ae(0) > m_s.geringverdienergrenze)
             return;
         for (int zeile = ZeileKV; zeile <= ZeileAV; ++zeile) {
-            Posten& p = posten(c, zeile);
+            Posten& p = posten(0, zeile);
             if (p.art != Art::Ordentlich)
                 continue;
             p.ag.wert += p.an.wert;
@@ -622,7 +659,7 @@ private:
         if (m_land == Berlin && !m_an.RechtskreisOst)
             for (int zeile : {ZeileRV, ZeileAV}) {
                 const Art a = posten(c, zeile).art;
-                if ((a == Art::Ordentlich || a == Art::Zuschuss || a == Art::NurAG) &&
+                if (Grenzgruppe[artIndex(a)] &&
                     m_b.zweige[zweig(zeile)].gekappt > m_s.bbgRVOst)
                     posten(c, zeile).hinweise.setzen(Hinweis::RechtskreisFehlt);
             }
@@ -644,7 +681,7 @@ private:
                 ins.grundlage = e;
             else if (r.art == Art::Gleitzone && (r.merkmale & merkmal::RVVoll) == 0)
                 ins.grundlage = m_gleitBE[zweig(ZeileRV)][c];
-            else if (r.art == Art::Ordentlich || r.art == Art::Zuschuss || r.art == Art::NurAG)
+            else if (Grenzgruppe[artIndex(r.art)])
                 ins.grundlage = m_gekappt[zweig(ZeileRV)][c];
             else
                 ins.grundlage = std::min(e, m_rvGrenze);
@@ -680,12 +717,11 @@ private:
         }
     }
 
+    // Without a jump: which amounts of a column are "—" follows no pattern.
     static void dazu(Betrag& summe, bool& zzgl, const Betrag& betrag)
     {
-        if (betrag.berechnet)
-            summe.wert += betrag.wert;
-        else
-            zzgl = true;
+        summe.wert += Currency::fromRaw(betrag.wert.raw() & -static_cast<std::int64_t>(betrag.berechnet));
+        zzgl = zzgl | !betrag.berechnet;
     }
 
     void summieren()
@@ -708,8 +744,8 @@ private:
             entgelte += spalte.entgelt;
             fall.an.wert += s.an.wert;
             fall.ag.wert += s.ag.wert;
-            fall.anZzgl = fall.anZzgl || s.anZzgl;
-            fall.agZzgl = fall.agZzgl || s.agZzgl;
+            fall.anZzgl = fall.anZzgl | s.anZzgl;
+            fall.agZzgl = fall.agZzgl | s.agZzgl;
         }
         fall.kosten.wert = entgelte + fall.ag.wert;
     }
@@ -726,10 +762,13 @@ private:
     bool m_hauptRVpflichtig = false;
     Currency m_pvZuschlag;
     Hinweise m_pvHinweise;
-    std::array<std::array<const Regel*, AnzahlPosten>, Spalten> m_regel{};
-    // Per branch KV..AV and column: the pay after the ceiling (b_c) and the zone base BE_c.
-    std::array<std::array<Currency, Spalten>, 4> m_gekappt{};
-    std::array<std::array<Currency, Spalten>, 4> m_gleitBE{};
+    // Set for the computed columns before they are read; not cleared as a whole, as a block
+    // cleared costs more than the few values written.
+    std::array<std::array<const Regel*, AnzahlPosten>, Spalten> m_regel;
+    // Per branch KV..AV and column: the pay after the ceiling (b_c), set for every computed
+    // column, and the zone base BE_c, set by row where the branch has zone columns.
+    std::array<std::array<Currency, Spalten>, 4> m_gekappt;
+    std::array<std::array<Currency, Spalten>, 4> m_gleitBE;
     // The zone columns (as bits) of the last branch whose BE was computed, and that branch.
     unsigned m_gleitSpalten = 0;
     std::size_t m_gleitZweig = 0;
