@@ -1,9 +1,8 @@
 #include "json_text.h"
 
-#include <bit>
-
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
@@ -156,15 +155,18 @@ char* writeCentsNumberNonZero(char* p, params::Currency amount, char point)
         // follow; the word's bytes past them lie within the room of the number and are written
         // over next.
         if (magnitude < 1'000'000 * PerCent - PerCent / 2) [[likely]] {
-            const auto hundertstel = static_cast<std::uint32_t>(magnitude + PerCent / 2) / std::uint32_t{PerCent};
+            const auto hundertstel =
+                static_cast<std::uint32_t>(magnitude + PerCent / 2) / std::uint32_t{PerCent};
             const std::uint32_t euros = hundertstel / 100;
             const std::uint32_t stellen = 1u + (euros >= 10) + (euros >= 100) + (euros >= 1000);
             std::uint16_t hoch = 0, tief = 0, cent = 0;
             std::memcpy(&hoch, &DigitPairs[2 * (euros / 100)], 2);
             std::memcpy(&tief, &DigitPairs[2 * (euros % 100)], 2);
             std::memcpy(&cent, &DigitPairs[2 * (hundertstel % 100)], 2);
-            const std::uint32_t ziffern = (std::uint32_t{hoch} | std::uint32_t{tief} << 16) >> (8 * (4 - stellen));
-            const std::uint64_t wort = ziffern | std::uint64_t{static_cast<unsigned char>(point)} << (8 * stellen) |
+            const std::uint32_t ziffern =
+                (std::uint32_t{hoch} | std::uint32_t{tief} << 16) >> (8 * (4 - stellen));
+            const std::uint64_t wort = ziffern |
+                                       std::uint64_t{static_cast<unsigned char>(point)} << (8 * stellen) |
                                        std::uint64_t{cent} << (8 * (stellen + 1));
             std::memcpy(p, &wort, sizeof wort);
             return p + stellen + 3;

@@ -360,7 +360,8 @@ private:
         // Outside the group the pay counts 0: selected, not jumped over, as the kinds of a
         // line's columns follow no pattern.
         for (int c : Berechnet) {
-            const std::int64_t imGruppe = -static_cast<std::int64_t>(Grenzgruppe[artIndex(regelVon(c, zeile).art)]);
+            const std::int64_t imGruppe =
+                -static_cast<std::int64_t>(Grenzgruppe[artIndex(regelVon(c, zeile).art)]);
             m_gekappt[zweig(zeile)][c] = Currency::fromRaw(std::min(ae(c), grenze).raw() & imGruppe);
             summe += m_gekappt[zweig(zeile)][c];
         }
@@ -396,7 +397,6 @@ private:
         }
         m_gleitSpalten = spalten;
         m_gleitZweig = static_cast<std::size_t>(zweig(zeile));
-        m_gleitBE[zweig(zeile)] = {};
         z.gleitBE = gleitBE(ge);
         const bool einzeln = (spalten & (spalten - 1)) == 0;
         for (int c : Berechnet)
@@ -659,8 +659,7 @@ private:
         if (m_land == Berlin && !m_an.RechtskreisOst)
             for (int zeile : {ZeileRV, ZeileAV}) {
                 const Art a = posten(c, zeile).art;
-                if (Grenzgruppe[artIndex(a)] &&
-                    m_b.zweige[zweig(zeile)].gekappt > m_s.bbgRVOst)
+                if (Grenzgruppe[artIndex(a)] && m_b.zweige[zweig(zeile)].gekappt > m_s.bbgRVOst)
                     posten(c, zeile).hinweise.setzen(Hinweis::RechtskreisFehlt);
             }
     }
@@ -762,13 +761,10 @@ private:
     bool m_hauptRVpflichtig = false;
     Currency m_pvZuschlag;
     Hinweise m_pvHinweise;
-    // Set for the computed columns before they are read; not cleared as a whole, as a block
-    // cleared costs more than the few values written.
-    std::array<std::array<const Regel*, AnzahlPosten>, Spalten> m_regel;
-    // Per branch KV..AV and column: the pay after the ceiling (b_c), set for every computed
-    // column, and the zone base BE_c, set by row where the branch has zone columns.
-    std::array<std::array<Currency, Spalten>, 4> m_gekappt;
-    std::array<std::array<Currency, Spalten>, 4> m_gleitBE;
+    std::array<std::array<const Regel*, AnzahlPosten>, Spalten> m_regel{};
+    // Per branch KV..AV and column: the pay after the ceiling (b_c) and the zone base BE_c.
+    std::array<std::array<Currency, Spalten>, 4> m_gekappt{};
+    std::array<std::array<Currency, Spalten>, 4> m_gleitBE{};
     // The zone columns (as bits) of the last branch whose BE was computed, and that branch.
     unsigned m_gleitSpalten = 0;
     std::size_t m_gleitZweig = 0;
