@@ -3,6 +3,7 @@
 #include "beitragstafel.h"
 #include "engine/bestimmung.h"
 #include "papier.h"
+#include "tabellentext.h"
 
 #include <array>
 
@@ -116,21 +117,8 @@ bool Jahresmodell::ueberGrenze(int zeile, int j) const
 QStringList Jahresmodell::ergebniszeilen(int zeile, int spalte) const
 {
     const engine::Monatsfall& m = m_auswertung->monat(zeile);
-    if (!m.gespeichert)
-        return {}; // the start values of a new file are no case: no results for them
-    const auto k = static_cast<std::size_t>(spalte - Ergebnis0);
-    const engine::Control& ueberlagerung = m.ansicht.vielleicht[k];
-    const QString meldung = QString::fromStdString(ueberlagerung.caption).simplified();
-    // A covered column shows nothing, an overlay with a message shows the message.
-    if (ueberlagerung.visible)
-        return meldung.isEmpty() ? QStringList() : QStringList{meldung};
-    QStringList zeilen;
-    for (const std::string& t : m.ansicht.Ergebnistext[k]) {
-        const QString text = QString::fromStdString(t).trimmed();
-        if (!text.isEmpty())
-            zeilen << text;
-    }
-    return zeilen;
+    // The start values of a new file are no case: no results for them.
+    return m.gespeichert ? ui::ergebniszeilen(m.ansicht, spalte - Ergebnis0) : QStringList();
 }
 
 QString Jahresmodell::klartext(int zeile, int spalte) const
@@ -249,26 +237,18 @@ QVariant Jahresmodell::headerData(int abschnitt, Qt::Orientation richtung, int r
 
 QByteArray Jahresmodell::csv() const
 {
-    auto feld = [](QString text) {
-        text = text.trimmed();
-        if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
-            text.contains(QLatin1Char('\n')))
-            text =
-                QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-        return text;
-    };
     QStringList zeilen;
     // Year and employee lead every row, so that the rows of several years and employees can
     // stand in one table.
-    const QStringList vorne{QString::number(m_jahr), feld(m_name), feld(m_personalnummer)};
+    const QStringList vorne{QString::number(m_jahr), csvFeld(m_name), csvFeld(m_personalnummer)};
     QStringList kopf{QStringLiteral("Jahr"), QStringLiteral("Name"), QStringLiteral("Personalnummer")};
     for (const char* t : Titel)
-        kopf << feld(QString::fromUtf8(t));
+        kopf << csvFeld(QString::fromUtf8(t));
     zeilen << kopf.join(QLatin1Char(';'));
     for (int z = 0; z < rowCount(); ++z) {
         QStringList felder = vorne;
         for (int s = 0; s < AnzahlSpalten; ++s)
-            felder << feld(klartext(z, s));
+            felder << csvFeld(klartext(z, s));
         zeilen << felder.join(QLatin1Char(';'));
     }
     if (m_auswertung) {

@@ -4,6 +4,7 @@
 #include "engine/bestimmung.h"
 #include "meldungs_anzeige.h"
 #include "params/mini.h"
+#include "tabellentext.h"
 
 #include <cerrno>
 
@@ -146,21 +147,7 @@ int Monatslistenmodell::columnCount(const QModelIndex& eltern) const
 
 QStringList Monatslistenmodell::ergebniszeilen(const engine::Monatszeile& z, int spalte) const
 {
-    if (!z.fall)
-        return {};
-    const auto k = static_cast<std::size_t>(spalte - Ergebnis0);
-    const engine::Control& ueberlagerung = z.fall->ansicht.vielleicht[k];
-    const QString meldung = QString::fromStdString(ueberlagerung.caption).simplified();
-    // A covered column shows nothing, an overlay with a message shows the message.
-    if (ueberlagerung.visible)
-        return meldung.isEmpty() ? QStringList() : QStringList{meldung};
-    QStringList zeilen;
-    for (const std::string& t : z.fall->ansicht.Ergebnistext[k]) {
-        const QString text = QString::fromStdString(t).trimmed();
-        if (!text.isEmpty())
-            zeilen << text;
-    }
-    return zeilen;
+    return z.fall ? ui::ergebniszeilen(z.fall->ansicht, spalte - Ergebnis0) : QStringList();
 }
 
 QString Monatslistenmodell::klartext(int row, int spalte) const
@@ -265,23 +252,15 @@ QVariant Monatslistenmodell::headerData(int abschnitt, Qt::Orientation richtung,
 
 QByteArray Monatslistenmodell::csv() const
 {
-    auto feld = [](QString text) {
-        text = text.trimmed();
-        if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
-            text.contains(QLatin1Char('\n')))
-            text =
-                QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-        return text;
-    };
     QStringList zeilen;
     QStringList kopf;
     for (const char* t : Titel)
-        kopf << feld(QString::fromUtf8(t));
+        kopf << csvFeld(QString::fromUtf8(t));
     zeilen << kopf.join(QLatin1Char(';'));
     for (int z = 0; z < rowCount(); ++z) {
         QStringList felder;
         for (int s = 0; s < AnzahlSpalten; ++s)
-            felder << feld(klartext(z, s));
+            felder << csvFeld(klartext(z, s));
         zeilen << felder.join(QLatin1Char(';'));
     }
     return QByteArray("\xEF\xBB\xBF") + zeilen.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
