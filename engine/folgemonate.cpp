@@ -52,13 +52,8 @@ std::vector<int> Steuerung::folgemonateAbweichend(int bis)
 bool Steuerung::folgemonateUebernehmen(int bis, bool abweichendBehalten)
 {
     eingabeUebernehmen();
-    if (m_ordnerpruefung)
-        if (const std::optional<std::string> grund = m_ordnerpruefung()) {
-            m_meldungen.push_back(
-                {caption::Fenster,
-                 {*grund, "Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert."}});
-            return false;
-        }
+    if (!ordnerDa())
+        return false;
     const auto liste = folgemonate(bis);
     if (!liste)
         return false;

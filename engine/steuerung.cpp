@@ -667,8 +667,9 @@ void Steuerung::anlegenWennLeer(int jahr, int monat, int land)
         melden(*fehler);
 }
 
-bool Steuerung::SVSpeichern()
+bool Steuerung::ordnerDa()
 {
+    // The employee's folder, removed or renamed while shown, is not made anew by a save.
     if (m_ordnerpruefung)
         if (const std::optional<std::string> grund = m_ordnerpruefung()) {
             m_meldungen.push_back(
@@ -676,6 +677,13 @@ bool Steuerung::SVSpeichern()
                  {*grund, "Der Fall bleibt im Fenster erhalten; nichts wurde gespeichert."}});
             return false;
         }
+    return true;
+}
+
+bool Steuerung::SVSpeichern()
+{
+    if (!ordnerDa())
+        return false;
     const store::Datensatz satz = satzZumSpeichern();
     if (auto fehler = m_ablage.speichern(m_mini.AktJahr, m_mini.Auswahl[AuswahlMonat], satz)) {
         melden(*fehler, true);

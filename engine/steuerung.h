@@ -222,6 +222,7 @@ private:
     // The month's record as saving would write it now.
     store::Datensatz satzZumSpeichern() const { return speicherstand().datensatz(); }
     bool SVSpeichern(); // true when saved
+    bool ordnerDa();    // false, with a message, where the folder check fails
     // The records that carrying forward up to `bis` would write, each with the record on disk
     // and whether that holds a different saved case; nothing when a file cannot be read (told).
     struct Folgemonat {
