@@ -79,6 +79,19 @@ void schreiben(const fs::path& datei, const std::string& text)
     std::ofstream(datei, std::ios::binary) << text;
 }
 
+// Month `monat` of the year `jahr` (0 = 2006) in `ordner` saved with `euro` typed into `feld`.
+void monatSpeichern(const fs::path& ordner, int jahr, int monat, Feld feld, int euro)
+{
+    Steuerung sv(ordner);
+    sv.Form_Load();
+    sv.Jahr_Click(jahr);
+    sv.Monat_Click(monat);
+    sv.fokusSetzen(feld);
+    sv.eingeben(feld, Currency::fromWhole(euro));
+    sv.Taste(feld, svp::engine::TasteEnter);
+    sv.Speichern_Click();
+}
+
 // An employee folder with its data and, when `monat` is given, month `monat` of 2007 saved
 // with a mini-job of `lohn` euro.
 void mitarbeiter(const fs::path& wurzel, const std::string& ordner, const std::string& json, int monat = -1,
@@ -86,17 +99,8 @@ void mitarbeiter(const fs::path& wurzel, const std::string& ordner, const std::s
 {
     fs::create_directory(wurzel / ordner);
     schreiben(wurzel / ordner / "arbeitnehmer.json", json);
-    if (monat < 0)
-        return;
-    Steuerung sv(wurzel / ordner);
-    sv.Form_Load();
-    sv.Jahr_Click(1);
-    sv.Monat_Click(monat);
-    const Feld loh{Feldart::loh, 1};
-    sv.fokusSetzen(loh);
-    sv.eingeben(loh, Currency::fromWhole(lohn));
-    sv.Taste(loh, svp::engine::TasteEnter);
-    sv.Speichern_Click();
+    if (monat >= 0)
+        monatSpeichern(wurzel / ordner, 1, monat, Feld{Feldart::loh, 1}, lohn);
 }
 
 } // namespace
@@ -538,15 +542,7 @@ private slots:
         };
         for (const auto& [ordner, json] : leute) {
             mitarbeiter(wurzel(), ordner, json);
-            Steuerung sv(wurzel() / ordner);
-            sv.Form_Load();
-            sv.Jahr_Click(1);
-            sv.Monat_Click(4);
-            const Feld hb{Feldart::HBEuro, 0};
-            sv.fokusSetzen(hb);
-            sv.eingeben(hb, Currency::fromWhole(2000));
-            sv.Taste(hb, svp::engine::TasteEnter);
-            sv.Speichern_Click();
+            monatSpeichern(wurzel() / ordner, 1, 4, Feld{Feldart::HBEuro, 0}, 2000);
         }
         oeffnen();
         m_fenster->monatZeigen(2007, 4);
@@ -607,17 +603,7 @@ private slots:
         mitarbeiter(
             wurzel(), ordner,
             R"({"Name":"Jung, Jana","Personalnummer":"1","Kinderlos":true,"Geburtsdatum":"1990-06-15"})");
-        {
-            Steuerung sv(wurzel() / ordner);
-            sv.Form_Load();
-            sv.Jahr_Click(4);
-            sv.Monat_Click(4);
-            const Feld hb{Feldart::HBEuro, 0};
-            sv.fokusSetzen(hb);
-            sv.eingeben(hb, Currency::fromWhole(2000));
-            sv.Taste(hb, svp::engine::TasteEnter);
-            sv.Speichern_Click();
-        }
+        monatSpeichern(wurzel() / ordner, 4, 4, Feld{Feldart::HBEuro, 0}, 2000);
         oeffnen();
         m_fenster->monatZeigen(2010, 4);
         QCOMPARE(m_fenster->steuerung().arbeitnehmerdaten().Kinderlos, std::optional<bool>(true));
