@@ -1,15 +1,14 @@
 // svpflicht-batch --arbeitnehmer: one month of every employee below a data root, each as the
 // window would show it after switching to that employee and month.
-#include "cli/command_line.h"
 #include "engine/jahresauswertung.h"
 #include "engine/steuerung.h"
+#include "run_executable.h"
 #include "temp_dir.h"
 
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,28 +20,11 @@ using svp::engine::Steuerung;
 using svp::params::Currency;
 using svp::test::TempDir;
 
-struct Outcome {
-    int status = 0;
-    std::string out;
-    std::string err;
-    std::vector<std::string> lines;
-};
+using Outcome = svp::test::Lauf;
 
 Outcome run(const std::vector<std::string>& arguments)
 {
-    std::vector<const char*> argv{"svpflicht-batch"};
-    for (const auto& a : arguments)
-        argv.push_back(a.c_str());
-    std::istringstream in;
-    std::ostringstream out, err;
-    Outcome r;
-    r.status = svp::cli::batchMain(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    std::istringstream lines(r.out);
-    for (std::string line; std::getline(lines, line);)
-        r.lines.push_back(line);
-    return r;
+    return svp::test::batchImProzess(arguments);
 }
 
 // Saves March 2008 in `folder` with a mini-job of `wage` euro.
@@ -88,7 +70,7 @@ TEST(Employees, one_line_per_employee_as_the_window_shows_the_month)
 
     const Outcome r = run({"--arbeitnehmer", root.path().string(), "--jahr", "2008", "--monat", "3"});
     EXPECT_EQ(r.status, 1) << r.err;
-    ASSERT_EQ(r.lines.size(), 5u) << r.out;
+    ASSERT_EQ(r.zeilen.size(), 5u) << r.out;
     // clang-format off
     const struct { const char* ordner; const char* name; const char* nummer; bool fehler; } expected[] = {
         {"",            "",              "",     false},
@@ -98,9 +80,9 @@ TEST(Employees, one_line_per_employee_as_the_window_shows_the_month)
         {"d Satzdatei", "Dora",          "",     true},
     };
     // clang-format on
-    for (std::size_t i = 0; i < r.lines.size(); ++i) {
-        SCOPED_TRACE(r.lines[i]);
-        const auto j = nlohmann::ordered_json::parse(r.lines[i]);
+    for (std::size_t i = 0; i < r.zeilen.size(); ++i) {
+        SCOPED_TRACE(r.zeilen[i]);
+        const auto j = nlohmann::ordered_json::parse(r.zeilen[i]);
         const auto keys = j.items().begin();
         EXPECT_EQ(keys.key(), "Ordner");
         EXPECT_EQ(j.at("Ordner"), expected[i].ordner);
@@ -120,20 +102,20 @@ TEST(Employees, one_line_per_employee_as_the_window_shows_the_month)
                 EXPECT_EQ(j.at("Ergebniscode").at(c).at(row - 36), m.fall.ergebnis(c, row));
         EXPECT_EQ(j.at("Gleitfall"), m.fall.Gleitfall);
     }
-    EXPECT_NE(r.lines[3].find("arbeitnehmer.json"), std::string::npos);
-    EXPECT_NE(r.lines[4].find("SV2008.xyz"), std::string::npos);
+    EXPECT_NE(r.zeilen[3].find("arbeitnehmer.json"), std::string::npos);
+    EXPECT_NE(r.zeilen[4].find("SV2008.xyz"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(root.path()), {}), before);
 
     // The same as a table: a header and one row per employee, every row as wide as the header.
     const Outcome csv =
         run({"--arbeitnehmer=" + root.path().string(), "--jahr=2008", "--monat=3", "--format", "csv"});
     EXPECT_EQ(csv.status, 1);
-    ASSERT_EQ(csv.lines.size(), 6u);
-    EXPECT_EQ(csv.lines[0].rfind("\xEF\xBB\xBFOrdner;Name;Personalnummer;Kennung;Fehler;", 0), 0u);
+    ASSERT_EQ(csv.zeilen.size(), 6u);
+    EXPECT_EQ(csv.zeilen[0].rfind("\xEF\xBB\xBFOrdner;Name;Personalnummer;Kennung;Fehler;", 0), 0u);
     const auto cells = [](const std::string& line) { return std::count(line.begin(), line.end(), ';'); };
-    for (const std::string& line : csv.lines)
-        EXPECT_EQ(cells(line), cells(csv.lines[0])) << line;
-    EXPECT_EQ(csv.lines[2].rfind("a Erste;Zz, Anna;4711;4711;;", 0), 0u) << csv.lines[2];
+    for (const std::string& line : csv.zeilen)
+        EXPECT_EQ(cells(line), cells(csv.zeilen[0])) << line;
+    EXPECT_EQ(csv.zeilen[2].rfind("a Erste;Zz, Anna;4711;4711;;", 0), 0u) << csv.zeilen[2];
 }
 
 // An empty root gives no line and success; a root that cannot be listed or a wrong call gives

@@ -1,9 +1,9 @@
 // svpflicht-batch --satzdatei: the twelve months of a record file, as the window's year
 // evaluation determines them.
-#include "cli/command_line.h"
 #include "engine/jahresauswertung.h"
 #include "engine/steuerung.h"
 #include "params/betrag_text.h"
+#include "run_executable.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -20,24 +20,11 @@ using svp::engine::Steuerung;
 using svp::params::Currency;
 using svp::test::TempDir;
 
-struct Outcome {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+using Outcome = svp::test::Lauf;
 
 Outcome run(const std::vector<std::string>& arguments)
 {
-    std::vector<const char*> argv{"svpflicht-batch"};
-    for (const auto& a : arguments)
-        argv.push_back(a.c_str());
-    std::istringstream in;
-    std::ostringstream out, err;
-    Outcome r;
-    r.status = svp::cli::batchMain(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    return svp::test::batchImProzess(arguments);
 }
 
 void type(Steuerung& sv, Feld field, std::int64_t euro)

@@ -1,5 +1,6 @@
 #include "run_executable.h"
 
+#include "cli/command_line.h"
 #include "temp_dir.h"
 
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <utility>
 
 namespace svp::test {
 
@@ -29,6 +31,15 @@ std::string readText(const std::filesystem::path& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+Lauf gelaufen(int status, std::string out, std::string err)
+{
+    Lauf lauf{status, std::move(out), std::move(err), {}};
+    std::istringstream lines(lauf.out);
+    for (std::string line; std::getline(lines, line);)
+        lauf.zeilen.push_back(line);
+    return lauf;
 }
 
 } // namespace
@@ -56,14 +67,18 @@ Lauf batchAusfuehren(const std::vector<std::string>& arguments, const std::strin
     if (raw == -1 || !WIFEXITED(raw))
         throw std::runtime_error("svpflicht-batch did not exit normally: " + command);
 
-    Lauf lauf;
-    lauf.status = WEXITSTATUS(raw);
-    lauf.out = readText(dir / "out");
-    lauf.err = readText(dir / "err");
-    std::istringstream lines(lauf.out);
-    for (std::string line; std::getline(lines, line);)
-        lauf.zeilen.push_back(line);
-    return lauf;
+    return gelaufen(WEXITSTATUS(raw), readText(dir / "out"), readText(dir / "err"));
+}
+
+Lauf batchImProzess(const std::vector<std::string>& arguments)
+{
+    std::vector<const char*> argv{"svpflicht-batch"};
+    for (const auto& a : arguments)
+        argv.push_back(a.c_str());
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = cli::batchMain(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    return gelaufen(status, out.str(), err.str());
 }
 
 } // namespace svp::test

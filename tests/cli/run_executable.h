@@ -17,4 +17,7 @@ struct Lauf {
 // temporary directory. An argument "@input" stands for the path of a file holding `input`.
 Lauf batchAusfuehren(const std::vector<std::string>& arguments, const std::string& input);
 
+// The same in this process (batchMain), with nothing on its standard input.
+Lauf batchImProzess(const std::vector<std::string>& arguments);
+
 } // namespace svp::test
