@@ -205,15 +205,15 @@ QVariant Jahresmodell::data(const QModelIndex& index, int rolle) const
         return {};
     case Qt::ForegroundRole:
         if (markiert)
-            return QBrush(QColor(gleit ? 0x7a4a00 : 0xa00000));
+            return QBrush(QColor(gleit ? farbe::Gleitzone : farbe::Fehler));
         if (m.beschaedigt && spalte == Satz)
-            return QBrush(QColor(0xa00000));
+            return QBrush(QColor(farbe::Fehler));
         if (!m.gespeichert)
-            return QBrush(QColor(0x808080));
+            return QBrush(QColor(farbe::NieGespeichert));
         return {};
     case Qt::BackgroundRole:
         if (markiert)
-            return QBrush(QColor(gleit ? 0xffe8b0 : 0xffc8c8));
+            return QBrush(QColor(gleit ? farbe::HintergrundPruefen : farbe::HintergrundFehler));
         return {};
     case Qt::TextAlignmentRole:
         if (betragsspalte(spalte))

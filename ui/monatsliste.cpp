@@ -220,13 +220,13 @@ QVariant Monatslistenmodell::data(const QModelIndex& index, int rolle) const
         return {};
     case Qt::ForegroundRole:
         if (!z.fehler.empty() || z.beschaedigt)
-            return QBrush(QColor(0xa00000));
+            return QBrush(QColor(farbe::Fehler));
         if (z.nieGespeichert)
-            return QBrush(QColor(0x808080));
+            return QBrush(QColor(farbe::NieGespeichert));
         return {};
     case Qt::BackgroundRole:
         if (spalte == Pruefen && z.zuPruefen())
-            return QBrush(QColor(z.fehler.empty() ? 0xffe8b0 : 0xffc8c8));
+            return QBrush(QColor(z.fehler.empty() ? farbe::HintergrundPruefen : farbe::HintergrundFehler));
         return {};
     case Qt::TextAlignmentRole:
         if (betragsspalte(spalte))

@@ -13,6 +13,17 @@ namespace svp::ui {
 // message where an overlay gives one, else the non-empty result texts without their padding.
 QStringList ergebniszeilen(const engine::Ansicht& a, int spalte);
 
+// The colours of the marks in both tables: text of a fault or of a month over the zone, of a
+// month in the zone, of a month never saved; background of a row to check, in the zone or at
+// fault.
+namespace farbe {
+constexpr unsigned Fehler = 0xa00000;
+constexpr unsigned Gleitzone = 0x7a4a00;
+constexpr unsigned NieGespeichert = 0x808080;
+constexpr unsigned HintergrundPruefen = 0xffe8b0;
+constexpr unsigned HintergrundFehler = 0xffc8c8;
+} // namespace farbe
+
 // A cell of a German CSV export: trimmed, and quoted where it holds ';', '"' or a line break.
 QString csvFeld(QString text);
 
